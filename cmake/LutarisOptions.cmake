@@ -1,0 +1,17 @@
+# One place that gives every target the same language level, warnings and sanitizer flags.
+option(LUTARIS_SANITIZE "Build everything with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+set(LUTARIS_WARNINGS -Wall -Wextra -Wpedantic -Werror=switch -Werror=return-type
+    -Wshadow=local -Wnon-virtual-dtor)
+
+if(LUTARIS_SANITIZE)
+    set(LUTARIS_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer
+        -fno-sanitize-recover=undefined)
+    add_compile_options(${LUTARIS_SANITIZER_FLAGS})
+    add_link_options(${LUTARIS_SANITIZER_FLAGS})
+endif()
+
+function(lutaris_target_options target)
+    target_compile_features(${target} PUBLIC cxx_std_20)
+    target_compile_options(${target} PRIVATE ${LUTARIS_WARNINGS})
+endfunction()

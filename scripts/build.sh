@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Configures and builds one build folder. Usage: scripts/build.sh [BUILD_DIR] [extra cmake args]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=${1:-build}
+shift || true
+cmake -S . -B "$build_dir" -G Ninja "$@" >/dev/null
+cmake --build "$build_dir" --parallel "$(nproc)"

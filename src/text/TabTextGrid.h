@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace lutaris {
+
+// Thrown when a tab item's text would exceed the size the writer allows (a column or string
+// count from a damaged or hostile file); the callers report it instead of allocating without
+// bound.
+class TextTooLargeError : public std::runtime_error {
+public:
+    TextTooLargeError() : std::runtime_error("The tab item is too large to write as text.") {}
+};
+
+// The fixed-width character grid that a tab item writes its text form into: `lineCount` lines
+// of "|", 4 × maxColumn + 5 dashes and a line feed. Column c owns positions 4c + 2 … 4c + 5.
+class TabTextGrid {
+public:
+    // The largest text the grid builds, terminating NUL included.
+    static constexpr std::int64_t kMaxTextBytes = 64ll << 20;
+
+    TabTextGrid() = default;
+
+    // Builds the blank grid; throws TextTooLargeError beyond kMaxTextBytes. A line count of zero
+    // or less gives an empty text.
+    void Allocate(std::int32_t lineCount, std::int32_t maxColumn);
+    // Writes the first four characters of `cell` into line `line` at 4 × column + 2, or one
+    // position earlier when the cell opens with "(" or "<". Writes that would fall outside the
+    // line (a string or column the grid has no room for) are left out.
+    void PutCell(std::string_view cell, std::int32_t line, std::int32_t column);
+    void Free();
+    // The text, or an empty text before the first Allocate.
+    std::string_view Text() const { return text_; }
+    const char* CText() const { return text_.c_str(); }
+
+    std::int32_t LineCount() const { return lineCount_; }
+    std::int32_t MaxColumn() const { return maxColumn_; }
+
+private:
+    std::string text_;
+    std::int32_t lineCount_ = 0;
+    std::int32_t maxColumn_ = 0;
+    std::int64_t lineLength_ = 0;
+};
+
+}  // namespace lutaris
