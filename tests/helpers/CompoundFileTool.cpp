@@ -1,0 +1,86 @@
+// Writes and reads compound files for the interoperability scripts, so that independent readers
+// and writers can be checked against ours from the shell.
+//
+//   compound-file-tool write OUT SIZE       compound file with a "Contents" stream of SIZE
+//                                           pattern bytes and the document class id
+//   compound-file-tool pattern OUT SIZE     the same pattern bytes as a plain file
+//   compound-file-tool read IN OUT          the file's "Contents" stream to OUT; prints the
+//                                           class id and the stream names
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/ClassId.h"
+#include "platform/CompoundFileError.h"
+#include "platform/CompoundFileReader.h"
+#include "platform/CompoundFileWriter.h"
+
+namespace {
+
+std::vector<std::uint8_t> Pattern(std::size_t size) {
+    // Not periodic in any sector size, so a sector out of place changes the bytes.
+    std::vector<std::uint8_t> bytes(size);
+    std::uint32_t state = 12345;
+    for (auto& byte : bytes) {
+        state = state * 214013 + 2531011;
+        byte = static_cast<std::uint8_t>(state >> 16);
+    }
+    return bytes;
+}
+
+bool Save(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+int Usage() {
+    std::cerr << "usage: compound-file-tool write|pattern OUT SIZE | read IN OUT\n";
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) return Usage();
+    const std::string command = argv[1];
+    try {
+        if (command == "write" || command == "pattern") {
+            const auto bytes = Pattern(std::strtoull(argv[3], nullptr, 10));
+            const auto output =
+                command == "write"
+                    ? lutaris::WriteCompoundFile(lutaris::kDocumentClassId, "Contents", bytes)
+                    : bytes;
+            return Save(argv[2], output) ? 0 : 1;
+        }
+        if (command == "read") {
+            std::ifstream in(argv[2], std::ios::binary);
+            const std::vector<std::uint8_t> file{std::istreambuf_iterator<char>(in),
+                                                 std::istreambuf_iterator<char>()};
+            const lutaris::CompoundFileReader reader(file);
+            std::cout << "class";
+            for (const auto byte : reader.RootClassId().bytes) {
+                char hex[4];
+                std::snprintf(hex, sizeof hex, " %02X", byte);
+                std::cout << hex;
+            }
+            std::cout << "\n";
+            for (const auto& name : reader.StreamNames()) std::cout << "stream " << name << "\n";
+            const auto contents = reader.ReadStream("Contents");
+            if (!contents) {
+                std::cerr << "no Contents stream\n";
+                return 1;
+            }
+            return Save(argv[3], *contents) ? 0 : 1;
+        }
+    } catch (const lutaris::CompoundFileError& error) {
+        std::cerr << "rejected: " << error.what() << "\n";
+        return 1;
+    }
+    return Usage();
+}

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/CompoundFileError.h"
+#include "platform/CompoundFileFormat.h"
+#include "platform/CompoundFileReader.h"
+#include "platform/CompoundFileWriter.h"
+
+namespace lutaris {
+namespace {
+
+std::vector<std::uint8_t> Pattern(std::size_t size) {
+    std::vector<std::uint8_t> bytes(size);
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(i * 131 + i / 256);
+    return bytes;
+}
+
+void Put32(std::vector<std::uint8_t>& file, std::size_t offset, std::uint32_t value) {
+    cfb::WriteU32(file.data() + offset, value);
+}
+
+std::size_t SectorOffset(std::uint32_t sector) { return 512 + std::size_t{sector} * 512; }
+
+std::size_t DirectoryOffset(const std::vector<std::uint8_t>& file) {
+    return SectorOffset(cfb::ReadU32(file, cfb::kOffsetFirstDirectorySector));
+}
+
+std::size_t FatEntryOffset(const std::vector<std::uint8_t>& file, std::uint32_t sector) {
+    const std::uint32_t fatSector =
+        cfb::ReadU32(file, cfb::kOffsetHeaderDifat + 4 * (sector / 128));
+    return SectorOffset(fatSector) + 4 * (sector % 128);
+}
+
+// The reason the reader gives for refusing the file, or "" when it reads it.
+std::string Rejection(const std::vector<std::uint8_t>& file) {
+    try {
+        const CompoundFileReader reader(file);
+        reader.ReadStream("Contents");
+    } catch (const CompoundFileError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+TEST(CompoundFileReader, RecognisesTheSignatureOnly) {
+    EXPECT_TRUE(HasCompoundFileSignature(WriteCompoundFile(ClassId{}, "a", {})));
+    const std::vector<std::uint8_t> almost = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A};
+    EXPECT_FALSE(HasCompoundFileSignature(almost));
+    EXPECT_FALSE(HasCompoundFileSignature({}));
+}
+
+TEST(CompoundFileReader, FindsStreamsWithoutRegardToCaseAndMissingOnesNot) {
+    const auto stream = Pattern(300);
+    const CompoundFileReader reader(WriteCompoundFile(kDocumentClassId, "Contents", stream));
+    EXPECT_EQ(reader.ReadStream("CONTENTS"), stream);
+    EXPECT_FALSE(reader.ReadStream("Content").has_value());
+    EXPECT_FALSE(reader.ReadStream("").has_value());
+}
+
+TEST(CompoundFileReader, RefusesBadHeaderFields) {
+    const auto good = WriteCompoundFile(kDocumentClassId, "Contents", Pattern(100));
+    struct Case {
+        std::size_t offset;
+        std::uint16_t value;
+        const char* reason;
+    };
+    for (const Case& c : {Case{cfb::kOffsetMajorVersion, 5, "major version"},
+                          Case{cfb::kOffsetByteOrder, 0xFEFF, "byte order"},
+                          Case{cfb::kOffsetSectorShift, 12, "sector shift"},
+                          Case{cfb::kOffsetSectorShift, 31, "sector shift"},
+                          Case{cfb::kOffsetMiniSectorShift, 7, "mini sector shift"},
+                          Case{cfb::kOffsetMiniStreamCutoff, 0, "cutoff"}}) {
+        auto file = good;
+        cfb::WriteU16(file.data() + c.offset, c.value);
+        EXPECT_NE(Rejection(file).find(c.reason), std::string::npos) << c.reason;
+    }
+}
+
+TEST(CompoundFileReader, RefusesALoopingFatChain) {
+    auto file = WriteCompoundFile(kDocumentClassId, "Contents", Pattern(5000));
+    const std::uint32_t start =
+        cfb::ReadU32(file, DirectoryOffset(file) + 128 + cfb::kEntryStartSector);
+    Put32(file, FatEntryOffset(file, start + 3), start + 1);
+    EXPECT_NE(Rejection(file).find("loops back"), std::string::npos) << Rejection(file);
+}
+
+TEST(CompoundFileReader, RefusesAStreamSizeBeyondTheFile) {
+    auto file = WriteCompoundFile(kDocumentClassId, "Contents", Pattern(5000));
+    Put32(file, DirectoryOffset(file) + 128 + cfb::kEntryStreamSize, 0xFFFFFFF0);
+    EXPECT_NE(Rejection(file).find("beyond the file"), std::string::npos) << Rejection(file);
+}
+
+TEST(CompoundFileReader, RefusesEveryCutOfAValidFileAtASectorBoundary) {
+    for (const std::size_t size : {100u, 5000u}) {
+        const auto good = WriteCompoundFile(kDocumentClassId, "Contents", Pattern(size));
+        for (std::size_t length = 0; length < good.size(); length += 512) {
+            const std::vector<std::uint8_t> cut(good.begin(), good.begin() + length);
+            EXPECT_FALSE(Rejection(cut).empty()) << size << " cut at " << length;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace lutaris

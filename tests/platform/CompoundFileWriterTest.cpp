@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/CompoundFileError.h"
+#include "platform/CompoundFileFormat.h"
+#include "platform/CompoundFileReader.h"
+#include "platform/CompoundFileWriter.h"
+
+namespace lutaris {
+namespace {
+
+std::vector<std::uint8_t> Pattern(std::size_t size) {
+    std::vector<std::uint8_t> bytes(size);
+    std::uint32_t state = 7;
+    for (auto& byte : bytes) {
+        state = state * 1103515245 + 12345;
+        byte = static_cast<std::uint8_t>(state >> 16);
+    }
+    return bytes;
+}
+
+std::uint32_t U32(const std::vector<std::uint8_t>& file, std::size_t offset) {
+    return cfb::ReadU32(file, offset);
+}
+
+std::size_t SectorOffset(std::uint32_t sector) { return 512 + std::size_t{sector} * 512; }
+
+class WrittenSizes : public ::testing::TestWithParam<std::size_t> {};
+
+TEST_P(WrittenSizes, ReadBackIdentically) {
+    const auto stream = Pattern(GetParam());
+    const auto file = WriteCompoundFile(kDocumentClassId, "Contents", stream);
+    ASSERT_EQ(file.size() % 512, 0u);
+    const CompoundFileReader reader(file);
+    EXPECT_EQ(reader.RootClassId(), kDocumentClassId);
+    EXPECT_EQ(reader.StreamNames(), std::vector<std::string>{"Contents"});
+    const auto read = reader.ReadStream("Contents");
+    ASSERT_TRUE(read.has_value());
+    EXPECT_TRUE(*read == stream) << "stream of " << GetParam() << " bytes differs";
+}
+
+INSTANTIATE_TEST_SUITE_P(CompoundFileWriter, WrittenSizes,
+                         ::testing::Values(0, 1, 63, 64, 65, 135, 283, 511, 512, 4095, 4096, 4097,
+                                           1000000, 109 * 128 * 512, 30000000));
+
+TEST(CompoundFileWriter, WritesAVersion3HeaderWithTheFixedFields) {
+    const auto file = WriteCompoundFile(kDocumentClassId, "Contents", Pattern(135));
+    ASSERT_GE(file.size(), 512u);
+    EXPECT_TRUE(HasCompoundFileSignature(file));
+    EXPECT_EQ(cfb::ReadU16(file, cfb::kOffsetMinorVersion), 0x3E);
+    EXPECT_EQ(cfb::ReadU16(file, cfb::kOffsetMajorVersion), 3);
+    EXPECT_EQ(cfb::ReadU16(file, cfb::kOffsetByteOrder), 0xFFFE);
+    EXPECT_EQ(cfb::ReadU16(file, cfb::kOffsetSectorShift), 9);
+    EXPECT_EQ(cfb::ReadU16(file, cfb::kOffsetMiniSectorShift), 6);
+    EXPECT_EQ(U32(file, cfb::kOffsetDirectorySectorCount), 0u);
+    EXPECT_EQ(U32(file, cfb::kOffsetMiniStreamCutoff), 4096u);
+    EXPECT_EQ(U32(file, cfb::kOffsetDifatSectorCount), 0u);
+    EXPECT_EQ(U32(file, cfb::kOffsetFirstDifatSector), cfb::kEndOfChain);
+    // Header class id and reserved bytes stay zero.
+    for (std::size_t i = 0x08; i < 0x18; ++i) EXPECT_EQ(file[i], 0) << i;
+    for (std::size_t i = 0x22; i < 0x28; ++i) EXPECT_EQ(file[i], 0) << i;
+}
+
+TEST(CompoundFileWriter, KeepsSmallStreamsInTheMiniStreamAndLargeOnesOut) {
+    for (const std::size_t size : {4095u, 4096u}) {
+        const auto file = WriteCompoundFile(kDocumentClassId, "Contents", Pattern(size));
+        const std::size_t dir = SectorOffset(U32(file, cfb::kOffsetFirstDirectorySector));
+        const bool mini = size < 4096;
+        EXPECT_EQ(U32(file, cfb::kOffsetMiniFatSectorCount), mini ? 1u : 0u) << size;
+        EXPECT_EQ(cfb::ReadU64(file, dir + cfb::kEntryStreamSize), mini ? 4096u : 0u) << size;
+        EXPECT_EQ(cfb::ReadU64(file, dir + 128 + cfb::kEntryStreamSize), size);
+    }
+}
+
+TEST(CompoundFileWriter, WritesUnusedDirectoryEntriesAsTheFormatRequires) {
+    const auto file = WriteCompoundFile(kDocumentClassId, "Contents", {});
+    const std::size_t dir = SectorOffset(U32(file, cfb::kOffsetFirstDirectorySector));
+    for (std::size_t entry = 2; entry < 4; ++entry) {
+        const std::size_t base = dir + entry * 128;
+        for (std::size_t i = 0; i < 128; ++i) {
+            const bool link = i >= cfb::kEntryLeftSibling && i < cfb::kEntryClassId;
+            EXPECT_EQ(file[base + i], link ? 0xFF : 0x00) << "entry " << entry << " byte " << i;
+        }
+    }
+    // An empty stream has no sectors, and the root no mini stream.
+    EXPECT_EQ(U32(file, dir + cfb::kEntryStartSector), cfb::kEndOfChain);
+    EXPECT_EQ(U32(file, dir + 128 + cfb::kEntryStartSector), cfb::kEndOfChain);
+    EXPECT_EQ(U32(file, cfb::kOffsetFirstMiniFatSector), cfb::kEndOfChain);
+}
+
+TEST(CompoundFileWriter, MarksFreeSectorsAndListsFatSectorsBeyondTheHeaderInDifatSectors) {
+    const auto file = WriteCompoundFile(kDocumentClassId, "Contents", Pattern(30000000));
+    const std::uint32_t fatSectors = U32(file, cfb::kOffsetFatSectorCount);
+    const std::uint32_t difatSectors = U32(file, cfb::kOffsetDifatSectorCount);
+    ASSERT_GT(fatSectors, 109u);
+    EXPECT_EQ(difatSectors, (fatSectors - 109 + 126) / 127);
+    // Collect the FAT sector numbers through the header and the DIFAT chain.
+    std::vector<std::uint32_t> listed;
+    for (std::size_t i = 0; i < 109; ++i) listed.push_back(U32(file, 0x4C + 4 * i));
+    std::uint32_t difat = U32(file, cfb::kOffsetFirstDifatSector);
+    for (std::uint32_t k = 0; k < difatSectors; ++k) {
+        for (std::size_t j = 0; j < 127; ++j)
+            listed.push_back(U32(file, SectorOffset(difat) + 4 * j));
+        difat = U32(file, SectorOffset(difat) + 4 * 127);
+    }
+    EXPECT_EQ(difat, cfb::kEndOfChain);
+    for (std::size_t i = fatSectors; i < listed.size(); ++i) EXPECT_EQ(listed[i], cfb::kFreeSector);
+    // Every FAT sector is marked as one, and the FAT's tail beyond the file is free.
+    const std::size_t sectorsInFile = file.size() / 512 - 1;
+    auto fatEntry = [&](std::size_t i) {
+        return U32(file, SectorOffset(listed[i / 128]) + 4 * (i % 128));
+    };
+    for (std::uint32_t i = 0; i < fatSectors; ++i) EXPECT_EQ(fatEntry(listed[i]), cfb::kFatSector);
+    for (std::size_t i = sectorsInFile; i < std::size_t{fatSectors} * 128; ++i) {
+        ASSERT_EQ(fatEntry(i), cfb::kFreeSector) << i;
+    }
+}
+
+TEST(CompoundFileWriter, IsDeterministic) {
+    const auto stream = Pattern(5000);
+    EXPECT_EQ(WriteCompoundFile(kDocumentClassId, "Contents", stream),
+              WriteCompoundFile(kDocumentClassId, "Contents", stream));
+}
+
+TEST(CompoundFileWriter, RefusesNamesTheFormatForbids) {
+    const std::vector<std::uint8_t> none;
+    EXPECT_THROW(WriteCompoundFile(kDocumentClassId, "", none), CompoundFileError);
+    EXPECT_THROW(WriteCompoundFile(kDocumentClassId, "a/b", none), CompoundFileError);
+    EXPECT_THROW(WriteCompoundFile(kDocumentClassId, "a!b", none), CompoundFileError);
+    EXPECT_THROW(WriteCompoundFile(kDocumentClassId, std::string(32, 'x'), none),
+                 CompoundFileError);
+    EXPECT_THROW(WriteCompoundFile(kDocumentClassId, "\xC3", none), CompoundFileError);
+    EXPECT_NO_THROW(WriteCompoundFile(kDocumentClassId, std::string(31, 'x'), none));
+}
+
+TEST(CompoundFileWriter, StoresNonAsciiNamesAsUtf16) {
+    const auto stream = Pattern(10);
+    const auto file = WriteCompoundFile(ClassId{}, "Grüße \xF0\x9D\x84\x9E", stream);
+    const CompoundFileReader reader(file);
+    EXPECT_EQ(reader.StreamNames(), std::vector<std::string>{"Grüße \xF0\x9D\x84\x9E"});
+    EXPECT_EQ(reader.RootClassId(), ClassId{});
+    EXPECT_EQ(reader.ReadStream("Grüße \xF0\x9D\x84\x9E"), stream);
+}
+
+}  // namespace
+}  // namespace lutaris
