@@ -41,6 +41,20 @@ public:
     std::int32_t SetAction(std::int32_t action);
     // One key-down as a Windows virtual-key code; modifiers are never looked at.
     std::int32_t OnKey(std::int32_t virtualKey);
+
+private:
+    // Copies `current` into `previous` and returns the base result of a movement key.
+    std::int32_t BeginMovement();
+    std::int32_t MoveLeft();
+    std::int32_t MoveUp();
+    std::int32_t MoveRight();
+    std::int32_t MoveDown();
+    std::int32_t TypeDigit(std::int32_t digit);
+    // SetAction(action) unless the caret stands on an empty cell.
+    std::int32_t SetActionOnNote(std::int32_t action);
+    // A slide mark: on an empty cell it makes a note without a number.
+    std::int32_t SetSlide(std::int32_t action);
+    std::int32_t ClearAction();
 };
 
 }  // namespace lutaris

@@ -2,9 +2,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "model/PositionIndex.h"
 #include "model/TabSettings.h"
 #include "model/Tablature.h"
 #include "platform/DocumentBase.h"
@@ -17,11 +20,26 @@ class Prompter;
 class Rng;
 class TabCursor;
 
+// Thrown by a load whose stream does not start with the magic text. The person has already
+// been told ("This is not a Lutaris file"); whoever catches it only has to fail quietly.
+class DocumentRejectedError : public std::runtime_error {
+public:
+    DocumentRejectedError() : std::runtime_error("This is not a Lutaris file") {}
+};
+
 // The tablature document: one settings record, the tab items (list order is creation or load
 // order; reading order is each item's `position`), the view's selection, the `copied` flag and
 // the caret. The document owns all of them.
+//
+// Outside a load in progress it keeps these invariants: the positions are exactly 0 … n − 1,
+// there is at least one tab item, the caret's tabItem is one of them, and every selected item
+// is in tabItems. Code that changes tabItems or any position directly must call
+// InvalidatePositionIndex() afterwards.
 class CCorvaneDoc : public DocumentBase {
 public:
+    // The first 11 bytes of every "Contents" stream; no version but this one is read.
+    static constexpr std::string_view kMagic = "Lutaris_0.2";
+
     explicit CCorvaneDoc(Prompter& prompter);
     ~CCorvaneDoc() override;
 
@@ -33,14 +51,30 @@ public:
 
     // Life cycle and file format.
     bool OnNewDocument() override;
+    // On failure the person has been told why, and the document is a new untitled one (as
+    // after File > New), so it never takes the path of a file it could not read.
     bool OnOpenDocument(const std::string& path) override;
+    // Crash-safe: a failed save leaves the file on disk as it was and the document modified.
     bool OnSaveDocument(const std::string& path) override;
+    // Loading throws ArchiveEndOfFile for a stream cut short and DocumentRejectedError for a
+    // wrong magic text; either way the document is left consistent (at least one item, the
+    // caret on one of them).
     void Serialize(Archive& archive);
     // The "Contents" stream of the document as it stands (what a save writes).
     std::vector<std::uint8_t> ContentsBytes();
 
-    // The item whose position is `position` (first in list order), or null.
+    // The item whose position is `position` (first in list order), or null. Constant time.
     Tablature* ItemAtPosition(std::int32_t position) const;
+    void InvalidatePositionIndex() { positionIndex_.Invalidate(); }
+
+    // A new empty tab item on the document's settings, appended at the end of tabItems.
+    Tablature* AppendTabItem(std::int32_t position);
+    // Deletes every tab item and empties the selection. Leaves the caret's tabItem dangling:
+    // the caller points it at an item it adds.
+    void ClearTabItems();
+    // What new and open start from: settings from the settings file, a new caret on them and
+    // one empty tab item at position 0 with the caret on it (marks the document modified).
+    void ResetContents();
 
     // Set the modified flag, update all server items, update all views.
     void UpdateStep();
@@ -71,8 +105,17 @@ public:
     Rng& GetRng() { return *rng_; }
 
 private:
+    void LoadItems(Archive& archive);
+    // Restores the invariants after a load, complete or not.
+    void RepairAfterLoad();
+    // Reads a "Contents" stream into the prepared document; reports a failure and returns
+    // false.
+    bool LoadContents(const std::vector<std::uint8_t>& contents);
+    void ReportMessage(const std::string& text);
+
     Clipboard* clipboard_ = nullptr;
     std::unique_ptr<Rng> rng_;
+    mutable PositionIndex positionIndex_;
 };
 
 }  // namespace lutaris

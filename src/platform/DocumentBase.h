@@ -18,6 +18,9 @@ public:
 // the embedded items to update, and the new/open/save cycle with the "save changes?" question.
 class DocumentBase {
 public:
+    // The caption of the framework's own message boxes (save changes, file errors).
+    static constexpr const char* kCaption = "Lutaris";
+
     explicit DocumentBase(Prompter& prompter);
     virtual ~DocumentBase() = default;
     DocumentBase(const DocumentBase&) = delete;
@@ -49,6 +52,8 @@ public:
     bool DoFileSave();
     // File > Save As (or Save without a path): asks for a path, then saves.
     bool DoSave(bool askForPath);
+    // Saves under `path` and, when that worked, makes it the document's path.
+    bool SaveToPath(const std::string& path);
 
     Prompter& GetPrompter() { return prompter_; }
 

@@ -1,0 +1,95 @@
+#include "edit/CursorResultApplier.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "edit/TabCursor.h"
+#include "model/CCorvaneDoc.h"
+
+namespace lutaris {
+
+CursorResultApplier::CursorResultApplier(CCorvaneDoc& document)
+    : document_(document), cursor_(*document.cursor) {}
+
+void CursorResultApplier::ReloadCaretNote(TabCursor& cursor) {
+    if (const TabNote* note = cursor.FindNote(cursor.current.column, cursor.current.string)) {
+        cursor.LoadNote(note->fret, note->action);
+    } else {
+        cursor.ResetNotes();
+    }
+}
+
+void CursorResultApplier::Apply(std::int32_t result) {
+    if (cursor_.tabItem == nullptr) return;  // the document always sets one; never act blind
+    bool changed = false;
+    if (result & StoreNote) {
+        StorePreviousNote();
+        changed = true;
+    }
+    if (result & PreviousItem) {
+        changed = MoveToItemAt(std::int64_t{cursor_.tabItem->position} - 1, true) || changed;
+    } else if (result & NextItem) {
+        changed = MoveToItemAt(std::int64_t{cursor_.tabItem->position} + 1, false) || changed;
+    }
+    if (result & ReloadNote) {
+        ReloadCaretNote(cursor_);
+        changed = true;
+    }
+    if (result & DeleteNote) {
+        DeleteCaretNote();
+        document_.UpdateStep();
+        return;
+    }
+    if (changed) document_.UpdateStep();
+}
+
+void CursorResultApplier::StorePreviousNote() {
+    const TabNote& written = cursor_.previous;
+    if (TabNote* note = cursor_.tabItem->FindNote(written.column, written.string)) {
+        note->fret = written.fret;
+        note->reserved = written.reserved;
+        note->action = written.action;
+    } else if (written.action != NoNote) {
+        cursor_.tabItem->AppendNote(written);
+    }
+    ReloadCaretNote(cursor_);
+}
+
+bool CursorResultApplier::MoveToItemAt(std::int64_t position, bool toLastColumn) {
+    if (position < std::numeric_limits<std::int32_t>::min() ||
+        position > std::numeric_limits<std::int32_t>::max()) {
+        return false;
+    }
+    Tablature* item = document_.ItemAtPosition(static_cast<std::int32_t>(position));
+    if (item == nullptr) return false;
+    cursor_.tabItem = item;
+    cursor_.current.column = toLastColumn ? item->MaxColumn() : 0;
+    ReloadCaretNote(cursor_);
+    return true;
+}
+
+void CursorResultApplier::DeleteCaretNote() {
+    Tablature& item = *cursor_.tabItem;
+    TabNote& caret = cursor_.current;
+    std::int32_t closedColumn = caret.column;
+    if (const TabNote* note = item.FindNote(caret.column, caret.string)) {
+        closedColumn = note->column;
+        item.notes.erase(item.notes.begin() + (note - item.notes.data()));
+    }
+    // A column that no string uses any more is closed up. With no note at the caret this closes
+    // the caret's column when it is empty on every string, the way deleting its last note
+    // would: Delete then undoes an Insert Note. A column with notes on other strings stays.
+    const bool closeColumn = item.FindNote(closedColumn, -1) == nullptr;
+    if (closeColumn) {
+        for (auto& note : item.notes) {
+            if (note.column > closedColumn) --note.column;
+        }
+    }
+    if (const TabNote* note = item.FindNote(caret.column, caret.string)) {
+        caret = *note;
+    } else {
+        caret.action = NoNote;
+    }
+}
+
+}  // namespace lutaris

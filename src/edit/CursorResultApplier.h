@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+
+namespace lutaris {
+
+class CCorvaneDoc;
+class TabCursor;
+class Tablature;
+
+// Turns the caret's answer to a key (a CursorResult) into changes of the document: stores the
+// edited note, moves the caret to the neighbouring tab item, reloads the caret's note, deletes
+// a note and closes its column. Runs the update step when it changed anything.
+class CursorResultApplier {
+public:
+    explicit CursorResultApplier(CCorvaneDoc& document);
+
+    void Apply(std::int32_t result);
+
+    // The caret's note from the note at its cell, or an empty caret when there is none.
+    static void ReloadCaretNote(TabCursor& cursor);
+
+private:
+    void StorePreviousNote();
+    bool MoveToItemAt(std::int64_t position, bool toLastColumn);
+    void DeleteCaretNote();
+
+    CCorvaneDoc& document_;
+    TabCursor& cursor_;
+};
+
+}  // namespace lutaris

@@ -1,0 +1,16 @@
+#include "edit/SettingsCommand.h"
+
+#include "model/CCorvaneDoc.h"
+#include "platform/Prompter.h"
+
+namespace lutaris {
+
+void SettingsCommand::Run() {
+    TabSettings scratch;
+    scratch.LoadDefaults();
+    scratch.CopyFrom(*document_.settings);
+    if (document_.GetPrompter().EditSettings(scratch)) document_.settings->CopyFrom(scratch);
+    document_.UpdateStep();
+}
+
+}  // namespace lutaris

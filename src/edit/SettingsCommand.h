@@ -1,0 +1,21 @@
+#pragma once
+
+namespace lutaris {
+
+class CCorvaneDoc;
+
+// Tab Settings: edits a scratch copy of the document's settings in the "Tablature Settings"
+// dialog and copies it back on OK. The document's record keeps its identity, so every tab item
+// and the caret see the new values at once.
+class SettingsCommand {
+public:
+    explicit SettingsCommand(CCorvaneDoc& document) : document_(document) {}
+
+    // Ends with the update step even after Cancel.
+    void Run();
+
+private:
+    CCorvaneDoc& document_;
+};
+
+}  // namespace lutaris

@@ -1,0 +1,51 @@
+#include "edit/TabItemCommands.h"
+
+#include <limits>
+
+#include "edit/TabCursor.h"
+#include "model/CCorvaneDoc.h"
+
+namespace lutaris {
+namespace {
+
+constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+
+std::int32_t NextPosition(const CCorvaneDoc& document) {
+    return static_cast<std::int32_t>(document.tabItems.size());
+}
+
+}  // namespace
+
+void TabItemCommands::AddTabItemAndFocus() {
+    document_.cursor->tabItem = document_.AppendTabItem(NextPosition(document_));
+    document_.UpdateStep();
+}
+
+void TabItemCommands::AddTabItem() {
+    document_.AppendTabItem(NextPosition(document_));
+    document_.UpdateStep();
+}
+
+void TabItemCommands::InsertTabItem() {
+    const std::int32_t inserted = document_.cursor->tabItem->position;
+    for (auto& item : document_.tabItems) {
+        if (item->position >= inserted && item->position < kInt32Max) ++item->position;
+    }
+    document_.InvalidatePositionIndex();
+    document_.AppendTabItem(inserted);
+    document_.UpdateStep();
+}
+
+void TabItemCommands::InsertNote() {
+    TabCursor& cursor = *document_.cursor;
+    Tablature& item = *cursor.tabItem;
+    if (item.notes.empty()) return;
+    for (auto& note : item.notes) {
+        if (note.column >= cursor.current.column && note.column < kInt32Max) ++note.column;
+    }
+    cursor.current.action = NoNote;
+    cursor.current.fret = 0;
+    document_.UpdateStep();
+}
+
+}  // namespace lutaris

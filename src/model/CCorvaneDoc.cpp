@@ -1,0 +1,268 @@
+#include "model/CCorvaneDoc.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "edit/CursorResultApplier.h"
+#include "edit/RandomRiffGenerator.h"
+#include "edit/SettingsCommand.h"
+#include "edit/TabCursor.h"
+#include "edit/TabItemCommands.h"
+#include "edit/TechniqueCommandKeys.h"
+#include "model/CommandIds.h"
+#include "platform/Archive.h"
+#include "platform/DocumentFile.h"
+#include "platform/Prompter.h"
+#include "platform/Rng.h"
+
+namespace lutaris {
+namespace {
+
+constexpr const char* kNotLutarisText = "This is not a Lutaris file";
+constexpr const char* kNotLutarisCaption = "Error";
+constexpr const char* kUnexpectedFormat = "Unexpected file format.";
+constexpr const char* kFailedToOpen = "Failed to open document.";
+constexpr const char* kFailedToSave = "Failed to save document.";
+
+constexpr std::size_t kContentsHeaderBytes = 47;
+constexpr std::size_t kItemRecordBytes = 88;
+constexpr std::size_t kNoteRecordBytes = 20;
+
+}  // namespace
+
+CCorvaneDoc::CCorvaneDoc(Prompter& prompter)
+    : DocumentBase(prompter), rng_(std::make_unique<Rng>(Rng::TimeSeed())) {}
+
+CCorvaneDoc::~CCorvaneDoc() {
+    selection.clear();
+    tabItems.clear();
+}
+
+// ---- life cycle ----------------------------------------------------------------------------
+
+void CCorvaneDoc::ResetContents() {
+    settings = std::make_unique<TabSettings>();
+    settings->LoadDefaults();
+    cursor = std::make_unique<TabCursor>(settings.get());
+    ClearTabItems();
+    AddTabItemAndFocus();
+}
+
+bool CCorvaneDoc::OnNewDocument() {
+    if (!DocumentBase::OnNewDocument()) return false;
+    ResetContents();
+    return true;
+}
+
+bool CCorvaneDoc::OnOpenDocument(const std::string& path) {
+    ResetContents();
+    std::vector<std::uint8_t> contents;
+    try {
+        contents = ReadDocumentContents(path);
+    } catch (const DocumentReadError&) {
+        ReportMessage(kFailedToOpen);
+        OnNewDocument();
+        return false;
+    } catch (const std::bad_alloc&) {
+        ReportMessage(kFailedToOpen);
+        OnNewDocument();
+        return false;
+    }
+    // The document counts as modified while it is being read, so that a load that breaks off
+    // never passes for an untouched document.
+    SetModifiedFlag(true);
+    if (!LoadContents(contents)) {
+        // Whatever the load left behind is not this file's content: start afresh, untitled, as
+        // after File > New, so that a save can never overwrite the file with a part of it.
+        OnNewDocument();
+        return false;
+    }
+    SetPathName(path);
+    SetModifiedFlag(false);
+    UpdateAllItems();
+    UpdateAllViews();
+    return true;
+}
+
+bool CCorvaneDoc::LoadContents(const std::vector<std::uint8_t>& contents) {
+    // An empty or missing stream leaves the prepared document: default settings, one empty
+    // tab item.
+    if (contents.empty()) return true;
+    try {
+        Archive archive(contents);
+        Serialize(archive);
+        return true;
+    } catch (const DocumentRejectedError&) {
+        return false;  // already told
+    } catch (const ArchiveEndOfFile&) {
+        ReportMessage(kUnexpectedFormat);
+    } catch (const std::bad_alloc&) {
+        ReportMessage(kFailedToOpen);
+    }
+    return false;
+}
+
+bool CCorvaneDoc::OnSaveDocument(const std::string& path) {
+    try {
+        WriteDocumentFile(path, ContentsBytes());
+    } catch (const DocumentWriteError&) {
+        ReportMessage(kFailedToSave);
+        return false;
+    } catch (const std::bad_alloc&) {
+        ReportMessage(kFailedToSave);
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+void CCorvaneDoc::ReportMessage(const std::string& text) {
+    GetPrompter().ShowMessage(text, kCaption, MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+// ---- file format ---------------------------------------------------------------------------
+
+void CCorvaneDoc::Serialize(Archive& archive) {
+    if (archive.IsStoring()) {
+        archive.WriteRaw(kMagic.data(), kMagic.size());
+        settings->Serialize(archive);
+        archive.WriteInt32(static_cast<std::int32_t>(tabItems.size()));
+        for (auto& item : tabItems) item->Serialize(archive);
+        return;
+    }
+    ClearTabItems();
+    try {
+        char magic[kMagic.size()] = {};
+        const std::size_t read = archive.ReadRaw(magic, sizeof magic);
+        if (read != kMagic.size() || std::memcmp(magic, kMagic.data(), kMagic.size()) != 0) {
+            GetPrompter().ShowMessage(kNotLutarisText, kNotLutarisCaption, MessageIcon::Error,
+                                      MessageButtons::Ok);
+            throw DocumentRejectedError();
+        }
+        // Settings and caret are replaced together before the fields are read, so that a
+        // stream that ends among the settings leaves no caret on a deleted record.
+        settings = std::make_unique<TabSettings>();
+        settings->LoadDefaults();
+        cursor = std::make_unique<TabCursor>(settings.get());
+        settings->Serialize(archive);
+        LoadItems(archive);
+    } catch (...) {
+        RepairAfterLoad();
+        throw;
+    }
+    RepairAfterLoad();
+    // The caret starts on the first stored item, whatever its position, showing the note at
+    // its cell.
+    if (const TabNote* note = cursor->FindNote(cursor->current.column, cursor->current.string)) {
+        cursor->current.fret = note->fret;
+        cursor->current.reserved = note->reserved;
+        cursor->current.action = note->action;
+    }
+}
+
+void CCorvaneDoc::LoadItems(Archive& archive) {
+    // The count comes from the file: items are read one at a time and never reserved by it, so
+    // a count that lies about the stream ends in the end-of-file error, not in a huge
+    // allocation. Each item consumes at least eight bytes, so the loop ends with the stream.
+    const std::int32_t count = archive.ReadInt32();
+    for (std::int32_t i = 0; i < count; ++i) {
+        auto item = std::make_unique<Tablature>(settings.get());
+        item->Serialize(archive);
+        tabItems.push_back(std::move(item));
+    }
+    InvalidatePositionIndex();
+}
+
+void CCorvaneDoc::RepairAfterLoad() {
+    // A file is free to hold no item at all, or positions with gaps and repeats; the view and
+    // the commands need at least one item and the positions 0 … n − 1.
+    if (tabItems.empty()) AppendTabItem(0);
+    if (!PositionIndex::IsPermutation(tabItems)) {
+        std::int32_t position = 0;
+        for (auto& item : tabItems) item->position = position++;
+    }
+    InvalidatePositionIndex();
+    if (!cursor) cursor = std::make_unique<TabCursor>(settings.get());
+    cursor->tabItem = tabItems.front().get();
+}
+
+std::vector<std::uint8_t> CCorvaneDoc::ContentsBytes() {
+    std::size_t size = kContentsHeaderBytes;
+    for (const auto& item : tabItems) {
+        size += kItemRecordBytes + kNoteRecordBytes * item->notes.size();
+    }
+    Archive archive;
+    archive.ReserveStore(size);
+    Serialize(archive);
+    return archive.TakeStoredBytes();
+}
+
+// ---- tab items -----------------------------------------------------------------------------
+
+Tablature* CCorvaneDoc::ItemAtPosition(std::int32_t position) const {
+    return positionIndex_.Find(tabItems, position);
+}
+
+Tablature* CCorvaneDoc::AppendTabItem(std::int32_t position) {
+    auto item = std::make_unique<Tablature>(settings.get());
+    item->position = position;
+    tabItems.push_back(std::move(item));
+    InvalidatePositionIndex();
+    return tabItems.back().get();
+}
+
+void CCorvaneDoc::ClearTabItems() {
+    selection.clear();
+    tabItems.clear();
+    InvalidatePositionIndex();
+}
+
+void CCorvaneDoc::UpdateStep() {
+    SetModifiedFlag(true);
+    UpdateAllItems();
+    UpdateAllViews();
+}
+
+// ---- editing commands ----------------------------------------------------------------------
+
+void CCorvaneDoc::ApplyCursorResult(std::int32_t result) {
+    CursorResultApplier(*this).Apply(result);
+}
+
+void CCorvaneDoc::SendKeyToCursor(std::int32_t virtualKey) {
+    ApplyCursorResult(cursor->OnKey(virtualKey));
+    UpdateStep();
+}
+
+void CCorvaneDoc::AddTabItemAndFocus() { TabItemCommands(*this).AddTabItemAndFocus(); }
+void CCorvaneDoc::OnAddTabItem() { TabItemCommands(*this).AddTabItem(); }
+void CCorvaneDoc::OnInsertTabItem() { TabItemCommands(*this).InsertTabItem(); }
+void CCorvaneDoc::OnInsertNote() { TabItemCommands(*this).InsertNote(); }
+
+void CCorvaneDoc::OnInsertRandomRiff() {
+    Tablature* item = AppendTabItem(static_cast<std::int32_t>(tabItems.size()));
+    RandomRiffGenerator(*rng_).Fill(*item, settings->numberOfStrings);
+    UpdateStep();
+}
+
+void CCorvaneDoc::OnTabSettings() { SettingsCommand(*this).Run(); }
+
+bool CCorvaneDoc::OnCommand(std::int32_t commandId) {
+    if (const auto key = TechniqueKeyForCommand(commandId)) {
+        SendKeyToCursor(*key);
+        return true;
+    }
+    switch (commandId) {
+        case ID_INSERT_TAB_ITEM: OnInsertTabItem(); return true;
+        case ID_INSERT_NOTE: OnInsertNote(); return true;
+        case ID_INSERT_RANDOM_RIFF: OnInsertRandomRiff(); return true;
+        case ID_ADD_TAB_ITEM: OnAddTabItem(); return true;
+        case ID_TAB_SETTINGS: OnTabSettings(); return true;
+        case ID_FILE_SAVE: DoFileSave(); return true;
+        case ID_FILE_SAVE_AS: DoSave(true); return true;
+        default: return false;
+    }
+}
+
+}  // namespace lutaris

@@ -1,0 +1,73 @@
+#include "platform/ScriptedPrompter.h"
+
+#include <gtest/gtest.h>
+
+#include "model/TabSettings.h"
+
+namespace lutaris {
+namespace {
+
+TEST(ScriptedPrompter, AnswersInOrderThenFallsBackToTheSafeAnswer) {
+    ScriptedPrompter prompter;
+    prompter.QueueAnswer(MessageAnswer::Yes);
+    EXPECT_EQ(prompter.ShowMessage("a", "c", MessageIcon::Question, MessageButtons::YesNoCancel),
+              MessageAnswer::Yes);
+    EXPECT_EQ(prompter.ShowMessage("b", "c", MessageIcon::None, MessageButtons::YesNoCancel),
+              MessageAnswer::Cancel);
+    EXPECT_EQ(prompter.ShowMessage("b", "c", MessageIcon::None, MessageButtons::YesNo),
+              MessageAnswer::No);
+    EXPECT_EQ(prompter.ShowMessage("b", "c", MessageIcon::None, MessageButtons::OkCancel),
+              MessageAnswer::Cancel);
+    EXPECT_EQ(prompter.ShowMessage("b", "c", MessageIcon::None, MessageButtons::Ok),
+              MessageAnswer::Ok);
+}
+
+TEST(ScriptedPrompter, RecordsEveryMessageAndPassesItToTheSink) {
+    ScriptedPrompter prompter;
+    std::vector<std::string> seen;
+    prompter.SetMessageSink([&](const ShownMessage& message) {
+        seen.push_back(message.caption + ": " + message.text);
+    });
+    prompter.ShowMessage("This is not a Lutaris file", "Error", MessageIcon::Error,
+                         MessageButtons::Ok);
+    prompter.ShowMessage("two", "Lutaris", MessageIcon::Exclamation, MessageButtons::Ok);
+    ASSERT_EQ(prompter.Messages().size(), 2u);
+    EXPECT_EQ(prompter.Messages()[0].icon, MessageIcon::Error);
+    EXPECT_EQ(prompter.Messages()[1].text, "two");
+    EXPECT_EQ(seen, (std::vector<std::string>{"Error: This is not a Lutaris file", "Lutaris: two"}));
+}
+
+TEST(ScriptedPrompter, FileDialogsTakeQueuedPathsAndCancelWhenEmpty) {
+    ScriptedPrompter prompter;
+    prompter.QueueFile("a.ltf");
+    prompter.QueueFile(std::nullopt);
+    prompter.QueueFile("b.txt");
+    FileDialogOptions options;
+    options.defaultExtension = "txt";
+    EXPECT_EQ(prompter.ChooseOpenFile(options), "a.ltf");
+    EXPECT_EQ(prompter.ChooseSaveFile(options), std::nullopt);
+    EXPECT_EQ(prompter.ChooseSaveFile(options), "b.txt");
+    EXPECT_EQ(prompter.ChooseOpenFile(options), std::nullopt);
+    ASSERT_EQ(prompter.FileDialogs().size(), 4u);
+    EXPECT_EQ(prompter.FileDialogs()[3].defaultExtension, "txt");
+}
+
+TEST(ScriptedPrompter, SettingsDialogTypesTheEntryOrCancels) {
+    ScriptedPrompter prompter;
+    SettingsDialogEntry entry;
+    entry.texts = {"30", "14", "9", "4", "abc"};
+    entry.textOpaque = false;
+    prompter.QueueSettings(entry);
+    prompter.QueueSettings(std::nullopt);
+    TabSettings scratch;
+    EXPECT_TRUE(prompter.EditSettings(scratch));
+    EXPECT_EQ(scratch, (TabSettings{1, 1, 30, 14, 9, 4, 0, 0}));
+    TabSettings untouched;
+    EXPECT_FALSE(prompter.EditSettings(untouched));
+    EXPECT_FALSE(prompter.EditSettings(untouched));
+    EXPECT_EQ(untouched, TabSettings{});
+    EXPECT_EQ(prompter.SettingsDialogsShown(), 3);
+}
+
+}  // namespace
+}  // namespace lutaris
