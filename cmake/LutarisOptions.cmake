@@ -2,7 +2,13 @@
 option(LUTARIS_SANITIZE "Build everything with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 
 set(LUTARIS_WARNINGS -Wall -Wextra -Wpedantic -Werror=switch -Werror=return-type
-    -Wshadow=local -Wnon-virtual-dtor)
+    -Wnon-virtual-dtor)
+# clang (the fuzz build) has no -Wshadow=local; its plain -Wshadow is the nearest.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    list(APPEND LUTARIS_WARNINGS -Wshadow)
+else()
+    list(APPEND LUTARIS_WARNINGS -Wshadow=local)
+endif()
 
 if(LUTARIS_SANITIZE)
     set(LUTARIS_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer

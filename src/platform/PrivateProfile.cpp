@@ -87,7 +87,12 @@ std::int32_t GetPrivateProfileInt(std::string_view section, std::string_view key
                                   std::int32_t defaultValue, const std::string& path) {
     const auto content = ReadBoundedFile(path);
     if (!content) return defaultValue;
-    const auto value = FindValue(*content, section, key);
+    return GetProfileIntFromText(*content, section, key, defaultValue);
+}
+
+std::int32_t GetProfileIntFromText(std::string_view content, std::string_view section,
+                                   std::string_view key, std::int32_t defaultValue) {
+    const auto value = FindValue(content, section, key);
     // An empty value counts as missing, as it did for the original read.
     if (!value || value->empty()) return defaultValue;
     return ParseLeadingDecimal(*value);

@@ -17,6 +17,11 @@ inline constexpr const char* kSettingsFileName = "./Lutaris.ini";
 std::int32_t GetPrivateProfileInt(std::string_view section, std::string_view key,
                                   std::int32_t defaultValue, const std::string& path);
 
+// The same read over a settings file's content already in memory; GetPrivateProfileInt reads
+// the file (at most its first MiB) and hands it here.
+std::int32_t GetProfileIntFromText(std::string_view content, std::string_view section,
+                                   std::string_view key, std::int32_t defaultValue);
+
 // Converts the start of `text` as a signed decimal number: leading blanks skipped, an optional
 // sign, then digits up to the first non-digit; no digits give 0. Overflow wraps at 32 bits, as
 // the original's conversion did.

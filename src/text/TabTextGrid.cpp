@@ -12,6 +12,9 @@ void TabTextGrid::Allocate(std::int32_t lineCount, std::int32_t maxColumn) {
     lineCount_ = lineCount;
     maxColumn_ = maxColumn;
     lineLength_ = length;
+    // No lines, no text: building the one line first would let a damaged item without strings
+    // but with a huge column allocate gigabytes for nothing.
+    if (lines == 0) return;
 
     std::string line(static_cast<std::size_t>(length), '-');
     line.front() = '|';

@@ -1,0 +1,100 @@
+// Writes the seed inputs that the program itself can make: settings files, tab-item records,
+// and (as those readers exist) documents. Usage: lutaris_fuzz_seeds OUTPUT_DIR
+// Each target's seeds go to OUTPUT_DIR/<target name>/.
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/TabSettings.h"
+#include "model/Tablature.h"
+#include "platform/Archive.h"
+
+namespace fs = std::filesystem;
+using lutaris::Archive;
+using lutaris::TabNote;
+using lutaris::TabSettings;
+using lutaris::Tablature;
+
+namespace {
+
+void Write(const fs::path& dir, const std::string& name, const void* data, std::size_t size) {
+    fs::create_directories(dir);
+    std::ofstream out(dir / name, std::ios::binary | std::ios::trunc);
+    out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+    if (!out) throw std::runtime_error("cannot write " + (dir / name).string());
+}
+
+void Write(const fs::path& dir, const std::string& name, std::string_view text) {
+    Write(dir, name, text.data(), text.size());
+}
+
+void Write(const fs::path& dir, const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    Write(dir, name, bytes.data(), bytes.size());
+}
+
+// One tab item with a note of every technique, two of them in one cell.
+void FillItem(Tablature& item) {
+    const std::int32_t actions[] = {
+        lutaris::Normal,    lutaris::Mute,     lutaris::Vibrato,  lutaris::SlideUp,
+        lutaris::SlideDown, lutaris::BendUp,   lutaris::BendRelease, lutaris::HammerOn,
+        lutaris::PullOff,   lutaris::Tap,      lutaris::Harmonic, lutaris::Optional};
+    std::int32_t column = 0;
+    for (auto action : actions) {
+        item.AppendNote(TabNote{column % 13, column % 6, column, 0, action});
+        ++column;
+    }
+    item.AppendNote(TabNote{lutaris::BlankFret, 2, 3, 0, lutaris::SlideUp});
+    item.reservedBlock[0] = 0x5a;
+    item.reservedBlock[79] = 0xa5;
+}
+
+void WriteSettingsSeeds(const fs::path& dir) {
+    Write(dir, "defaults.ini",
+          "[TAB]\r\nleftMargin=1\r\ntopMargin=1\r\nhorizontalSpacing=24\r\nverticalSpacing=12\r\n"
+          "textFloat=8\r\nnumberOfStrings=6\r\nnextLineSpacing=30\r\ntextOpaque=1\r\n");
+    Write(dir, "mixed.ini",
+          "; comment\n[other]\nleftMargin=9\n[ tab ]\n  NumberOfStrings = -4 \nTEXTFLOAT=+12x\n"
+          "leftmargin=\nverticalSpacing=4294967297\n[TAB\ntopMargin=3");
+}
+
+void WriteTabItemSeeds(const fs::path& dir) {
+    TabSettings settings;
+    Archive empty;
+    settings.Serialize(empty);
+    Tablature blank(&settings);
+    blank.Serialize(empty);
+    Write(dir, "one-empty-item", empty.StoredBytes());
+
+    Archive full;
+    settings.Serialize(full);
+    Tablature first(&settings);
+    FillItem(first);
+    first.position = 1;
+    first.Serialize(full);
+    Tablature second(&settings);
+    second.AppendNote(TabNote{12, 5, 0, 7, lutaris::Harmonic});
+    second.Serialize(full);
+    Write(dir, "two-items", full.StoredBytes());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: lutaris_fuzz_seeds OUTPUT_DIR\n";
+        return 2;
+    }
+    const fs::path out = argv[1];
+    try {
+        WriteSettingsSeeds(out / "fuzz_private_profile");
+        WriteTabItemSeeds(out / "fuzz_tab_item");
+    } catch (const std::exception& error) {
+        std::cerr << "lutaris_fuzz_seeds: " << error.what() << "\n";
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds the whole project with AddressSanitizer and UndefinedBehaviorSanitizer into build-asan
+# and runs the whole test suite there, leak checking on. Expects scripts/setup.sh to have run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/build.sh build-asan -DLUTARIS_SANITIZE=ON -DLUTARIS_BUILD_BENCHMARKS=OFF
+# Leaks are reported only for allocations whose stack holds no frame of ours: the suppressions
+# name third-party libraries that keep caches for the life of the process.
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)" --timeout 900
