@@ -10,6 +10,7 @@
 #include "edit/TabCursor.h"
 #include "edit/TabItemCommands.h"
 #include "edit/TechniqueCommandKeys.h"
+#include "edit/TextExporter.h"
 #include "model/CommandIds.h"
 #include "platform/Archive.h"
 #include "platform/DocumentFile.h"
@@ -246,6 +247,7 @@ void CCorvaneDoc::OnInsertRandomRiff() {
     UpdateStep();
 }
 
+void CCorvaneDoc::OnExportFile() { TextExporter(*this).Run(); }
 void CCorvaneDoc::OnTabSettings() { SettingsCommand(*this).Run(); }
 
 bool CCorvaneDoc::OnCommand(std::int32_t commandId) {
@@ -258,6 +260,7 @@ bool CCorvaneDoc::OnCommand(std::int32_t commandId) {
         case ID_INSERT_NOTE: OnInsertNote(); return true;
         case ID_INSERT_RANDOM_RIFF: OnInsertRandomRiff(); return true;
         case ID_ADD_TAB_ITEM: OnAddTabItem(); return true;
+        case ID_EXPORT_FILE: OnExportFile(); return true;
         case ID_TAB_SETTINGS: OnTabSettings(); return true;
         case ID_FILE_SAVE: DoFileSave(); return true;
         case ID_FILE_SAVE_AS: DoSave(true); return true;
