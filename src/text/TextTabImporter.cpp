@@ -37,11 +37,20 @@ constexpr std::int32_t ActionOfSuffix(unsigned char c) {
     }
 }
 
-constexpr bool IsOpeningBracket(unsigned char c) {
-    return c == '(' || c == '<' || c == '[' || c == '{';
+// What a character can do where no note is open; everything not listed is Plain.
+enum CharKind : std::uint8_t { Plain = 0, Digit, OpeningBracket, Bar, MuteMark, Slash };
+
+constexpr std::array<std::uint8_t, 256> MakeKinds() {
+    std::array<std::uint8_t, 256> kinds{};
+    for (unsigned char c = '0'; c <= '9'; ++c) kinds[c] = Digit;
+    for (unsigned char c : {'(', '<', '[', '{'}) kinds[c] = OpeningBracket;
+    kinds['|'] = Bar;
+    kinds['x'] = kinds['X'] = MuteMark;
+    kinds['/'] = kinds['\\'] = Slash;
+    return kinds;
 }
 
-constexpr bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+constexpr std::array<std::uint8_t, 256> kKinds = MakeKinds();
 
 }  // namespace
 
@@ -87,10 +96,6 @@ TextTabImporter::Status TextTabImporter::AddLines(TextLineReader& reader) {
     }
 }
 
-bool TextTabImporter::AnyPending() const {
-    return std::any_of(pending_.begin(), pending_.begin() + blockLines_, [](bool p) { return p; });
-}
-
 void TextTabImporter::StartTabItem() {
     if (tabItems_.size() >= limits_.maxTabItems) {
         status_ = Status::TooManyTabItems;
@@ -101,27 +106,30 @@ void TextTabImporter::StartTabItem() {
     currentItem_ = item.get();
     tabItems_.push_back(std::move(item));
     earlierNotes_ = 0;
-    pending_.fill(false);
+    ClearPending();
     columnCounter_ = 0;
     firstInColumn_.fill(kNone);
 }
 
-bool TextTabImporter::StartNote(int string, std::int32_t fret, std::int32_t action,
-                                bool newColumn) {
+bool TextTabImporter::StartNote(std::size_t k, std::int32_t fret, std::int32_t action) {
     if (currentItem_ == nullptr) return false;
     if (notesCreated_ >= limits_.maxNotes) {
         status_ = Status::TooManyNotes;
         return false;
     }
-    if (newColumn) {
+    // The shared-column rule: a note that starts while another string's note is open joins
+    // its column. A slash never does.
+    if (pendingCount_ == 0 || action == SlideUp || action == SlideDown) {
         ++columnCounter_;
         firstInColumn_.fill(kNone);
     }
     constexpr std::int64_t kLargestColumn = std::numeric_limits<std::int32_t>::max();
     const auto column = static_cast<std::int32_t>(std::min(columnCounter_ - 1, kLargestColumn));
-    const auto k = static_cast<std::size_t>(string);
+    const auto string = static_cast<std::int32_t>(k);
 
     std::vector<TabNote>& notes = currentItem_->notes;
+    // A measure holds a dozen notes or so: skip the first few doublings of the list.
+    if (notes.capacity() == 0) notes.reserve(16);
     const std::size_t index = notes.size();
     notes.push_back(TabNote{fret, string, column, 0, action});
     ++notesCreated_;
@@ -146,40 +154,60 @@ void TextTabImporter::AddDigit(TabNote& note, int digit) {
         grown, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
-void TextTabImporter::ConvertBlock() {
-    const int lineCount = blockLines_;
-    std::array<const char*, kBlockSlots> text{};
-    std::array<std::size_t, kBlockSlots> length{};
-    for (int k = 0; k < lineCount; ++k) {
-        text[static_cast<std::size_t>(k)] = slots_[static_cast<std::size_t>(k)].data();
-        length[static_cast<std::size_t>(k)] = slots_[static_cast<std::size_t>(k)].size();
-    }
+void TextTabImporter::ClearPending() {
     pending_.fill(false);
+    pendingCount_ = 0;
+}
 
-    const std::size_t width = length[0];
+void TextTabImporter::ConvertBlock() {
+    const auto lineCount = static_cast<std::size_t>(blockLines_);
+    const std::size_t width = slots_[0].size();
+    std::array<const unsigned char*, kBlockSlots> text{};
+    std::array<std::size_t, kBlockSlots> length{};
+    for (std::size_t k = 0; k < lineCount; ++k) {
+        text[k] = reinterpret_cast<const unsigned char*>(slots_[k].data());
+        length[k] = slots_[k].size();
+    }
+    const std::size_t common = *std::min_element(length.begin(), length.begin() + lineCount);
+    ClearPending();
+
     for (std::size_t p = 0; p < width; ++p) {
-        for (int k = 0; k < lineCount; ++k) {
-            const auto s = static_cast<std::size_t>(k);
-            const auto c = static_cast<unsigned char>(p < length[s] ? text[s][p] : '\0');
-            if (k == 0 && c == '|') {
+        if (pendingCount_ == 0) {
+            // Nothing is open: positions where every line holds a character without a rule
+            // (dashes, mostly) are passed over in one tight loop.
+            for (; p < common; ++p) {
+                std::uint8_t kinds = Plain;
+                for (std::size_t k = 0; k < lineCount; ++k) kinds |= kKinds[text[k][p]];
+                if (kinds != Plain) break;
+            }
+            if (p == width) break;
+        }
+        for (std::size_t k = 0; k < lineCount; ++k) {
+            // Past the end of a shorter line reads as its terminating zero.
+            const unsigned char c = p < length[k] ? text[k][p] : 0;
+            const std::uint8_t kind = kKinds[c];
+            if (kind == Plain && !pending_[k]) continue;  // most of any tablature: dashes
+            if (kind == Bar && k == 0) {
                 StartTabItem();
-            } else if (IsOpeningBracket(c)) {
+            } else if (kind == OpeningBracket) {
                 continue;
-            } else if (pending_[s]) {
-                TabNote& note = currentItem_->notes[openNote_[s]];
-                if (IsDigit(c)) {
+            } else if (pending_[k]) {
+                TabNote& note = currentItem_->notes[openNote_[k]];
+                if (kind == Digit) {
                     AddDigit(note, c - '0');
                 } else {
                     const std::int32_t action = ActionOfSuffix(c);
                     if (action != NoNote) note.action = action;
-                    pending_[s] = false;
+                    pending_[k] = false;
+                    --pendingCount_;
                 }
-            } else if (IsDigit(c)) {
-                pending_[s] = StartNote(k, c - '0', Normal, !AnyPending());
-            } else if (c == 'x' || c == 'X') {
-                pending_[s] = StartNote(k, 0, Mute, !AnyPending());
-            } else if (c == '/' || c == '\\') {
-                StartNote(k, BlankFret, c == '/' ? SlideUp : SlideDown, true);
+            } else if (kind == Digit || kind == MuteMark) {
+                const bool started =
+                    kind == Digit ? StartNote(k, c - '0', Normal) : StartNote(k, 0, Mute);
+                pending_[k] = started;
+                pendingCount_ += started ? 1 : 0;
+            } else if (kind == Slash) {
+                StartNote(k, BlankFret, c == '/' ? SlideUp : SlideDown);
             }
             if (status_ != Status::Ok) return;
         }

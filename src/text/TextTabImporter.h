@@ -66,9 +66,9 @@ private:
     void ConvertBlock();
     void StartTabItem();
     // False when no note could be made (no item to hold it, or the limit is reached).
-    bool StartNote(int string, std::int32_t fret, std::int32_t action, bool newColumn);
+    bool StartNote(std::size_t k, std::int32_t fret, std::int32_t action);
     void AddDigit(TabNote& note, int digit);
-    bool AnyPending() const;
+    void ClearPending();
 
     TabSettings* settings_;
     std::vector<std::unique_ptr<Tablature>>& tabItems_;
@@ -79,6 +79,7 @@ private:
     int blockLines_ = 0;
 
     std::array<bool, kBlockSlots> pending_{};
+    int pendingCount_ = 0;
     std::array<std::int32_t, kBlockSlots> lastColumn_{};
     std::int64_t columnCounter_ = 0;
 
