@@ -260,6 +260,7 @@ bool CCorvaneDoc::OnCommand(std::int32_t commandId) {
         case ID_INSERT_NOTE: OnInsertNote(); return true;
         case ID_INSERT_RANDOM_RIFF: OnInsertRandomRiff(); return true;
         case ID_ADD_TAB_ITEM: OnAddTabItem(); return true;
+        case ID_IMPORT_FILE: OnImportFile(); return true;
         case ID_EXPORT_FILE: OnExportFile(); return true;
         case ID_TAB_SETTINGS: OnTabSettings(); return true;
         case ID_FILE_SAVE: DoFileSave(); return true;

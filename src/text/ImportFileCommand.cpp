@@ -1,0 +1,108 @@
+// The "Import File" command of the document: replaces the document's content with the tab
+// items read from a text tablature file.
+
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "edit/TabCursor.h"
+#include "model/CCorvaneDoc.h"
+#include "platform/Prompter.h"
+#include "text/TextLineReader.h"
+#include "text/TextTabImporter.h"
+
+namespace lutaris {
+namespace {
+
+std::string DescribeFailure(TextTabImporter::Status status, const TextLineReader& reader,
+                            const TextImportLimits& limits) {
+    const std::string notImported = "\nThe file was not imported.";
+    switch (status) {
+        case TextTabImporter::Status::Ok:
+            break;
+        case TextTabImporter::Status::LineTooLong:
+            return "Line " + std::to_string(reader.LineNumber()) + " of this file is longer than " +
+                   std::to_string(reader.MaxLineLength() >> 20) + " MB." + notImported;
+        case TextTabImporter::Status::ReadError:
+            return "This file could not be read to its end." + notImported;
+        case TextTabImporter::Status::TooManyTabItems:
+            return "This file would make more than " + std::to_string(limits.maxTabItems) +
+                   " tab items." + notImported;
+        case TextTabImporter::Status::TooManyNotes:
+            return "This file would make more than " + std::to_string(limits.maxNotes) + " notes." +
+                   notImported;
+    }
+    return {};
+}
+
+}  // namespace
+
+void CCorvaneDoc::OnImportFile() {
+    Prompter& prompter = GetPrompter();
+    if (prompter.ShowMessage(
+            "This will overwrite any data in this document.\nDo you want to continue?", "Warning",
+            MessageIcon::Information, MessageButtons::YesNo) != MessageAnswer::Yes) {
+        return;
+    }
+
+    // The file is chosen and opened before anything of the document goes: cancelling the
+    // dialog or naming a file that cannot be read leaves the document exactly as it was.
+    FileDialogOptions options;
+    options.title = "Import text TAB file";
+    options.filters = {{"All Files (*.*)", {"*.*"}}, {"Text Files (*.txt)", {"*.txt"}}};
+    options.overwritePrompt = true;
+    const std::optional<std::string> path = prompter.ChooseOpenFile(options);
+    if (!path) return;
+    TextLineReader reader;
+    if (!reader.Open(*path)) {
+        prompter.ShowMessage("File Not Found", "No File", MessageIcon::Information,
+                             MessageButtons::Ok);
+        return;
+    }
+
+    // Read into items of our own, beginning as the reset leaves the document (one empty item at
+    // position 0 with the caret on it), so that a file that fails half-way also leaves the
+    // document alone.
+    const TextImportLimits limits;
+    std::vector<std::unique_ptr<Tablature>> items;
+    items.push_back(std::make_unique<Tablature>(settings.get()));
+    Tablature* current = items.front().get();
+    std::string failure;
+    try {
+        TextTabImporter importer(settings.get(), items, current, limits);
+        failure = DescribeFailure(importer.AddLines(reader), reader, limits);
+    } catch (const std::bad_alloc&) {
+        failure = "There is not enough memory to import this file.";
+    }
+    reader.Close();
+    if (!failure.empty()) {
+        items.clear();
+        prompter.ShowMessage(failure, "Error", MessageIcon::Error, MessageButtons::Ok);
+        return;
+    }
+
+    OnNewDocument();
+    // The reset made the first item afresh: it takes the notes read before the first bar, and
+    // the items the bars started follow it with the positions they were given.
+    if (!tabItems.empty()) {
+        Tablature* first = tabItems.front().get();
+        first->notes = std::move(items.front()->notes);
+        for (std::size_t i = 1; i < items.size(); ++i) {
+            items[i]->settings = settings.get();
+            tabItems.push_back(std::move(items[i]));
+        }
+        InvalidatePositionIndex();
+        cursor->tabItem = first;
+        cursor->current.string = 0;
+        cursor->current.column = 0;
+        if (const TabNote* note = first->FindNote(0, 0)) {
+            cursor->current.fret = note->fret;
+            cursor->current.reserved = note->reserved;
+            cursor->current.action = note->action;
+        }
+    }
+    UpdateStep();
+}
+
+}  // namespace lutaris

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/CommandIds.h"
+#include "support/DocumentFixture.h"
+
+namespace lutaris {
+namespace {
+
+using test::Note;
+
+constexpr const char* kWarning =
+    "This will overwrite any data in this document.\nDo you want to continue?";
+
+class CountingView : public DocumentObserver {
+public:
+    void OnDocumentUpdated() override { ++updates; }
+    int updates = 0;
+};
+
+class ImportFileCommandTest : public test::DocumentTest {
+protected:
+    // A document with content of its own, saved under a path and not modified.
+    ImportFileCommandTest() {
+        doc.tabItems.front()->AppendNote(Note(3, 1, 0));
+        doc.AppendTabItem(1)->AppendNote(Note(9, 2, 4, HammerOn));
+        doc.SetPathName((dir / "song.ltf").string());
+        doc.SetModifiedFlag(false);
+        doc.AddView(&view);
+        before = doc.ContentsBytes();
+    }
+    ~ImportFileCommandTest() override { doc.RemoveView(&view); }
+
+    void ExpectUntouched() {
+        EXPECT_EQ(doc.ContentsBytes(), before);
+        EXPECT_EQ(doc.GetPathName(), (dir / "song.ltf").string());
+        EXPECT_FALSE(doc.IsModified());
+        EXPECT_EQ(view.updates, 0);
+    }
+
+    // Answers Yes, picks `name` in the folder of the test and imports it.
+    void ImportFile(const std::string& name) {
+        prompter.QueueAnswer(MessageAnswer::Yes);
+        prompter.QueueFile((dir / name).string());
+        doc.OnCommand(ID_IMPORT_FILE);
+    }
+
+    CountingView view;
+    std::vector<std::uint8_t> before;
+};
+
+TEST_F(ImportFileCommandTest, AskingFirstAndAnsweringNoChangesNothing) {
+    prompter.QueueAnswer(MessageAnswer::No);
+    doc.OnCommand(ID_IMPORT_FILE);
+    ASSERT_EQ(prompter.Messages().size(), 1u);
+    const ShownMessage& asked = prompter.Messages().front();
+    EXPECT_EQ(asked.text, kWarning);
+    EXPECT_EQ(asked.caption, "Warning");
+    EXPECT_EQ(asked.icon, MessageIcon::Information);
+    EXPECT_EQ(asked.buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(prompter.FileDialogs().empty());
+    ExpectUntouched();
+}
+
+TEST_F(ImportFileCommandTest, CancellingTheFileDialogChangesNothing) {
+    prompter.QueueAnswer(MessageAnswer::Yes);
+    prompter.QueueFile(std::nullopt);
+    doc.OnCommand(ID_IMPORT_FILE);
+    ASSERT_EQ(prompter.FileDialogs().size(), 1u);
+    const FileDialogOptions& dialog = prompter.FileDialogs().front();
+    EXPECT_EQ(dialog.title, "Import text TAB file");
+    EXPECT_EQ(dialog.defaultExtension, "");
+    EXPECT_EQ(dialog.initialName, "");
+    ASSERT_EQ(dialog.filters.size(), 2u);
+    EXPECT_EQ(dialog.filters[0].text, "All Files (*.*)");
+    EXPECT_EQ(dialog.filters[0].patterns, std::vector<std::string>{"*.*"});
+    EXPECT_EQ(dialog.filters[1].text, "Text Files (*.txt)");
+    EXPECT_EQ(dialog.filters[1].patterns, std::vector<std::string>{"*.txt"});
+    EXPECT_EQ(prompter.Messages().size(), 1u);
+    ExpectUntouched();
+}
+
+TEST_F(ImportFileCommandTest, AFileThatCannotBeOpenedIsReportedAndChangesNothing) {
+    ImportFile("missing.txt");
+    ASSERT_EQ(prompter.Messages().size(), 2u);
+    const ShownMessage& report = prompter.Messages().back();
+    EXPECT_EQ(report.text, "File Not Found");
+    EXPECT_EQ(report.caption, "No File");
+    EXPECT_EQ(report.icon, MessageIcon::Information);
+    EXPECT_EQ(report.buttons, MessageButtons::Ok);
+    ExpectUntouched();
+
+    // A folder opens on this platform but cannot be read: it is not found either.
+    prompter.QueueAnswer(MessageAnswer::Yes);
+    prompter.QueueFile(dir.Path().string());
+    doc.OnCommand(ID_IMPORT_FILE);
+    ASSERT_EQ(prompter.Messages().size(), 4u);
+    EXPECT_EQ(prompter.Messages().back().text, "File Not Found");
+    ExpectUntouched();
+}
+
+TEST_F(ImportFileCommandTest, AnImportReplacesTheContentAndPutsTheCaretOnTheFirstItem) {
+    doc.cursor->tabItem = doc.tabItems.back().get();
+    doc.cursor->current.string = 3;
+    doc.cursor->current.column = 4;
+    doc.cursor->previous = Note(9, 2, 4, HammerOn);
+    test::WriteFileText(dir / "in.txt",
+                        "Intro\r\n"
+                        "-5h7-\r\n-----\r\n-----\r\n-----\r\n\r\n"
+                        "|-1-|-2-\r\n|---|---\r\n|---|---\r\n|---|-3-\r\n\r\n");
+    ImportFile("in.txt");
+
+    ASSERT_EQ(doc.tabItems.size(), 3u);
+    EXPECT_EQ(doc.tabItems[0]->notes,
+              (std::vector<TabNote>{Note(5, 0, 0, HammerOn), Note(7, 0, 1)}));
+    EXPECT_EQ(doc.tabItems[1]->notes, std::vector<TabNote>{Note(1, 0, 0)});
+    EXPECT_EQ(doc.tabItems[2]->notes, (std::vector<TabNote>{Note(2, 0, 0), Note(3, 3, 0)}));
+    for (std::int32_t position = 0; position < 3; ++position) {
+        EXPECT_EQ(doc.ItemAtPosition(position), doc.tabItems[std::size_t(position)].get());
+        EXPECT_EQ(doc.tabItems[std::size_t(position)]->settings, doc.settings.get());
+    }
+    EXPECT_EQ(doc.cursor->tabItem, doc.tabItems.front().get());
+    EXPECT_EQ(doc.cursor->current, Note(5, 0, 0, HammerOn));
+    EXPECT_EQ(doc.GetPathName(), "");
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_GE(view.updates, 1);
+    EXPECT_EQ(prompter.Messages().size(), 1u);
+}
+
+TEST_F(ImportFileCommandTest, AnEmptyFileLeavesOneEmptyItemAndACaretWithoutANote) {
+    test::WriteFileText(dir / "empty.txt", "");
+    ImportFile("empty.txt");
+    ASSERT_EQ(doc.tabItems.size(), 1u);
+    EXPECT_TRUE(doc.tabItems.front()->notes.empty());
+    EXPECT_EQ(doc.cursor->tabItem, doc.tabItems.front().get());
+    EXPECT_EQ(doc.cursor->current.action, NoNote);
+    EXPECT_EQ(doc.cursor->current.fret, 0);
+    EXPECT_EQ(doc.GetPathName(), "");
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_GE(view.updates, 1);
+}
+
+TEST_F(ImportFileCommandTest, AFileTooBigToImportIsReportedAndChangesNothing) {
+    // More bars on one top line than the import makes tab items.
+    std::string bars(1'000'001, '|');
+    test::WriteFileText(dir / "bars.txt", bars + "-\n-\n-\n-\n\n");
+    ImportFile("bars.txt");
+    ASSERT_EQ(prompter.Messages().size(), 2u);
+    EXPECT_EQ(prompter.Messages().back().text,
+              "This file would make more than 1000000 tab items.\nThe file was not imported.");
+    EXPECT_EQ(prompter.Messages().back().caption, "Error");
+    EXPECT_EQ(prompter.Messages().back().icon, MessageIcon::Error);
+    ExpectUntouched();
+}
+
+}  // namespace
+}  // namespace lutaris
