@@ -5,6 +5,7 @@
 
 #include "model/CommandIds.h"
 #include "support/DocumentFixture.h"
+#include "support/TypedTabs.h"
 
 namespace lutaris {
 namespace {
@@ -153,6 +154,39 @@ TEST_F(ImportFileCommandTest, AFileTooBigToImportIsReportedAndChangesNothing) {
     EXPECT_EQ(prompter.Messages().back().caption, "Error");
     EXPECT_EQ(prompter.Messages().back().icon, MessageIcon::Error);
     ExpectUntouched();
+}
+
+TEST(ImportFileCommand, WhatExportFileWritesImportsBackIntoTheSameNotes) {
+    test::TempDir dir;
+    test::ScopedCurrentDir inDir(dir.Path());
+    std::mt19937 random(5);
+    for (std::int32_t strings = 4; strings <= 7; ++strings) {
+        ScriptedPrompter prompter;
+        CCorvaneDoc doc(prompter);
+        doc.OnNewDocument();
+        doc.settings->numberOfStrings = strings;
+        for (int i = 0; i < 5; ++i) doc.AppendTabItem(static_cast<std::int32_t>(i + 1));
+        for (auto& item : doc.tabItems) test::FillWithTypedNotes(*item, random);
+        std::vector<std::vector<TabNote>> exported;
+        for (const auto& item : doc.tabItems) exported.push_back(item->notes);
+
+        const std::string path = (dir / "export.txt").string();
+        prompter.QueueFile(path);
+        doc.OnCommand(ID_EXPORT_FILE);
+        prompter.QueueAnswer(MessageAnswer::Yes);
+        prompter.QueueFile(path);
+        doc.OnCommand(ID_IMPORT_FILE);
+
+        // The reset's empty item, then every exported item in list order. The reset also took
+        // the settings file's string count back, which the notes do not depend on.
+        ASSERT_EQ(doc.tabItems.size(), exported.size() + 1) << strings << " strings";
+        EXPECT_TRUE(doc.tabItems.front()->notes.empty());
+        for (std::size_t i = 0; i < exported.size(); ++i) {
+            EXPECT_EQ(doc.tabItems[i + 1]->notes, test::AsTextCarriesThem(exported[i]))
+                << strings << " strings, item " << i;
+        }
+        EXPECT_EQ(prompter.Messages().size(), 1u);
+    }
 }
 
 }  // namespace

@@ -6,55 +6,20 @@
 #include <vector>
 
 #include "support/TestPaths.h"
+#include "support/TypedTabs.h"
 #include "text/TextLineReader.h"
 #include "text/TextTabImporter.h"
 
 namespace lutaris {
 namespace {
 
-constexpr std::int32_t kActions[] = {Normal,    Mute,     Unmarked,    Vibrato,  SlideUp,
-                                     SlideDown, BendUp,   BendRelease, HammerOn, PullOff,
-                                     Tap,       Harmonic, Optional};
-
-// Tab items as a person types them: frets 0 to 99, every column holds a note, chords of any
-// size, blank slides alone in their column, notes in no particular list order.
 std::vector<std::unique_ptr<Tablature>> GenerateItems(std::mt19937& random, TabSettings* settings) {
     std::vector<std::unique_ptr<Tablature>> items(random() % 5);
-    const auto strings = static_cast<std::uint32_t>(settings->numberOfStrings);
     for (auto& item : items) {
         item = std::make_unique<Tablature>(settings);
-        const int columns = static_cast<int>(random() % 14);
-        for (int column = 0; column < columns; ++column) {
-            if (random() % 12 == 0) {
-                const std::int32_t action = random() % 2 ? SlideUp : SlideDown;
-                item->AppendNote({BlankFret, std::int32_t(random() % strings), column, 0, action});
-                continue;
-            }
-            for (std::uint32_t string = 0; string < strings; ++string) {
-                if (random() % 3 != 0 &&
-                    !(string + 1 == strings && item->FindNote(column, -1) == nullptr)) {
-                    continue;
-                }
-                const std::int32_t action = kActions[random() % std::size(kActions)];
-                item->AppendNote(
-                    {std::int32_t(random() % 100), std::int32_t(string), column, 0, action});
-            }
-        }
-        std::shuffle(item->notes.begin(), item->notes.end(), random);
+        test::FillWithTypedNotes(*item, random);
     }
     return items;
-}
-
-// The notes as the text carries them, in the order the importer makes them.
-std::vector<TabNote> AsTextCarriesThem(std::vector<TabNote> notes) {
-    for (auto& note : notes) {
-        if (note.action == Mute) note.fret = 0;
-        if (note.action == Tap || note.action == Unmarked) note.action = Normal;
-    }
-    std::sort(notes.begin(), notes.end(), [](const TabNote& a, const TabNote& b) {
-        return std::tie(a.column, a.string) < std::tie(b.column, b.string);
-    });
-    return notes;
 }
 
 std::string ExportText(const std::vector<std::unique_ptr<Tablature>>& items) {
@@ -87,7 +52,7 @@ TEST(TextTabRoundTrip, ExportedItemsOfFourToSevenStringsComeBackNoteForNote) {
         EXPECT_TRUE(items.front()->notes.empty());
         for (std::size_t i = 0; i < exported.size(); ++i) {
             EXPECT_EQ(items[i + 1]->position, std::int32_t(i + 1));
-            EXPECT_EQ(items[i + 1]->notes, AsTextCarriesThem(exported[i]->notes))
+            EXPECT_EQ(items[i + 1]->notes, test::AsTextCarriesThem(exported[i]->notes))
                 << "document " << document << ", item " << i << ":\n"
                 << exported[i]->ToText();
         }
