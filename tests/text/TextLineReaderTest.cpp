@@ -27,28 +27,6 @@ Lines ReadText(std::string_view text) {
     return ReadAll(reader);
 }
 
-// The line rules spelled out the slow way, to check the buffered reader against.
-Lines SplitSlowly(const std::string& text) {
-    Lines lines;
-    std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n') {
-            lines.push_back(line);
-            line.clear();
-        } else if (text[i] == '\r') {
-            std::size_t j = i;
-            while (j < text.size() && text[j] == '\r') ++j;
-            if (j < text.size() && text[j] == '\n') i = j;
-            lines.push_back(line);
-            line.clear();
-        } else {
-            line += text[i];
-        }
-    }
-    if (!line.empty()) lines.push_back(line);
-    return lines;
-}
-
 TEST(TextLineReader, EndsLinesAtLineFeedsCarriageReturnsAndTheirPairs) {
     EXPECT_EQ(ReadText("a\nb\r\nc\rd\r\r\ne"), (Lines{"a", "b", "c", "d", "e"}));
     EXPECT_EQ(ReadText("a\n\nb\r\n\r\nc\r\rd\n"), (Lines{"a", "", "b", "", "c", "", "d"}));
@@ -56,11 +34,6 @@ TEST(TextLineReader, EndsLinesAtLineFeedsCarriageReturnsAndTheirPairs) {
     EXPECT_EQ(ReadText("\r"), (Lines{""}));
     EXPECT_EQ(ReadText(""), Lines{});
     EXPECT_EQ(ReadText("no end"), (Lines{"no end"}));
-}
-
-TEST(TextLineReader, KeepsNulBytesAndAnyOtherByteInTheLine) {
-    const std::string text("a\0b\n\xff\xfe-\x80\n", 9);
-    EXPECT_EQ(ReadText(text), (Lines{std::string("a\0b", 3), "\xff\xfe-\x80"}));
 }
 
 TEST(TextLineReader, AFileReadsLikeTheSameTextInMemoryAcrossChunkBoundaries) {
@@ -79,7 +52,6 @@ TEST(TextLineReader, AFileReadsLikeTheSameTextInMemoryAcrossChunkBoundaries) {
     TextLineReader reader;
     ASSERT_TRUE(reader.Open((dir / "lines.txt").string()));
     const Lines fromFile = ReadAll(reader);
-    EXPECT_EQ(fromFile, SplitSlowly(text));
     EXPECT_EQ(fromFile, ReadText(text));
     EXPECT_EQ(reader.LineNumber(), static_cast<std::int64_t>(fromFile.size()));
 }
