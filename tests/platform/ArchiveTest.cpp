@@ -1,8 +1,8 @@
-#include "platform/Archive.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "platform/Archive.h"
 
 namespace lutaris {
 namespace {

@@ -1,7 +1,6 @@
-#include "platform/PrivateProfile.h"
-
 #include <gtest/gtest.h>
 
+#include "platform/PrivateProfile.h"
 #include "support/TestPaths.h"
 
 namespace lutaris {
@@ -38,7 +37,7 @@ TEST(PrivateProfile, ValuesAreTakenAsWrittenOrZeroWhenNotANumber) {
     EXPECT_EQ(GetPrivateProfileInt("TAB", "word", 1, path), 0);
     EXPECT_EQ(GetPrivateProfileInt("TAB", "signonly", 1, path), 0);
     EXPECT_EQ(GetPrivateProfileInt("TAB", "empty", 5, path), 5);
-    EXPECT_EQ(GetPrivateProfileInt("TAB", "huge", 1, path), 1);  // wraps at 32 bits
+    EXPECT_EQ(GetPrivateProfileInt("TAB", "huge", 1, path), 1);   // wraps at 32 bits
     EXPECT_EQ(GetPrivateProfileInt("TAB", "last", 1, path), 99);  // no final line feed
 }
 

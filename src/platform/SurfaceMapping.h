@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+
+namespace lutaris {
+
+// The window-to-viewport mapping that the pixel surfaces share. Logical units are device pixels
+// until SetWindowExtent; from then on the logical box (0, 0)–(cx, cy) covers the viewport
+// rectangle the surface's owner gave (for an exported picture, the whole picture).
+class SurfaceMapping {
+public:
+    SurfaceMapping() = default;
+    SurfaceMapping(std::int32_t viewportLeft, std::int32_t viewportTop, std::int32_t viewportWidth,
+                   std::int32_t viewportHeight);
+
+    // A zero extent is refused, as the platform refuses it: the mapping stays as it was.
+    void SetWindowExtent(std::int32_t cx, std::int32_t cy);
+    bool IsIdentity() const { return identity_; }
+
+    // Device coordinates of a logical point, rounded to nearest.
+    std::int32_t X(std::int32_t x) const;
+    std::int32_t Y(std::int32_t y) const;
+    double X(double x) const;
+    double Y(double y) const;
+    // A logical length along y as a device length (font heights), rounded to nearest.
+    std::int32_t LengthY(std::int32_t length) const;
+    double ScaleX() const { return scaleX_; }
+    double ScaleY() const { return scaleY_; }
+
+private:
+    std::int32_t viewportLeft_ = 0;
+    std::int32_t viewportTop_ = 0;
+    std::int32_t viewportWidth_ = 1;
+    std::int32_t viewportHeight_ = 1;
+    bool identity_ = true;
+    double scaleX_ = 1.0;
+    double scaleY_ = 1.0;
+};
+
+}  // namespace lutaris

@@ -1,0 +1,81 @@
+#include "platform/qt/QtFontCache.h"
+
+#include <QGuiApplication>
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <tuple>
+
+namespace lutaris {
+namespace {
+
+// Far beyond any legitimate text (a 1200-dpi print of large spacings stays well below) while
+// keeping damaged settings from asking the font engine for glyphs of absurd size.
+constexpr std::int32_t kMaxPixelSize = 4096;
+// When height is 0 the platform picks a reasonable size; this is ours.
+constexpr std::int32_t kDefaultPixelSize = 12;
+// Distinct texts are fret numbers and a few marks; a bound keeps hostile input from growing it.
+constexpr std::size_t kMaxRememberedAdvances = 4096;
+// A view uses one or two fonts; many more means sizes that keep changing, not reuse.
+constexpr std::size_t kMaxCachedFonts = 64;
+
+using FontKey = std::tuple<std::string, std::int32_t, std::int32_t, bool, bool, bool>;
+
+QFont MakeFont(const std::string& face, std::int32_t pixelSize, std::int32_t weight, bool italic,
+               bool underline, bool strikeOut) {
+    QFont font = face.empty() ? QGuiApplication::font() : QFont(QString::fromStdString(face));
+    font.setPixelSize(std::clamp(pixelSize, 1, kMaxPixelSize));
+    if (weight > 0)
+        font.setWeight(QFont::Weight(std::clamp(weight, 1, 1000)));
+    else
+        font.setWeight(QFont::Normal);
+    font.setItalic(italic);
+    font.setUnderline(underline);
+    font.setStrikeOut(strikeOut);
+    return font;
+}
+
+}  // namespace
+
+QtFontCacheEntry::QtFontCacheEntry(const QFont& font)
+    : font_(font), metrics_(font), ascent_(metrics_.ascent()), descent_(metrics_.descent()) {}
+
+std::int32_t QtFontCacheEntry::Advance(std::string_view text, const QString& converted) const {
+    const std::string key(text);
+    if (auto found = advances_.find(key); found != advances_.end()) return found->second;
+    if (advances_.size() >= kMaxRememberedAdvances) advances_.clear();
+    const std::int32_t advance = metrics_.horizontalAdvance(converted);
+    advances_.emplace(key, advance);
+    return advance;
+}
+
+std::shared_ptr<const QtFontCacheEntry> QtFontCache::Lookup(const LogicalFont& font,
+                                                            std::int32_t deviceHeight) {
+    static std::map<FontKey, std::shared_ptr<const QtFontCacheEntry>> cache;
+    const FontKey key{font.faceName, deviceHeight,   font.weight,
+                      font.italic,   font.underline, font.strikeOut};
+    if (auto found = cache.find(key); found != cache.end()) return found->second;
+    if (cache.size() >= kMaxCachedFonts) cache.clear();
+
+    std::int32_t pixelSize = kDefaultPixelSize;
+    if (deviceHeight < 0) {
+        pixelSize = deviceHeight == INT32_MIN ? kMaxPixelSize : -deviceHeight;
+    } else if (deviceHeight > 0) {
+        // A positive height asks for the cell (ascent + descent): scale the em to fit it.
+        const QFont probe = MakeFont(font.faceName, std::min(deviceHeight, kMaxPixelSize),
+                                     font.weight, font.italic, font.underline, font.strikeOut);
+        const QFontMetrics metrics(probe);
+        const std::int32_t cell = std::max(1, metrics.ascent() + metrics.descent());
+        const std::int64_t scaled =
+            (std::int64_t{std::min(deviceHeight, kMaxPixelSize)} * probe.pixelSize() + cell / 2) /
+            cell;
+        pixelSize = static_cast<std::int32_t>(std::max<std::int64_t>(1, scaled));
+    }
+    auto entry = std::make_shared<const QtFontCacheEntry>(MakeFont(
+        font.faceName, pixelSize, font.weight, font.italic, font.underline, font.strikeOut));
+    cache.emplace(key, entry);
+    return entry;
+}
+
+}  // namespace lutaris

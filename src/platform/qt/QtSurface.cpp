@@ -1,0 +1,202 @@
+#include "platform/qt/QtSurface.h"
+
+#include <QPaintDevice>
+#include <QString>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+
+#include "platform/ArcGeometry.h"
+#include "platform/qt/QtFontCache.h"
+
+namespace lutaris {
+namespace {
+
+QColor ToQColor(Color color) { return QColor(color.red, color.green, color.blue); }
+
+std::int32_t DeviceDpi(const QPainter& painter, bool vertical) {
+    const QPaintDevice* device = painter.device();
+    if (device == nullptr) return 96;
+    const int dpi = vertical ? device->logicalDpiY() : device->logicalDpiX();
+    return dpi > 0 ? dpi : 96;
+}
+
+}  // namespace
+
+QtSurface::QtSurface(QPainter& painter)
+    : QtSurface(painter, QRect(), DeviceDpi(painter, false), DeviceDpi(painter, true)) {}
+
+QtSurface::QtSurface(QPainter& painter, QRect viewport, std::int32_t dpiX, std::int32_t dpiY)
+    : painter_(painter),
+      mapping_(viewport.x(), viewport.y(), viewport.width(), viewport.height()),
+      dpiX_(dpiX > 0 ? dpiX : 96),
+      dpiY_(dpiY > 0 ? dpiY : 96) {
+    painter_.save();
+    // The rules below are pixel rules: smoothing would smear every one-pixel line over two.
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setBrush(QBrush(ToQColor(kWhite)));
+    painter_.setBackgroundMode(Qt::TransparentMode);
+    linePen_ = MakeLinePen();
+    fontEntry_ = QtFontCache::Lookup(font_, 0);
+    painter_.setFont(fontEntry_->Font());
+}
+
+QtSurface::~QtSurface() { painter_.restore(); }
+
+QPen QtSurface::MakeLinePen() const {
+    QPen pen(ToQColor(pen_.color));
+    // Widths 0 and 1 are the thinnest line on every device; wider pens are logical units.
+    const double width = pen_.width <= 1 ? 0.0 : std::max(1.0, pen_.width * mapping_.ScaleX());
+    pen.setWidthF(width);
+    pen.setCosmetic(pen_.width <= 1);
+    if (pen_.style == PenStyle::Dot) {
+        pen.setStyle(Qt::CustomDashLine);
+        pen.setDashPattern({1.0, 1.0});
+    }
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
+void QtSurface::UseLinePen() {
+    if (painterPen_ == PainterPen::Line) return;
+    painter_.setPen(linePen_);
+    painterPen_ = PainterPen::Line;
+}
+
+void QtSurface::UseTextPen() {
+    if (painterPen_ == PainterPen::Text) return;
+    painter_.setPen(QPen(ToQColor(textColor_)));
+    painterPen_ = PainterPen::Text;
+}
+
+LogicalFont QtSurface::SelectFont(const LogicalFont& font) {
+    LogicalFont previous = font_;
+    font_ = font;
+    const std::int32_t height =
+        font.height < 0 ? -mapping_.LengthY(-font.height) : mapping_.LengthY(font.height);
+    fontEntry_ = QtFontCache::Lookup(font_, height);
+    painter_.setFont(fontEntry_->Font());
+    return previous;
+}
+
+Pen QtSurface::SelectPen(const Pen& pen) {
+    Pen previous = pen_;
+    pen_ = pen;
+    linePen_ = MakeLinePen();
+    painterPen_ = PainterPen::Unknown;
+    return previous;
+}
+
+BackgroundMode QtSurface::SetBkMode(BackgroundMode mode) {
+    const BackgroundMode previous = bkMode_;
+    bkMode_ = mode;
+    return previous;
+}
+
+Color QtSurface::SetTextColor(Color color) {
+    const Color previous = textColor_;
+    textColor_ = color;
+    if (painterPen_ == PainterPen::Text) painterPen_ = PainterPen::Unknown;
+    return previous;
+}
+
+void QtSurface::SetWindowExtent(std::int32_t cx, std::int32_t cy) {
+    mapping_.SetWindowExtent(cx, cy);
+    linePen_ = MakeLinePen();
+    painterPen_ = PainterPen::Unknown;
+    SelectFont(font_);
+}
+
+void QtSurface::Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
+                          std::int32_t bottom) {
+    std::int32_t l = mapping_.X(left);
+    std::int32_t r = mapping_.X(right);
+    std::int32_t t = mapping_.Y(top);
+    std::int32_t b = mapping_.Y(bottom);
+    if (l > r) std::swap(l, r);
+    if (t > b) std::swap(t, b);
+    if (r - l < 1 || b - t < 1) return;
+    UseLinePen();
+    // Columns l … r − 1 and rows t … b − 1: Qt strokes a rectangle one pixel beyond its size.
+    painter_.drawRect(QRectF(l, t, r - l - 1, b - t - 1));
+}
+
+void QtSurface::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+                    std::int32_t startX, std::int32_t startY, std::int32_t endX,
+                    std::int32_t endY) {
+    std::int32_t l = mapping_.X(left);
+    std::int32_t r = mapping_.X(right);
+    std::int32_t t = mapping_.Y(top);
+    std::int32_t b = mapping_.Y(bottom);
+    if (l > r) std::swap(l, r);
+    if (t > b) std::swap(t, b);
+    if (r - l < 1 || b - t < 1) return;
+    const ArcSweep sweep = ComputeArcSweep(l, t, r, b, mapping_.X(startX), mapping_.Y(startY),
+                                           mapping_.X(endX), mapping_.Y(endY));
+    // The ellipse runs through the centres of the outermost columns and rows l … r − 1 and
+    // t … b − 1.
+    const QRectF box(l + 0.5, t + 0.5, r - l - 1, b - t - 1);
+    // The platform leaves the last pixel of the run unpainted, as it does with lines: end one
+    // pixel's length of arc early.
+    const double rx = box.width() / 2.0;
+    const double ry = box.height() / 2.0;
+    const double end = (sweep.startDegrees + sweep.spanDegrees) * std::numbers::pi / 180.0;
+    const double speed = std::hypot(rx * std::sin(end), ry * std::cos(end));
+    const double trim = speed > 0.0 ? 180.0 / std::numbers::pi / speed : 0.0;
+    const double span = sweep.spanDegrees - trim;
+    if (span <= 0.0) return;
+    UseLinePen();
+    painter_.drawArc(box, static_cast<int>(std::lround(sweep.startDegrees * 16.0)),
+                     static_cast<int>(std::lround(span * 16.0)));
+}
+
+void QtSurface::MoveTo(std::int32_t x, std::int32_t y) { current_ = QPoint(x, y); }
+
+void QtSurface::LineTo(std::int32_t x, std::int32_t y) {
+    const QPoint from(mapping_.X(current_.x()), mapping_.Y(current_.y()));
+    const QPoint to(mapping_.X(x), mapping_.Y(y));
+    current_ = QPoint(x, y);
+    if (from == to) return;
+    UseLinePen();
+    // Qt's aliased stroker orders the end points, paints the major-axis pixels round(low) …
+    // round(high) − 1 and floors the minor axis at each pixel (at its centre where the minor
+    // coordinate grows, at its leading edge otherwise). The platform walks from the start, stops
+    // before the end and rounds the minor axis at the pixel. Moving the line by fractions of a
+    // pixel turns the first rule into the second: half a pixel along the major axis when the line
+    // runs towards smaller coordinates (so that the start is painted and the end is not), and on
+    // the minor axis whatever makes Qt's floor the platform's rounding.
+    const double dx = to.x() - from.x();
+    const double dy = to.y() - from.y();
+    const auto minorShift = [](double majorShift, double slope) {
+        const double sample = slope > 0.0 ? 0.5 : 0.0;
+        return 0.5 - slope * (sample - majorShift);
+    };
+    QPointF shift;
+    if (std::abs(dx) >= std::abs(dy)) {
+        const double along = dx > 0.0 ? 0.0 : 0.5;
+        shift = QPointF(along, minorShift(along, dy / dx));
+    } else {
+        const double along = dy > 0.0 ? 0.0 : 0.5;
+        shift = QPointF(minorShift(along, dx / dy), along);
+    }
+    painter_.drawLine(QPointF(from) + shift, QPointF(to) + shift);
+}
+
+void QtSurface::TextOut(std::int32_t x, std::int32_t y, std::string_view text) {
+    if (text.empty()) return;
+    const QString converted = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    const std::int32_t left = mapping_.X(x);
+    const std::int32_t top = mapping_.Y(y);
+    const std::int32_t ascent = fontEntry_->Ascent();
+    if (bkMode_ == BackgroundMode::Opaque) {
+        const std::int32_t width = fontEntry_->Advance(text, converted);
+        painter_.fillRect(QRect(left, top, width, ascent + fontEntry_->Descent()),
+                          ToQColor(backgroundColor_));
+    }
+    UseTextPen();
+    painter_.drawText(QPoint(left, top + ascent), converted);
+}
+
+}  // namespace lutaris

@@ -1,0 +1,219 @@
+#include "render/TabRenderer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+#include "platform/MulDiv.h"
+#include "platform/Surface.h"
+#include "render/ScreenResolution.h"
+
+namespace lutaris {
+namespace {
+
+std::int32_t TruncateToInt32(double value) {
+    constexpr double kLow = std::numeric_limits<std::int32_t>::min();
+    constexpr double kHigh = std::numeric_limits<std::int32_t>::max();
+    if (std::isnan(value)) return 0;
+    return static_cast<std::int32_t>(std::clamp(std::trunc(value), kLow, kHigh));
+}
+
+std::int32_t ClampToInt32(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+// Device sums that stay in range whatever the settings.
+std::int32_t Add(std::int32_t a, std::int32_t b) { return ClampToInt32(std::int64_t{a} + b); }
+
+// Layout values to device values. Every coordinate is formed in exactly one of three ways,
+// and the choice matters when the ratio is not 1: from a layout value, D(v) = trunc(scale × v ×
+// r); or from a device value Z already computed, Z ⊕ v = trunc(Z + scale × v × r) and Z ⊖ v.
+// The ratio is kept in single precision as the resolution ratio always was; the products are
+// taken in double so that large HIMETRIC coordinates keep every unit.
+class DeviceScale {
+public:
+    DeviceScale(std::int32_t scale, float ratio) : scale_(scale), ratio_(ratio) {}
+
+    std::int32_t D(std::int64_t v) const { return TruncateToInt32(Product(v)); }
+    std::int32_t Plus(std::int32_t z, std::int64_t v) const {
+        return TruncateToInt32(static_cast<double>(z) + Product(v));
+    }
+    std::int32_t Minus(std::int32_t z, std::int64_t v) const {
+        return TruncateToInt32(static_cast<double>(z) - Product(v));
+    }
+    float Ratio() const { return ratio_; }
+
+private:
+    double Product(std::int64_t v) const {
+        return static_cast<double>(scale_ * v) * static_cast<double>(ratio_);
+    }
+
+    std::int64_t scale_;
+    float ratio_;
+};
+
+LogicalFont FretFont(std::int32_t height) {
+    LogicalFont font;
+    font.height = height;
+    font.outPrecision = 4;       // TrueType preferred
+    font.clipPrecision = 0;      // default clipping
+    font.quality = 2;            // proof
+    font.pitchAndFamily = 0x22;  // variable pitch, Swiss family
+    font.faceName = "Courier";
+    return font;
+}
+
+std::string NumberText(const TabNote& note) {
+    return note.fret == BlankFret ? std::string(" ") : std::to_string(note.fret);
+}
+
+std::string ShownText(const TabNote& note, const std::string& number) {
+    switch (note.action) {
+        case Mute:
+            return "X";
+        case Vibrato:
+            return number + "~";
+        case Tap:
+            return number + "T";
+        case Harmonic:
+            return "<" + number + ">";
+        case Optional:
+            return "(" + number + ")";
+        default:
+            return number;
+    }
+}
+
+void DrawNote(const TabNote& note, Surface& surface, const DeviceScale& device, LayoutPoint origin,
+              const TabSettings& settings) {
+    const std::int64_t hs = settings.horizontalSpacing;
+    const std::int64_t vs = settings.verticalSpacing;
+    const std::int64_t h = settings.nextLineSpacing / 2;
+    const std::int32_t x = device.D(origin.x + (std::int64_t{note.column} + 1) * hs);
+    const std::int32_t y =
+        device.D(origin.y + std::int64_t{note.string} * vs - settings.textFloat + h);
+    const std::string number = NumberText(note);
+    // Six layout units stand for the width of one character.
+    const std::int32_t w = device.D(6 * static_cast<std::int64_t>(number.size()));
+    const std::int32_t m = device.D(6);
+
+    surface.TextOut(x, y, ShownText(note, number));
+    switch (note.action) {
+        case SlideUp:
+            surface.MoveTo(Add(x, w), device.Plus(y, vs));
+            surface.LineTo(device.Plus(x, hs), y);
+            break;
+        case SlideDown:
+            surface.MoveTo(Add(x, w), y);
+            surface.LineTo(device.Plus(x, hs), device.Plus(y, vs));
+            break;
+        case BendUp:
+            surface.Arc(device.Minus(x, hs), device.Minus(y, vs), device.Plus(x, hs),
+                        device.Plus(y, vs), Add(x, w), device.Plus(y, vs), device.Plus(x, hs), y);
+            break;
+        case BendRelease:
+            surface.Arc(device.Minus(x, hs), y, device.Plus(x, hs), device.Plus(y, 2 * vs),
+                        device.Plus(x, hs), device.Plus(y, vs), Add(x, w), y);
+            break;
+        case HammerOn:
+        case PullOff:
+            surface.Arc(Add(x, m), device.Minus(y, vs / 2), device.Plus(x, hs),
+                        device.Plus(y, vs / 2), device.Plus(x, hs), y, Add(x, m), y);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+void TabRenderer::SetPresentationScale(Tablature& item, bool embedded) {
+    if (!embedded) {
+        item.scale = 1;
+        return;
+    }
+    // HIMETRIC per screen pixel, the way the framework converts a size of 100 pixels.
+    item.scale = PixelsToHimetric(100, GetScreenResolution().dpiX) / 100;
+}
+
+void TabRenderer::Draw(Tablature& item, Surface& surface, LayoutPoint origin, LayoutSize extent,
+                       bool highlighted, bool keepOrigin) {
+    const TabSettings& settings = *item.settings;
+    // The reference is the screen's resolution, never the first surface drawn on: a print made
+    // before the first screen paint must come out as large as every other print.
+    const float ratio =
+        static_cast<float>(surface.LogPixelsY()) / static_cast<float>(GetScreenResolution().dpiY);
+    const DeviceScale device(item.scale, ratio);
+    const std::int64_t vs = settings.verticalSpacing;
+    const std::int64_t h = settings.nextLineSpacing / 2;
+
+    const std::int32_t fontHeight =
+        TruncateToInt32(-static_cast<double>(std::int64_t{item.scale} * vs) * ratio);
+    const LogicalFont previousFont = surface.SelectFont(FretFont(fontHeight));
+    const std::int32_t penWidth = TruncateToInt32(ratio);
+    const Pen pen{PenStyle::Solid, penWidth, highlighted ? kRed : kBlack};
+    const Pen previousPen = surface.SelectPen(pen);
+
+    if (!keepOrigin) item.lastOrigin = origin;
+
+    const std::int32_t left = device.D(origin.x);
+    const std::int32_t right = device.D(std::int64_t{origin.x} + extent.width);
+    std::int32_t top = device.D(origin.y + h);
+    std::int32_t bottom = device.D(origin.y + h + vs + 1);
+    for (std::int32_t i = 1; i < settings.numberOfStrings; ++i) {
+        surface.Rectangle(left, top, right, bottom);
+        top = device.Plus(top, vs);
+        bottom = device.Plus(bottom, vs);
+    }
+
+    surface.SetBkMode(settings.textOpaque != 0 ? BackgroundMode::Opaque
+                                               : BackgroundMode::Transparent);
+    for (const TabNote& note : item.notes) DrawNote(note, surface, device, origin, settings);
+
+    surface.SelectPen(previousPen);
+    surface.SelectFont(previousFont);
+}
+
+LayoutRect TabRenderer::InkBounds(const Tablature& item, LayoutPoint origin, LayoutSize extent) {
+    const TabSettings& settings = *item.settings;
+    const std::int64_t hs = std::abs(std::int64_t{settings.horizontalSpacing});
+    const std::int64_t vs = std::abs(std::int64_t{settings.verticalSpacing});
+    const std::int64_t h = settings.nextLineSpacing / 2;
+    const std::int64_t staffTop = std::int64_t{origin.y} + h;
+    const std::int64_t staffBottom =
+        staffTop + (std::int64_t{settings.numberOfStrings} - 1) * settings.verticalSpacing + 1;
+    std::int64_t left = std::min<std::int64_t>(origin.x, std::int64_t{origin.x} + extent.width);
+    std::int64_t right = std::max<std::int64_t>(origin.x, std::int64_t{origin.x} + extent.width);
+    std::int64_t top = std::min(staffTop, staffBottom);
+    std::int64_t bottom = std::max(staffTop, staffBottom);
+
+    if (!item.notes.empty()) {
+        // Text top-left corners of the notes, then room for the longest text ("<-2147483648>",
+        // thirteen characters of at most one em each, the em being verticalSpacing), its cell
+        // (under two ems high) and the marks (at most two string spacings away, one column
+        // spacing to either side).
+        std::int64_t minX = std::numeric_limits<std::int64_t>::max(), maxX = -minX;
+        std::int64_t minY = minX, maxY = -minX;
+        for (const TabNote& note : item.notes) {
+            const std::int64_t x =
+                origin.x + (std::int64_t{note.column} + 1) * settings.horizontalSpacing;
+            const std::int64_t y = origin.y + std::int64_t{note.string} * settings.verticalSpacing -
+                                   settings.textFloat + h;
+            minX = std::min(minX, x);
+            maxX = std::max(maxX, x);
+            minY = std::min(minY, y);
+            maxY = std::max(maxY, y);
+        }
+        const std::int64_t em = std::max<std::int64_t>(vs, 1);
+        left = std::min(left, minX - hs - 1);
+        right = std::max(right, maxX + std::max(hs, 13 * em) + 1);
+        top = std::min(top, minY - 2 * vs - 1);
+        bottom = std::max(bottom, maxY + 2 * vs + 2 * em + 1);
+    }
+    return {ClampToInt32(left), ClampToInt32(top), ClampToInt32(right), ClampToInt32(bottom)};
+}
+
+}  // namespace lutaris

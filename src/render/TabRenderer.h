@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+
+#include "model/Tablature.h"
+#include "render/LayoutRect.h"
+
+namespace lutaris {
+
+class Surface;
+
+// Draws one tab item on a surface: its strings as a stack of rectangles, each note's fret text
+// and the line or arc of its technique. Layout values become device values through the item's
+// integer `scale` and the ratio of the surface's resolution to the screen's, so a printout is
+// as large as the screen shows it.
+class TabRenderer {
+public:
+    // `scale` 1 for the view; for the embedded presentation the HIMETRIC units per pixel of the
+    // screen (26 at 96 dots per inch).
+    static void SetPresentationScale(Tablature& item, bool embedded);
+
+    // `origin` is the item's top-left point and `extent` its size, in layout units; only the
+    // width of `extent` is used. Unless `keepOrigin`, the origin is remembered in `lastOrigin`
+    // for hit tests and the caret.
+    static void Draw(Tablature& item, Surface& surface, LayoutPoint origin, LayoutSize extent,
+                     bool highlighted, bool keepOrigin);
+
+    // A box, in layout units, that holds everything Draw paints for the item at `origin` at
+    // scale 1 on a surface of the screen's resolution. Generous rather than tight: the view
+    // skips items whose box misses the area being repainted.
+    static LayoutRect InkBounds(const Tablature& item, LayoutPoint origin, LayoutSize extent);
+};
+
+}  // namespace lutaris
