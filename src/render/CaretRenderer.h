@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace lutaris {
+
+class Surface;
+class TabCursor;
+struct TabNote;
+
+// The caret's text for its note: "?" on a blank fret or an empty cell, "X" for a mute, the
+// harmonic and optional marks, otherwise the fret.
+std::string CaretText(const TabNote& current);
+
+// Draws the caret in red on an opaque background over the note's text cell of the caret's tab
+// item, at scale 1 and without the resolution ratio (it is drawn on the screen only). Nothing
+// when the caret has no tab item. Restores the surface's font and text colour; the background
+// mode stays opaque.
+void DrawCaret(const TabCursor& cursor, Surface& surface);
+
+}  // namespace lutaris

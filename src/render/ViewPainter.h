@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "model/Tablature.h"
+#include "render/LayoutRect.h"
+
+namespace lutaris {
+
+class CCorvaneDoc;
+class Surface;
+class TabCursor;
+
+// The drag-selection line: from the double click's point to where the drag now ends, each a
+// client point plus the scroll position it was taken at.
+struct SelectionLine {
+    bool selecting = false;
+    LayoutPoint anchorPoint;
+    LayoutPoint anchorScroll;
+    LayoutPoint dragPoint;
+    LayoutPoint releaseScroll;
+};
+
+// What a paint of the view needs besides the document.
+struct ViewPaintState {
+    // The view window's outer width (borders and scroll bar included): where the flow wraps.
+    std::int32_t windowWidth = 0;
+    SelectionLine selectionLine;
+    // Printing and print preview leave the caret out.
+    bool printing = false;
+    // The area to repaint, in document coordinates; none means everything. Items outside it are
+    // laid out (their lastOrigin is stored) but not drawn.
+    std::optional<LayoutRect> exposed;
+};
+
+// The parts of the document that a paint reads.
+struct ViewContent {
+    const TabSettings& settings;
+    const std::vector<std::unique_ptr<Tablature>>& tabItems;
+    const std::vector<Tablature*>& selection;
+    const TabCursor* cursor = nullptr;
+};
+
+// The view's paint, with no window system in it: the widget, printing, preview and the
+// command-line tool share it. The surface is in document coordinates (a widget translates it
+// by the scroll position). Tab items are laid out in `position` order from (leftMargin,
+// topMargin), wrapping to a new row whenever the next item would pass the window's width;
+// selected items are drawn highlighted; then come the drag-selection line and, unless printing,
+// the caret. After a paint the caller updates its scroll range (ComputeScrollSizes), since the
+// range follows the items' new places.
+class ViewPainter {
+public:
+    // Returns how many tab items were drawn (the others lay outside the exposed area).
+    static std::size_t Paint(const CCorvaneDoc& document, Surface& surface,
+                             const ViewPaintState& state);
+    static std::size_t Paint(const ViewContent& content, Surface& surface,
+                             const ViewPaintState& state);
+};
+
+}  // namespace lutaris
