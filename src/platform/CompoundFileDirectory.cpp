@@ -39,6 +39,17 @@ std::u16string ParseName(std::span<const std::uint8_t> raw, std::uint32_t id) {
     if (cfb::ReadU16(raw, 2 * units) != 0) {
         Fail("entry " + std::to_string(id) + " has no zero after its name");
     }
+    // A name that does not survive the trip to UTF-8 and back (a lone surrogate, a character
+    // the format forbids) could be listed but never asked for again.
+    bool roundTrips = false;
+    try {
+        roundTrips = EncodeEntryName(DecodeEntryName(name)) == name;
+    } catch (const CompoundFileError&) {
+    }
+    if (!roundTrips) {
+        Fail("entry " + std::to_string(id) + " has a name the format does not allow (\"" +
+             DecodeEntryName(name) + "\")");
+    }
     return name;
 }
 

@@ -110,15 +110,22 @@ std::vector<std::uint32_t> CompoundFileReader::ReadDifat() const {
 void CompoundFileReader::LoadFat() {
     const std::vector<std::uint32_t> fatSectors = ReadDifat();
     const std::size_t linksPerSector = header_->sectorSize / 4;
+    // FAT sectors past this many describe only sectors that the file does not hold.
+    const std::size_t neededFatSectors = CeilDiv(header_->sectorCount, linksPerSector);
     std::vector<std::uint32_t> links;
-    links.reserve(fatSectors.size() * linksPerSector);
-    for (std::size_t i = 0; i < fatSectors.size(); ++i) {
+    links.reserve(std::min(fatSectors.size(), neededFatSectors) * linksPerSector);
+    for (std::size_t i = 0; i < fatSectors.size() && i < neededFatSectors; ++i) {
         const auto bytes = WholeSector(fatSectors[i], "FAT sector " + std::to_string(i));
-        for (std::size_t j = 0; j < linksPerSector; ++j)
+        for (std::size_t j = 0; j < linksPerSector; ++j) {
             links.push_back(cfb::ReadU32(bytes, 4 * j));
+        }
     }
     fat_ = std::make_unique<AllocationTable>(std::move(links), header_->sectorCount, "sector");
     for (std::size_t i = 0; i < fatSectors.size(); ++i) {
+        // libgsf writes version 4 files that end before their last FAT sector, one that would
+        // describe only sectors past the end. Nothing can be lost there, so such a sector is
+        // let go; any other FAT sector must be in the file.
+        if (i >= neededFatSectors && fatSectors[i] >= header_->sectorCount) continue;
         fat_->ClaimSector(fatSectors[i], "FAT sector " + std::to_string(i));
     }
     // The DIFAT sectors were checked while reading them; claiming them now keeps streams out.

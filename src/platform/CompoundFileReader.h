@@ -28,6 +28,8 @@ bool HasCompoundFileSignature(std::span<const std::uint8_t> file);
 class CompoundFileReader {
 public:
     explicit CompoundFileReader(std::span<const std::uint8_t> file);
+    // A temporary buffer would be gone before the first read.
+    explicit CompoundFileReader(std::vector<std::uint8_t>&&) = delete;
     ~CompoundFileReader();
     CompoundFileReader(const CompoundFileReader&) = delete;
     CompoundFileReader& operator=(const CompoundFileReader&) = delete;

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -54,7 +59,8 @@ TEST(CompoundFileReader, RecognisesTheSignatureOnly) {
 
 TEST(CompoundFileReader, FindsStreamsWithoutRegardToCaseAndMissingOnesNot) {
     const auto stream = Pattern(300);
-    const CompoundFileReader reader(WriteCompoundFile(kDocumentClassId, "Contents", stream));
+    const auto file = WriteCompoundFile(kDocumentClassId, "Contents", stream);
+    const CompoundFileReader reader(file);
     EXPECT_EQ(reader.ReadStream("CONTENTS"), stream);
     EXPECT_FALSE(reader.ReadStream("Content").has_value());
     EXPECT_FALSE(reader.ReadStream("").has_value());
@@ -102,6 +108,98 @@ TEST(CompoundFileReader, RefusesEveryCutOfAValidFileAtASectorBoundary) {
         }
     }
 }
+
+// Damage at random places: whatever the bytes, the reader either reads the stream with the
+// size its entry gives or refuses the file with its own error; it never crashes or hangs, and
+// never throws anything else.
+TEST(CompoundFileReader, SurvivesRandomDamageWithReadOrRefusal) {
+    const std::vector<std::vector<std::uint8_t>> originals = {
+        WriteCompoundFile(kDocumentClassId, "Contents", Pattern(283)),
+        WriteCompoundFile(kDocumentClassId, "Contents", Pattern(9000))};
+    std::mt19937 random(1234);
+    int refused = 0;
+    int read = 0;
+    for (int round = 0; round < 20000; ++round) {
+        auto file = originals[round % originals.size()];
+        const int changes = 1 + static_cast<int>(random() % 4);
+        for (int c = 0; c < changes; ++c) {
+            const std::size_t at = random() % file.size();
+            // Mostly small values and markers, which are what chains and links hold.
+            const std::uint32_t values[] = {static_cast<std::uint32_t>(random() % 16),
+                                            static_cast<std::uint32_t>(random() % 300),
+                                            0xFFFFFFFE,
+                                            0xFFFFFFFF,
+                                            0xFFFFFFFD,
+                                            static_cast<std::uint32_t>(random())};
+            if (at + 4 <= file.size() && random() % 2 == 0) {
+                Put32(file, at & ~std::size_t{3}, values[random() % 6]);
+            } else {
+                file[at] = static_cast<std::uint8_t>(random());
+            }
+        }
+        try {
+            const CompoundFileReader reader(file);
+            for (const auto& name : reader.StreamNames()) {
+                ASSERT_TRUE(reader.ReadStream(name).has_value()) << name;
+            }
+            ++read;
+        } catch (const CompoundFileError&) {
+            ++refused;
+        }
+    }
+    // Both outcomes must occur, or the damage missed what matters.
+    EXPECT_GT(refused, 1000);
+    EXPECT_GT(read, 1000);
+}
+
+#if !defined(__SANITIZE_ADDRESS__)
+// Sizes that the file cannot back must be refused before memory is set aside for them. A child
+// process with little address space to spare would get std::bad_alloc instead of the refusal
+// if the reader sized anything by the lying field.
+TEST(CompoundFileReader, SetsNoMemoryAsideForSizesTheFileCannotHold) {
+    std::vector<std::vector<std::uint8_t>> liars;
+    auto small = WriteCompoundFile(kDocumentClassId, "Contents", Pattern(2000));
+    Put32(small, DirectoryOffset(small) + 128 + cfb::kEntryStreamSize, 0xFFFFFFF0);
+    liars.push_back(small);
+    auto mini = WriteCompoundFile(kDocumentClassId, "Contents", Pattern(2000));
+    Put32(mini, DirectoryOffset(mini) + cfb::kEntryStreamSize, 0xFFFFFF00);
+    liars.push_back(mini);
+    auto fat = WriteCompoundFile(kDocumentClassId, "Contents", Pattern(2000));
+    Put32(fat, cfb::kOffsetFatSectorCount, 0x7FFFFFFF);
+    Put32(fat, cfb::kOffsetDifatSectorCount, 0x7FFFFFFF);
+    liars.push_back(fat);
+    auto miniFat = WriteCompoundFile(kDocumentClassId, "Contents", Pattern(2000));
+    Put32(miniFat, cfb::kOffsetMiniFatSectorCount, 0x7FFFFFFF);
+    liars.push_back(miniFat);
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        long pages = 0;
+        std::FILE* statm = std::fopen("/proc/self/statm", "r");
+        if (statm == nullptr || std::fscanf(statm, "%ld", &pages) != 1) ::_exit(4);
+        std::fclose(statm);
+        const rlim_t room = static_cast<rlim_t>(pages) * ::sysconf(_SC_PAGESIZE) + (256 << 20);
+        const rlimit limit{room, room};
+        if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(4);
+        for (std::size_t i = 0; i < liars.size(); ++i) {
+            try {
+                const CompoundFileReader reader(liars[i]);
+                reader.ReadStream("Contents");
+                ::_exit(10 + static_cast<int>(i));  // read without complaint
+            } catch (const CompoundFileError&) {
+            } catch (const std::bad_alloc&) {
+                ::_exit(20 + static_cast<int>(i));
+            }
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1x: liar x was read, 2x: liar x ran out of memory";
+}
+#endif
 
 }  // namespace
 }  // namespace lutaris

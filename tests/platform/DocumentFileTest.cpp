@@ -82,6 +82,21 @@ TEST(DocumentFile, UnreadableOrDamagedFilesThrowWithAReason) {
     EXPECT_NE(reasonFor(dir / "cut.ltf").find("damaged compound file"), std::string::npos);
 }
 
+TEST(DocumentFile, RefusesAFileOverTheSizeLimitUnread) {
+    TempDir dir;
+    const auto path = dir / "huge.ltf";
+    WriteFileBytes(path, Bytes("Lutaris_0.2"));
+    // Sparse: takes no room on disk, but reading it would take over 2 GiB of memory.
+    fs::resize_file(path, kMaxDocumentFileBytes + 1);
+    try {
+        ReadDocumentContents(path);
+        ADD_FAILURE() << "read a file over the limit";
+    } catch (const DocumentReadError& error) {
+        EXPECT_NE(std::string(error.what()).find("more than the"), std::string::npos)
+            << error.what();
+    }
+}
+
 TEST(DocumentFile, SavingKeepsThePermissionsOfTheOldFile) {
     TempDir dir;
     const auto path = dir / "a.ltf";
