@@ -12,6 +12,8 @@
 #include "model/TabSettings.h"
 #include "model/Tablature.h"
 #include "platform/Archive.h"
+#include "platform/ClassId.h"
+#include "platform/CompoundFileWriter.h"
 
 namespace fs = std::filesystem;
 using lutaris::Archive;
@@ -81,6 +83,16 @@ void WriteTabItemSeeds(const fs::path& dir) {
     Write(dir, "two-items", full.StoredBytes());
 }
 
+// Our own files at the sizes where the layout changes: no stream, the mini stream, its cutoff.
+void WriteCompoundFileSeeds(const fs::path& dir) {
+    for (const std::size_t size : {0, 135, 283, 4095, 4096, 4097}) {
+        std::vector<std::uint8_t> stream(size);
+        for (std::size_t i = 0; i < size; ++i) stream[i] = static_cast<std::uint8_t>(i * 7);
+        Write(dir, "contents-" + std::to_string(size) + ".cfb",
+              lutaris::WriteCompoundFile(lutaris::kDocumentClassId, "Contents", stream));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -92,6 +104,7 @@ int main(int argc, char** argv) {
     try {
         WriteSettingsSeeds(out / "fuzz_private_profile");
         WriteTabItemSeeds(out / "fuzz_tab_item");
+        WriteCompoundFileSeeds(out / "fuzz_compound_file");
     } catch (const std::exception& error) {
         std::cerr << "lutaris_fuzz_seeds: " << error.what() << "\n";
         return 1;
