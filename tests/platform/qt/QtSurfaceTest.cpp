@@ -2,9 +2,13 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QSvgRenderer>
 #include <fstream>
 #include <sstream>
 
+#include "platform/MonospaceMetrics.h"
+#include "platform/SvgSurface.h"
+#include "platform/qt/QtFontCache.h"
 #include "platform/qt/QtSurface.h"
 #include "support/InkPicture.h"
 #include "support/TestPaths.h"
@@ -94,6 +98,27 @@ class ReferencePicture : public testing::TestWithParam<std::string> {};
 
 TEST_P(ReferencePicture, MatchesThePlatformWithinOnePixel) {
     const QImage image = DrawScript(GetParam());
+    const InkPicture ours = InkOf(image);
+    const InkPicture reference = test::ReadPpm(ReferenceDir() / (GetParam() + ".ppm"));
+    const auto comparison = test::CompareInk(ours, reference, 1);
+    EXPECT_TRUE(comparison.Matches()) << "A = only ours, B = only the reference\n"
+                                      << comparison.map << "\nours:\n"
+                                      << test::InkRows(ours, 0, 0, 79, 35);
+}
+
+// The SVG surface follows the same rules: drawn by an SVG renderer without smoothing, the same
+// scripts give the same pictures within one pixel.
+TEST_P(ReferencePicture, SvgSurfaceMatchesThePlatformWithinOnePixel) {
+    SvgSurface svg(100, 100);
+    PlayScript(ReferenceDir() / (GetParam() + ".txt"), svg);
+    QSvgRenderer renderer(QByteArray::fromStdString(svg.Document()));
+    ASSERT_TRUE(renderer.isValid());
+    QImage image = WhiteImage();
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        renderer.render(&painter);
+    }
     const InkPicture ours = InkOf(image);
     const InkPicture reference = test::ReadPpm(ReferenceDir() / (GetParam() + ".ppm"));
     const auto comparison = test::CompareInk(ours, reference, 1);
@@ -241,6 +266,22 @@ TEST(QtSurface, LinesPaintTheNearestPixelsUpToButNotIncludingTheEndInEveryDirect
         EXPECT_EQ(painted, major) << dx << "," << dy;
         EXPECT_TRUE(ink.At(50, 50)) << dx << "," << dy;
         EXPECT_FALSE(ink.At(50 + dx, 50 + dy)) << dx << "," << dy;
+    }
+}
+
+// Surfaces without a font engine place text cells with fixed metrics of the face "Courier"
+// resolves to; they must agree with what the Qt surface measures here.
+TEST(QtSurface, CourierCellsMeasureAsTheFixedMonospaceMetrics) {
+    for (const std::int32_t size : {6, 11, 12, 13, 24, 75, 312}) {
+        const auto entry =
+            QtFontCache::Lookup(LogicalFont{.height = -size, .faceName = "Courier"}, -size);
+        const MonospaceMetrics metrics(size);
+        EXPECT_EQ(entry->Ascent(), metrics.ascent) << size;
+        EXPECT_EQ(entry->Descent(), metrics.descent) << size;
+        for (const std::string text : {"5", "12", "<-2147483648>"}) {
+            EXPECT_EQ(entry->Advance(text, QString::fromStdString(text)), metrics.Advance(text))
+                << size << " " << text;
+        }
     }
 }
 
