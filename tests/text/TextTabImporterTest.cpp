@@ -219,8 +219,9 @@ TEST(TextTabImporter, NotesGoOnAfterWhatTheFirstItemAlreadyHolds) {
     items.front()->AppendNote(Note(4, 0, 0));
     Tablature* current = items.front().get();
     TextTabImporter importer(&settings, items, current);
+    const std::string text = System({"17-"});
     TextLineReader reader;
-    reader.SetText(System({"17-"}));
+    reader.SetText(text);
     importer.AddLines(reader);
     EXPECT_EQ(items.front()->notes, (std::vector<TabNote>{Note(47, 0, 0), Note(1, 0, 0)}));
 }
