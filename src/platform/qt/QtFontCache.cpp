@@ -16,7 +16,7 @@ constexpr std::int32_t kMaxPixelSize = 4096;
 // When height is 0 the platform picks a reasonable size; this is ours.
 constexpr std::int32_t kDefaultPixelSize = 12;
 // Distinct texts are fret numbers and a few marks; a bound keeps hostile input from growing it.
-constexpr std::size_t kMaxRememberedAdvances = 4096;
+constexpr std::size_t kMaxRememberedTexts = 4096;
 // A view uses one or two fonts; many more means sizes that keep changing, not reuse.
 constexpr std::size_t kMaxCachedFonts = 64;
 
@@ -39,15 +39,24 @@ QFont MakeFont(const std::string& face, std::int32_t pixelSize, std::int32_t wei
 }  // namespace
 
 QtFontCacheEntry::QtFontCacheEntry(const QFont& font)
-    : font_(font), metrics_(font), ascent_(metrics_.ascent()), descent_(metrics_.descent()) {}
+    : font_(font),
+      metrics_(font),
+      ascent_(metrics_.ascent()),
+      descent_(metrics_.descent()),
+      glyphTop_(metrics_.ascent() - QFontMetricsF(font).ascent()) {}
 
-std::int32_t QtFontCacheEntry::Advance(std::string_view text, const QString& converted) const {
-    const std::string key(text);
-    if (auto found = advances_.find(key); found != advances_.end()) return found->second;
-    if (advances_.size() >= kMaxRememberedAdvances) advances_.clear();
-    const std::int32_t advance = metrics_.horizontalAdvance(converted);
-    advances_.emplace(key, advance);
-    return advance;
+const QtLaidOutText& QtFontCacheEntry::LayOut(std::string_view text) const {
+    std::string key(text);
+    if (auto found = texts_.find(key); found != texts_.end()) return found->second;
+    if (texts_.size() >= kMaxRememberedTexts) texts_.clear();
+    QtLaidOutText laidOut;
+    laidOut.text = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    laidOut.advance = metrics_.horizontalAdvance(laidOut.text);
+    laidOut.glyphs.setText(laidOut.text);
+    laidOut.glyphs.setTextFormat(Qt::PlainText);
+    laidOut.glyphs.setPerformanceHint(QStaticText::AggressiveCaching);
+    laidOut.glyphs.prepare(QTransform(), font_);
+    return texts_.emplace(std::move(key), std::move(laidOut)).first->second;
 }
 
 std::shared_ptr<const QtFontCacheEntry> QtFontCache::Lookup(const LogicalFont& font,

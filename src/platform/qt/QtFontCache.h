@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QStaticText>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -13,9 +14,16 @@
 
 namespace lutaris {
 
-// One resolved font with the metrics that text placement needs. Widths of the short texts the
-// renderer draws (fret numbers and marks) are remembered, so a repaint full of notes measures
-// each distinct text once.
+// A text laid out once in one font: its width and its glyphs, ready to draw.
+struct QtLaidOutText {
+    QString text;
+    std::int32_t advance = 0;
+    QStaticText glyphs;
+};
+
+// One resolved font with the metrics that text placement needs. The short texts the renderer
+// draws (fret numbers and marks) are laid out once and remembered: laying text out is most of
+// the cost of a repaint full of notes.
 class QtFontCacheEntry {
 public:
     explicit QtFontCacheEntry(const QFont& font);
@@ -23,14 +31,19 @@ public:
     const QFont& Font() const { return font_; }
     std::int32_t Ascent() const { return ascent_; }
     std::int32_t Descent() const { return descent_; }
-    std::int32_t Advance(std::string_view text, const QString& converted) const;
+    // Where the laid-out glyphs go for a cell whose top is 0: Qt places them by the font's
+    // fractional ascent, the cell's baseline lies at the whole one.
+    double GlyphTop() const { return glyphTop_; }
+    // Valid until the next call.
+    const QtLaidOutText& LayOut(std::string_view text) const;
 
 private:
     QFont font_;
     QFontMetrics metrics_;
     std::int32_t ascent_;
     std::int32_t descent_;
-    mutable std::unordered_map<std::string, std::int32_t> advances_;
+    double glyphTop_;
+    mutable std::unordered_map<std::string, QtLaidOutText> texts_;
 };
 
 // Process-wide: every paint creates its surface afresh, and looking fonts up through

@@ -1,7 +1,6 @@
 #include "platform/qt/QtSurface.h"
 
 #include <QPaintDevice>
-#include <QString>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -186,17 +185,16 @@ void QtSurface::LineTo(std::int32_t x, std::int32_t y) {
 
 void QtSurface::TextOut(std::int32_t x, std::int32_t y, std::string_view text) {
     if (text.empty()) return;
-    const QString converted = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    const QtLaidOutText& laidOut = fontEntry_->LayOut(text);
     const std::int32_t left = mapping_.X(x);
     const std::int32_t top = mapping_.Y(y);
-    const std::int32_t ascent = fontEntry_->Ascent();
     if (bkMode_ == BackgroundMode::Opaque) {
-        const std::int32_t width = fontEntry_->Advance(text, converted);
-        painter_.fillRect(QRect(left, top, width, ascent + fontEntry_->Descent()),
-                          ToQColor(backgroundColor_));
+        painter_.fillRect(
+            QRect(left, top, laidOut.advance, fontEntry_->Ascent() + fontEntry_->Descent()),
+            ToQColor(backgroundColor_));
     }
     UseTextPen();
-    painter_.drawText(QPoint(left, top + ascent), converted);
+    painter_.drawStaticText(QPointF(left, top + fontEntry_->GlyphTop()), laidOut.glyphs);
 }
 
 }  // namespace lutaris

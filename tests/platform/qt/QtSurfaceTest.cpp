@@ -279,7 +279,7 @@ TEST(QtSurface, CourierCellsMeasureAsTheFixedMonospaceMetrics) {
         EXPECT_EQ(entry->Ascent(), metrics.ascent) << size;
         EXPECT_EQ(entry->Descent(), metrics.descent) << size;
         for (const std::string text : {"5", "12", "<-2147483648>"}) {
-            EXPECT_EQ(entry->Advance(text, QString::fromStdString(text)), metrics.Advance(text))
+            EXPECT_EQ(entry->LayOut(text).advance, metrics.Advance(text))
                 << size << " " << text;
         }
     }
