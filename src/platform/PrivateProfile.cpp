@@ -1,15 +1,20 @@
 #include "platform/PrivateProfile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
-#include <fstream>
+#include <cerrno>
+#include <cstdint>
 #include <optional>
 
 namespace lutaris {
 namespace {
 
-// A settings file is a few hundred bytes; anything past this is not looked at, so a huge or
-// endless file (a device, say) cannot stall the program or eat its memory.
+// A settings file is a few hundred bytes; anything past this is not looked at, so a huge file
+// cannot stall the program or eat its memory.
 constexpr std::size_t kMaxSettingsFileBytes = 1 << 20;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
@@ -29,11 +34,28 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 std::optional<std::string> ReadBoundedFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string content(kMaxSettingsFileBytes, '\0');
-    in.read(content.data(), static_cast<std::streamsize>(content.size()));
-    content.resize(static_cast<std::size_t>(in.gcount()));
+    // Non-blocking, so that a FIFO or a device in the settings file's place cannot stall the
+    // program in open() or read(); anything but a regular file counts as no file.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return std::nullopt;
+    std::optional<std::string> content;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        // Sized by the file, not by the limit: the eight reads of each new document would
+        // otherwise set aside a mebibyte each for a file of a few hundred bytes.
+        const auto size = std::min<std::uint64_t>(static_cast<std::uint64_t>(info.st_size),
+                                                  kMaxSettingsFileBytes);
+        content.emplace(static_cast<std::size_t>(size), '\0');
+        std::size_t done = 0;
+        while (done < content->size()) {
+            const ssize_t got = ::read(fd, content->data() + done, content->size() - done);
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) break;  // unreadable or shrunk meanwhile: keep what is there
+            done += static_cast<std::size_t>(got);
+        }
+        content->resize(done);
+    }
+    ::close(fd);
     return content;
 }
 

@@ -1,4 +1,13 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
 
 #include "platform/PrivateProfile.h"
 #include "support/TestPaths.h"
@@ -50,6 +59,39 @@ TEST(PrivateProfile, MalformedFilesGiveDefaults) {
     EXPECT_EQ(GetPrivateProfileInt("TAB", "numberOfStrings", 6, path), 6);
     WriteFileText(dir / "a.ini", std::string("[TAB]\n\0\0\0numberOfStrings=2\n", 27));
     EXPECT_EQ(GetPrivateProfileInt("TAB", "numberOfStrings", 6, path), 6);  // not that key
+}
+
+// Something else in the settings file's place: reading it must neither block nor take what a
+// writer feeds it. The writer here stands ready to unblock a reader that waits in open() for
+// it, so that a reader that would hang fails the test instead.
+TEST(PrivateProfile, AFifoOrAFolderInPlaceOfTheFileGivesTheDefault) {
+    TempDir dir;
+    const auto fifo = dir / "Lutaris.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!done && std::chrono::steady_clock::now() < deadline) {
+            const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0) {
+                const char text[] = "[TAB]\nleftMargin=5\n";
+                [[maybe_unused]] const auto written = ::write(fd, text, sizeof text - 1);
+                ::close(fd);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    EXPECT_EQ(GetPrivateProfileInt("TAB", "leftMargin", 17, fifo.string()), 17);
+    done = true;
+    writer.join();
+
+    std::filesystem::create_directory(dir / "folder.ini");
+    EXPECT_EQ(GetPrivateProfileInt("TAB", "leftMargin", 17, (dir / "folder.ini").string()), 17);
+}
+
+TEST(PrivateProfile, TextInMemoryReadsAsTheFileWould) {
+    EXPECT_EQ(GetProfileIntFromText("[tab]\r\nLEFTMARGIN = 9x\r\n", "TAB", "leftMargin", 1), 9);
+    EXPECT_EQ(GetProfileIntFromText("", "TAB", "leftMargin", 4), 4);
 }
 
 TEST(ParseLeadingDecimal, ReadsSignAndDigitsOnly) {
