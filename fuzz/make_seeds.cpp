@@ -9,11 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "model/CCorvaneDoc.h"
 #include "model/TabSettings.h"
 #include "model/Tablature.h"
 #include "platform/Archive.h"
 #include "platform/ClassId.h"
 #include "platform/CompoundFileWriter.h"
+#include "support/FuzzPrompter.h"
 
 namespace fs = std::filesystem;
 using lutaris::Archive;
@@ -93,6 +95,52 @@ void WriteCompoundFileSeeds(const fs::path& dir) {
     }
 }
 
+// Documents as the program saves them: a new one, and one with several items, notes of every
+// technique and positions out of list order. Each as its "Contents" stream alone and as a
+// compound file; the larger one also with a stream big enough to leave the mini stream.
+void WriteDocumentSeeds(const fs::path& root) {
+    lutaris::fuzz::FuzzPrompter prompter;
+    lutaris::CCorvaneDoc fresh(prompter);
+    fresh.OnNewDocument();
+
+    lutaris::CCorvaneDoc full(prompter);
+    full.OnNewDocument();
+    FillItem(*full.tabItems.front());
+    full.tabItems.front()->position = 2;
+    full.AppendTabItem(0)->AppendNote(TabNote{7, 1, 0, 0, lutaris::HammerOn});
+    full.AppendTabItem(1);
+    full.InvalidatePositionIndex();
+
+    lutaris::CCorvaneDoc large(prompter);
+    large.OnNewDocument();
+    for (std::int32_t i = 0; i < 300; ++i) {
+        large.tabItems.front()->AppendNote(TabNote{i % 24, i % 6, i, 0, lutaris::Normal});
+    }
+
+    struct Named {
+        const char* name;
+        lutaris::CCorvaneDoc* document;
+    };
+    for (const auto& [name, document] :
+         {Named{"new", &fresh}, Named{"three-items", &full}, Named{"large", &large}}) {
+        const auto contents = document->ContentsBytes();
+        const auto compound =
+            lutaris::WriteCompoundFile(lutaris::kDocumentClassId, "Contents", contents);
+        Write(root / "fuzz_document_contents", name, contents);
+        Write(root / "fuzz_document_file", std::string(name) + ".ltf", compound);
+        Write(root / "fuzz_document_file", std::string(name) + ".contents", contents);
+        Write(root / "fuzz_compound_file", std::string(name) + ".ltf", compound);
+    }
+
+    // The text that Export File writes, for the importer: every item followed by a blank line.
+    std::string exported;
+    for (auto& item : full.tabItems) exported += std::string(item->ToText()) + "\n";
+    Write(root / "fuzz_text_import", "exported.txt", exported);
+    Write(root / "fuzz_text_import", "conventional.txt",
+          "Intro\ne|--0--3--|--5h7--|\nB|--1-----|--(5)--|\nG|--0--<12>|--7/9--|\n"
+          "D|--2--x--|--5b---|\nA|--3-----|--/5---|\nE|---------|--\\3~-|\n\n");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -105,6 +153,7 @@ int main(int argc, char** argv) {
         WriteSettingsSeeds(out / "fuzz_private_profile");
         WriteTabItemSeeds(out / "fuzz_tab_item");
         WriteCompoundFileSeeds(out / "fuzz_compound_file");
+        WriteDocumentSeeds(out);
     } catch (const std::exception& error) {
         std::cerr << "lutaris_fuzz_seeds: " << error.what() << "\n";
         return 1;
