@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+
+namespace lutaris {
+
+// The program's pictures, drawn in code so that they stay sharp and need no binary files: the
+// program icon and the 16 × 15 images of the main toolbar's buttons.
+class AppArtwork {
+public:
+    enum ToolbarImage { New, Open, Save, Cut, Copy, Paste, Print, About, ToolbarImageCount };
+
+    static constexpr int kToolbarImageWidth = 16;
+    static constexpr int kToolbarImageHeight = 15;
+
+    static QIcon ProgramIcon();
+    static QImage ProgramImage(int size);
+    static QImage ToolbarButtonImage(ToolbarImage image);
+};
+
+}  // namespace lutaris

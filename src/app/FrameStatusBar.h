@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QStatusBar>
+
+class QLabel;
+
+namespace lutaris {
+
+struct KeyLocks;
+
+// The main frame's status bar: the message pane ("Ready" when idle, a command's prompt while
+// it is under the mouse) and the CAP, NUM and SCRL panes, which show their text only while the
+// lock is on.
+class FrameStatusBar : public QStatusBar {
+    Q_OBJECT
+public:
+    explicit FrameStatusBar(QWidget* parent = nullptr);
+
+    // A command's prompt; an empty prompt leaves the pane empty, as for the commands that
+    // have none.
+    void ShowPrompt(const QString& prompt);
+    void ShowIdle();
+    QString MessageText() const;
+
+    void ShowKeyLocks(const KeyLocks& locks);
+    // Asks the display server; keeps the panes as they are where it cannot tell.
+    void RefreshKeyLocks();
+    QString IndicatorText(int index) const;
+
+private:
+    QLabel* message_;
+    QLabel* indicators_[3];
+};
+
+}  // namespace lutaris

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <string>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+namespace lutaris {
+
+class FrameActions;
+
+// Menu 128 built from the frame's actions, and the recent-file entries of its File menu, which
+// take the place of the grayed "Recent File" item while there are any.
+class MainMenu : public QObject {
+    Q_OBJECT
+public:
+    MainMenu(QMenuBar& menuBar, FrameActions& actions);
+
+    void SetRecentFiles(const std::vector<std::string>& paths);
+    const std::vector<QMenu*>& TopMenus() const { return topMenus_; }
+    // Every menu, submenus included, for hover prompts.
+    const std::vector<QMenu*>& AllMenus() const { return allMenus_; }
+
+signals:
+    void RecentFileChosen(int index);
+
+private:
+    QMenu* AddMenu(QMenuBar& menuBar, const char* title, const std::vector<int>& commands);
+    void FillMenu(QMenu& menu, const std::vector<int>& commands);
+
+    FrameActions& actions_;
+    QMenu* fileMenu_ = nullptr;
+    QAction* recentPlaceholder_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    std::vector<QAction*> recentEntries_;
+    std::vector<QMenu*> topMenus_;
+    std::vector<QMenu*> allMenus_;
+};
+
+}  // namespace lutaris

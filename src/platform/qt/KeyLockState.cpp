@@ -1,0 +1,38 @@
+#include "platform/qt/KeyLockState.h"
+
+#include <QGuiApplication>
+
+#include <X11/XKBlib.h>
+
+namespace lutaris {
+
+namespace {
+
+bool IndicatorOn(Display* display, const char* name, unsigned int state, int fallbackIndex) {
+    int index = fallbackIndex;
+    const Atom atom = XInternAtom(display, name, True);
+    if (atom != None) {
+        int named = -1;
+        Bool on = False;
+        if (XkbGetNamedIndicator(display, atom, &named, &on, nullptr, nullptr) && named >= 0)
+            return on == True;
+    }
+    return (state & (1u << index)) != 0;
+}
+
+}  // namespace
+
+std::optional<KeyLocks> QueryKeyLocks() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (x11 == nullptr || x11->display() == nullptr) return std::nullopt;
+    Display* display = x11->display();
+    unsigned int state = 0;
+    if (XkbGetIndicatorState(display, XkbUseCoreKbd, &state) != Success) return std::nullopt;
+    KeyLocks locks;
+    locks.capsLock = IndicatorOn(display, "Caps Lock", state, 0);
+    locks.numLock = IndicatorOn(display, "Num Lock", state, 1);
+    locks.scrollLock = IndicatorOn(display, "Scroll Lock", state, 2);
+    return locks;
+}
+
+}  // namespace lutaris
