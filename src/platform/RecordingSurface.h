@@ -54,6 +54,7 @@ public:
     Color GetTextColor() const override { return textColor_; }
     Color SetTextColor(Color color) override;
     void SetWindowExtent(std::int32_t cx, std::int32_t cy) override;
+    SurfaceBox GetClipBox() const override { return clipBox_; }
     void Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
                    std::int32_t bottom) override;
     void Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
@@ -71,6 +72,8 @@ public:
     const LogicalFont& CurrentFont() const { return font_; }
     const Pen& CurrentPen() const { return pen_; }
     void Clear() { calls_.clear(); }
+    // Unbounded unless a test says otherwise.
+    void SetClipBox(SurfaceBox box) { clipBox_ = box; }
 
 private:
     RecordedCall& Record(RecordedCall::Kind kind);
@@ -83,6 +86,7 @@ private:
     Color textColor_ = kBlack;
     std::int32_t currentX_ = 0;
     std::int32_t currentY_ = 0;
+    SurfaceBox clipBox_ = kUnboundedBox;
     std::vector<RecordedCall> calls_;
 };
 

@@ -53,6 +53,18 @@ struct Pen {
 
 enum class BackgroundMode { Transparent = 1, Opaque = 2 };
 
+// A box in logical units, edges included.
+struct SurfaceBox {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+    bool operator==(const SurfaceBox&) const = default;
+};
+
+// The box of a surface whose drawing reaches everywhere.
+inline constexpr SurfaceBox kUnboundedBox{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+
 // A drawing surface with the device-context rules the renderer was written for: coordinates are
 // logical units mapped to device pixels (one to one until SetWindowExtent), rectangles exclude
 // their right and bottom edges, arcs run counter-clockwise from the ray through the start point
@@ -82,6 +94,10 @@ public:
     // (0, 0)–(cx, cy) covers the surface's viewport. The embedded presentation draws in HIMETRIC
     // this way; everything else keeps the one-to-one mapping.
     virtual void SetWindowExtent(std::int32_t cx, std::int32_t cy) = 0;
+
+    // The logical box that drawing can reach at all (the device's area and any clipping), so
+    // that a caller can skip what would land outside. Never smaller than what can be seen.
+    virtual SurfaceBox GetClipBox() const = 0;
 
     virtual void Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
                            std::int32_t bottom) = 0;

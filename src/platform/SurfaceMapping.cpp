@@ -41,6 +41,31 @@ std::int32_t SurfaceMapping::Y(std::int32_t y) const {
     return identity_ ? y : RoundToInt32(Y(static_cast<double>(y)));
 }
 
+void SurfaceMapping::DeviceToLogical(double left, double top, double right, double bottom,
+                                     std::int32_t& logicalLeft, std::int32_t& logicalTop,
+                                     std::int32_t& logicalRight,
+                                     std::int32_t& logicalBottom) const {
+    double x1 = left, x2 = right, y1 = top, y2 = bottom;
+    if (!identity_) {
+        x1 = (left - viewportLeft_) / scaleX_;
+        x2 = (right - viewportLeft_) / scaleX_;
+        y1 = (top - viewportTop_) / scaleY_;
+        y2 = (bottom - viewportTop_) / scaleY_;
+    }
+    constexpr double kLow = std::numeric_limits<std::int32_t>::min();
+    constexpr double kHigh = std::numeric_limits<std::int32_t>::max();
+    const auto outwardLow = [&](double value) {
+        return static_cast<std::int32_t>(std::clamp(std::floor(value) - 1.0, kLow, kHigh));
+    };
+    const auto outwardHigh = [&](double value) {
+        return static_cast<std::int32_t>(std::clamp(std::ceil(value) + 1.0, kLow, kHigh));
+    };
+    logicalLeft = outwardLow(std::min(x1, x2));
+    logicalRight = outwardHigh(std::max(x1, x2));
+    logicalTop = outwardLow(std::min(y1, y2));
+    logicalBottom = outwardHigh(std::max(y1, y2));
+}
+
 std::int32_t SurfaceMapping::LengthY(std::int32_t length) const {
     return identity_ ? length : RoundToInt32(length * std::fabs(scaleY_));
 }

@@ -22,6 +22,10 @@ public:
     std::int32_t Y(std::int32_t y) const;
     double X(double x) const;
     double Y(double y) const;
+    // The logical box that covers a device box (rounded outwards).
+    void DeviceToLogical(double left, double top, double right, double bottom,
+                         std::int32_t& logicalLeft, std::int32_t& logicalTop,
+                         std::int32_t& logicalRight, std::int32_t& logicalBottom) const;
     // A logical length along y as a device length (font heights), rounded to nearest.
     std::int32_t LengthY(std::int32_t length) const;
     double ScaleX() const { return scaleX_; }

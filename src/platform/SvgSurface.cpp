@@ -120,6 +120,12 @@ void SvgSurface::SetWindowExtent(std::int32_t cx, std::int32_t cy) {
     mapping_.SetWindowExtent(cx, cy);
 }
 
+SurfaceBox SvgSurface::GetClipBox() const {
+    SurfaceBox box;
+    mapping_.DeviceToLogical(0, 0, width_, height_, box.left, box.top, box.right, box.bottom);
+    return box;
+}
+
 std::string SvgSurface::StrokeAttributes() const {
     const double width = pen_.width <= 1 ? 1.0 : std::max(1.0, pen_.width * mapping_.ScaleX());
     std::string attributes =

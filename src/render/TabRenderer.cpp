@@ -163,10 +163,20 @@ void TabRenderer::Draw(Tablature& item, Surface& surface, LayoutPoint origin, La
     const std::int32_t right = device.D(std::int64_t{origin.x} + extent.width);
     std::int32_t top = device.D(origin.y + h);
     std::int32_t bottom = device.D(origin.y + h + vs + 1);
+    // A damaged document can ask for billions of strings: once the rectangles have left what
+    // the surface can show, or stop moving, the rest would change no pixel.
+    const SurfaceBox clip = surface.GetClipBox();
+    const std::int64_t margin = std::int64_t{penWidth} + 1;
     for (std::int32_t i = 1; i < settings.numberOfStrings; ++i) {
         surface.Rectangle(left, top, right, bottom);
-        top = device.Plus(top, vs);
-        bottom = device.Plus(bottom, vs);
+        const std::int32_t nextTop = device.Plus(top, vs);
+        const std::int32_t nextBottom = device.Plus(bottom, vs);
+        if (nextTop == top && nextBottom == bottom) break;
+        const bool downwards = nextTop > top;
+        if (downwards && std::min(nextTop, nextBottom) > clip.bottom + margin) break;
+        if (!downwards && std::max(nextTop, nextBottom) < clip.top - margin) break;
+        top = nextTop;
+        bottom = nextBottom;
     }
 
     surface.SetBkMode(settings.textOpaque != 0 ? BackgroundMode::Opaque

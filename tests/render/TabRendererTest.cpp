@@ -133,6 +133,30 @@ TEST_F(TabRendererTest, OneStringDrawsNoLineButStillTheTexts) {
     EXPECT_EQ(surface.Calls(Kind::LineTo).size(), 1u);
 }
 
+// A damaged document may ask for billions of strings; only the rectangles the surface can show
+// are drawn, so a paint ends at once and shows the same pixels.
+TEST_F(TabRendererTest, HugeStringCountStopsDrawingPastWhatTheSurfaceShows) {
+    settings.numberOfStrings = 2147483647;
+    RecordingSurface surface;
+    surface.SetClipBox(SurfaceBox{0, 0, 99, 99});
+    TabRenderer::Draw(item, surface, {1, 1}, item.GetExtent(), false, false);
+    const auto rectangles = surface.Calls(Kind::Rectangle);
+    ASSERT_EQ(rectangles.size(), 8u);
+    EXPECT_EQ(rectangles.back().args[1], 100);  // the last whose outline can reach row 99
+
+    settings.verticalSpacing = -12;
+    surface.Clear();
+    surface.SetClipBox(SurfaceBox{0, -50, 99, 99});
+    TabRenderer::Draw(item, surface, {1, 1}, item.GetExtent(), false, false);
+    EXPECT_EQ(surface.Calls(Kind::Rectangle).size(), 6u);
+    EXPECT_EQ(surface.Calls(Kind::Rectangle).back().args[1], 16 - 5 * 12);  // reaches -50
+
+    settings.verticalSpacing = 0;
+    surface.Clear();
+    TabRenderer::Draw(item, surface, {1, 1}, item.GetExtent(), false, false);
+    EXPECT_EQ(surface.Calls(Kind::Rectangle).size(), 1u);
+}
+
 TEST_F(TabRendererTest, HighlightedItemDrawsRedLinesButKeepsTheTextColour) {
     item.AppendNote(Note(5, 0, 0, HammerOn));
     item.AppendNote(Note(5, 1, 1, SlideUp));

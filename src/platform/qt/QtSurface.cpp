@@ -108,6 +108,22 @@ void QtSurface::SetWindowExtent(std::int32_t cx, std::int32_t cy) {
     SelectFont(font_);
 }
 
+SurfaceBox QtSurface::GetClipBox() const {
+    const QPaintDevice* device = painter_.device();
+    if (device == nullptr) return kUnboundedBox;
+    // The device's area in the painter's coordinates (a view translates by its scroll
+    // position), cut down to the painter's clipping, then through the window mapping.
+    bool invertible = false;
+    const QTransform toPainter = painter_.combinedTransform().inverted(&invertible);
+    if (!invertible) return kUnboundedBox;
+    QRectF area = toPainter.mapRect(QRectF(0, 0, device->width(), device->height()));
+    if (painter_.hasClipping()) area &= painter_.clipBoundingRect();
+    SurfaceBox box;
+    mapping_.DeviceToLogical(area.left(), area.top(), area.right(), area.bottom(), box.left,
+                             box.top, box.right, box.bottom);
+    return box;
+}
+
 void QtSurface::Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
                           std::int32_t bottom) {
     std::int32_t l = mapping_.X(left);

@@ -39,6 +39,7 @@ public:
     Color GetTextColor() const override { return textColor_; }
     Color SetTextColor(Color color) override;
     void SetWindowExtent(std::int32_t cx, std::int32_t cy) override;
+    SurfaceBox GetClipBox() const override;
     void Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
                    std::int32_t bottom) override;
     void Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,

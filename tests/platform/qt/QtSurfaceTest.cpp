@@ -279,9 +279,30 @@ TEST(QtSurface, CourierCellsMeasureAsTheFixedMonospaceMetrics) {
         EXPECT_EQ(entry->Ascent(), metrics.ascent) << size;
         EXPECT_EQ(entry->Descent(), metrics.descent) << size;
         for (const std::string text : {"5", "12", "<-2147483648>"}) {
-            EXPECT_EQ(entry->LayOut(text).advance, metrics.Advance(text))
-                << size << " " << text;
+            EXPECT_EQ(entry->LayOut(text).advance, metrics.Advance(text)) << size << " " << text;
         }
+    }
+}
+
+TEST(QtSurface, ClipBoxIsTheDeviceInLogicalUnits) {
+    QImage image = WhiteImage(100, 80);
+    QPainter painter(&image);
+    {
+        QtSurface surface(painter);
+        EXPECT_EQ(surface.GetClipBox(), (SurfaceBox{-1, -1, 101, 81}));
+    }
+    // A view paints in document coordinates, translated by its scroll position.
+    painter.translate(-50, -300);
+    {
+        QtSurface surface(painter);
+        EXPECT_EQ(surface.GetClipBox(), (SurfaceBox{49, 299, 151, 381}));
+    }
+    painter.resetTransform();
+    painter.setClipRect(QRect(10, 20, 30, 40));
+    {
+        QtSurface surface(painter, image.rect(), 96, 96);
+        surface.SetWindowExtent(1000, 800);  // ten logical units a pixel
+        EXPECT_EQ(surface.GetClipBox(), (SurfaceBox{99, 199, 401, 601}));
     }
 }
 
