@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "edit/ClipboardCommands.h"
+#include "edit/CopyCommand.h"
 #include "edit/CursorResultApplier.h"
 #include "edit/RandomRiffGenerator.h"
 #include "edit/SettingsCommand.h"
@@ -250,6 +252,13 @@ void CCorvaneDoc::OnInsertRandomRiff() {
 void CCorvaneDoc::OnExportFile() { TextExporter(*this).Run(); }
 void CCorvaneDoc::OnTabSettings() { SettingsCommand(*this).Run(); }
 
+// ---- clipboard commands --------------------------------------------------------------------
+
+void CCorvaneDoc::OnEditCopy() { CopyCommand(*this).Run(); }
+void CCorvaneDoc::OnEditCut() { ClipboardCommands(*this).Cut(); }
+void CCorvaneDoc::OnEditPaste() { ClipboardCommands(*this).Paste(); }
+void CCorvaneDoc::OnCopyAsText() { ClipboardCommands(*this).CopyAsText(); }
+
 bool CCorvaneDoc::OnCommand(std::int32_t commandId) {
     if (const auto key = TechniqueKeyForCommand(commandId)) {
         SendKeyToCursor(*key);
@@ -263,6 +272,10 @@ bool CCorvaneDoc::OnCommand(std::int32_t commandId) {
         case ID_IMPORT_FILE: OnImportFile(); return true;
         case ID_EXPORT_FILE: OnExportFile(); return true;
         case ID_TAB_SETTINGS: OnTabSettings(); return true;
+        case ID_COPY_AS_TEXT: OnCopyAsText(); return true;
+        case ID_EDIT_COPY: OnEditCopy(); return true;
+        case ID_EDIT_CUT: OnEditCut(); return true;
+        case ID_EDIT_PASTE: OnEditPaste(); return true;
         case ID_FILE_SAVE: DoFileSave(); return true;
         case ID_FILE_SAVE_AS: DoSave(true); return true;
         default: return false;

@@ -32,9 +32,13 @@ std::vector<std::uint8_t> ReadDocumentContents(const std::string& path) {
     }
 }
 
+std::vector<std::uint8_t> DocumentFileBytes(std::span<const std::uint8_t> contents) {
+    return WriteCompoundFile(kDocumentClassId, kContentsStream, contents);
+}
+
 void WriteDocumentFile(const std::string& path, std::span<const std::uint8_t> contents) {
     try {
-        ReplaceFileSafely(path, WriteCompoundFile(kDocumentClassId, kContentsStream, contents));
+        ReplaceFileSafely(path, DocumentFileBytes(contents));
     } catch (const FileWriteError& error) {
         throw DocumentWriteError(error.what());
     } catch (const CompoundFileError& error) {

@@ -32,6 +32,11 @@ inline constexpr std::uint64_t kMaxDocumentFileBytes = std::uint64_t{2} << 30;
 // kMaxDocumentFileBytes or is a damaged compound file.
 std::vector<std::uint8_t> ReadDocumentContents(const std::string& path);
 
+// The bytes of a document file (a compound file with the document class id) whose "Contents"
+// stream is `contents`: what a save writes, and what an embedded object's storage holds.
+// Throws CompoundFileError for a stream over 2 GiB.
+std::vector<std::uint8_t> DocumentFileBytes(std::span<const std::uint8_t> contents);
+
 // Saves `contents` as the "Contents" stream of a compound file with the document class id,
 // replacing the file at `path` safely (see ReplaceFileSafely). Throws DocumentWriteError.
 void WriteDocumentFile(const std::string& path, std::span<const std::uint8_t> contents);

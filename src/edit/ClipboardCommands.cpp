@@ -1,0 +1,108 @@
+#include "edit/ClipboardCommands.h"
+
+#include <algorithm>
+#include <iterator>
+#include <new>
+#include <unordered_set>
+#include <vector>
+
+#include "edit/TabCursor.h"
+#include "model/CCorvaneDoc.h"
+#include "platform/Clipboard.h"
+#include "platform/ClipboardFormatNames.h"
+#include "platform/Prompter.h"
+#include "text/TabTextGrid.h"
+
+namespace lutaris {
+namespace {
+
+class SelectionTooLarge : public TextTooLargeError {
+public:
+    const char* what() const noexcept override {
+        return ClipboardCommands::kSelectionTooLargeMessage;
+    }
+};
+
+}  // namespace
+
+void ClipboardCommands::Cut() {
+    if (document_.selection.empty()) return;
+    const std::unordered_set<const Tablature*> selected(document_.selection.begin(),
+                                                        document_.selection.end());
+    std::int32_t lowest = 0;
+    bool any = false;
+    for (const auto& item : document_.tabItems) {
+        if (!selected.contains(item.get())) continue;
+        lowest = any ? std::min(lowest, item->position) : item->position;
+        any = true;
+    }
+    document_.selection.clear();
+    document_.copied = 0;
+    std::erase_if(document_.tabItems, [&](const std::unique_ptr<Tablature>& item) {
+        return selected.contains(item.get());
+    });
+
+    // Renumbering the remaining items in reading order is what shifting everything behind the
+    // removed run does when the selection is one run; it also keeps the positions 0 … n − 1
+    // for a selection that is not.
+    std::vector<Tablature*> order;
+    order.reserve(document_.tabItems.size());
+    for (const auto& item : document_.tabItems) order.push_back(item.get());
+    std::stable_sort(order.begin(), order.end(), [](const Tablature* a, const Tablature* b) {
+        return a->position < b->position;
+    });
+    std::int32_t position = 0;
+    for (Tablature* item : order) item->position = position++;
+    document_.InvalidatePositionIndex();
+
+    if (document_.tabItems.empty()) document_.AddTabItemAndFocus();
+    Tablature* before = any && lowest > 0 ? document_.ItemAtPosition(lowest - 1) : nullptr;
+    document_.cursor->tabItem = before != nullptr ? before : document_.tabItems.front().get();
+    document_.UpdateStep();
+}
+
+void ClipboardCommands::Paste() {
+    if (document_.selection.empty() || document_.copied == 0) return;
+    // The selection is copied first: appending items must not change what is being pasted.
+    const std::vector<Tablature*> sources = document_.selection;
+    for (const Tablature* source : sources) {
+        Tablature* copy =
+            document_.AppendTabItem(static_cast<std::int32_t>(document_.tabItems.size()));
+        copy->notes = source->notes;
+    }
+    document_.UpdateStep();
+}
+
+std::string ClipboardCommands::SelectionText() {
+    std::string text;
+    for (Tablature* item : document_.selection) {
+        const std::string_view itemText = item->ToText();
+        if (itemText.size() > maxTextBytes_ - text.size()) throw SelectionTooLarge();
+        text.append(itemText);
+        // Each text form ends with a line feed; an item with no strings has an empty text, and
+        // then there is nothing to take away (not the previous item's last character).
+        if (!itemText.empty()) text.pop_back();
+    }
+    return text;
+}
+
+void ClipboardCommands::CopyAsText() {
+    std::string text;
+    try {
+        text = SelectionText();
+    } catch (const TextTooLargeError& error) {
+        document_.GetPrompter().ShowMessage(error.what(), DocumentBase::kCaption,
+                                            MessageIcon::Exclamation, MessageButtons::Ok);
+        return;
+    } catch (const std::bad_alloc&) {
+        document_.GetPrompter().ShowMessage(kSelectionTooLargeMessage, DocumentBase::kCaption,
+                                            MessageIcon::Exclamation, MessageButtons::Ok);
+        return;
+    }
+    Clipboard* clipboard = document_.GetClipboard();
+    if (clipboard == nullptr) return;
+    clipboard->SetFormats(
+        {{kPlainTextFormat, std::vector<std::uint8_t>(text.begin(), text.end())}});
+}
+
+}  // namespace lutaris

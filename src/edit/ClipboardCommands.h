@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace lutaris {
+
+class CCorvaneDoc;
+
+// Cut, Paste and Copy as Text: they work on whole selected tab items. Cut and Paste never
+// touch the clipboard (Paste duplicates the selection inside the document); Copy as Text
+// replaces the clipboard's content with plain text.
+class ClipboardCommands {
+public:
+    static constexpr const char* kSelectionTooLargeMessage =
+        "The selection is too large to copy as text.";
+    // No real selection comes near; the limit keeps one hostile document from making a text of
+    // many gigabytes out of items that are each within the writer's limit.
+    static constexpr std::size_t kMaxCopyTextBytes = std::size_t{256} << 20;
+
+    explicit ClipboardCommands(CCorvaneDoc& document, std::size_t maxTextBytes = kMaxCopyTextBytes)
+        : document_(document), maxTextBytes_(maxTextBytes) {}
+
+    // Deletes the selected items and closes the gap; the caret goes to the item just before
+    // the removed run, or to the first item in list order. A document left empty gets one new
+    // empty item with the caret on it.
+    void Cut();
+    // After a Copy, appends a copy of every selected item (notes only) at the end, in selection
+    // order. The selection stays, so each Paste appends another set.
+    void Paste();
+    // Puts the text form of the selected items, in selection order, on the clipboard as plain
+    // text, each item's final line feed removed so that the next item's first line continues
+    // its last. An item or selection too large to write is reported and the clipboard is left
+    // as it was: a partial text would pass for the whole selection.
+    void CopyAsText();
+    // The text Copy as Text offers. Throws TextTooLargeError.
+    std::string SelectionText();
+
+private:
+    CCorvaneDoc& document_;
+    std::size_t maxTextBytes_;
+};
+
+}  // namespace lutaris

@@ -1,0 +1,30 @@
+#include "edit/DropHandler.h"
+
+#include "edit/SelectionMover.h"
+#include "model/CCorvaneDoc.h"
+#include "platform/Clipboard.h"
+#include "platform/ClipboardFormatNames.h"
+#include "platform/Prompter.h"
+
+namespace lutaris {
+
+DropHandler::Outcome DropHandler::Drop(std::optional<std::int32_t> targetPosition) {
+    // A clipboard we cannot reach holds neither private format, as one that cannot be opened.
+    if (clipboard_ != nullptr && clipboard_->HasFormat(kGlissomarkersFormat)) {
+        prompter_.ShowMessage(kGlissomarkersText, kGlissomarkersCaption, MessageIcon::Information,
+                              MessageButtons::Ok);
+        return Outcome::GlissomarkersRefused;
+    }
+    if (clipboard_ == nullptr || !clipboard_->HasFormat(kSelectionFormat)) {
+        prompter_.ShowMessage(kUnsupportedText, kUnsupportedCaption, MessageIcon::Exclamation,
+                              MessageButtons::Ok);
+        return Outcome::Unsupported;
+    }
+    if (!targetPosition || !SelectionMover(document_).MoveBefore(*targetPosition)) {
+        return Outcome::NothingMoved;
+    }
+    document_.UpdateStep();
+    return Outcome::Moved;
+}
+
+}  // namespace lutaris

@@ -1,0 +1,55 @@
+#include "edit/EmbeddedObjectFormats.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "model/CCorvaneDoc.h"
+#include "platform/ClassId.h"
+#include "platform/ClipboardFormatNames.h"
+#include "platform/DocumentFile.h"
+#include "platform/FileUri.h"
+#include "platform/ObjectDescriptor.h"
+
+namespace lutaris {
+namespace {
+
+std::vector<std::uint8_t> Bytes(const std::string& text) {
+    return std::vector<std::uint8_t>(text.begin(), text.end());
+}
+
+}  // namespace
+
+std::optional<std::string> EmbeddedObjectFormats::LinkUri() const {
+    const std::string& path = document_.GetPathName();
+    if (path.empty()) return std::nullopt;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    // Without a current directory a relative path names no file another program could find.
+    if (error) return std::nullopt;
+    return FileUriFromPath(absolute.lexically_normal().string());
+}
+
+std::vector<ClipboardFormat> EmbeddedObjectFormats::Build(std::optional<LayoutSize> extent) {
+    ObjectDescriptor descriptor;
+    descriptor.classId = kDocumentClassId;
+    if (extent) {
+        descriptor.width = extent->width;
+        descriptor.height = extent->height;
+    }
+    descriptor.fullUserTypeName = kTypeName;
+    descriptor.sourceOfCopy = kSourceName;
+    const std::vector<std::uint8_t> descriptorBytes = descriptor.Encode();
+
+    std::vector<ClipboardFormat> formats;
+    formats.push_back({kEmbedSourceFormat, DocumentFileBytes(document_.ContentsBytes())});
+    formats.push_back({kObjectDescriptorFormat, descriptorBytes});
+    if (const auto uri = LinkUri()) {
+        formats.push_back({kLinkSourceFormat, Bytes(*uri)});
+        formats.push_back({kLinkSourceDescriptorFormat, descriptorBytes});
+        // A uri-list ends every line with CR LF.
+        formats.push_back({kUriListFormat, Bytes(*uri + "\r\n")});
+    }
+    return formats;
+}
+
+}  // namespace lutaris

@@ -1,0 +1,41 @@
+#include "edit/SelectionMover.h"
+
+#include <algorithm>
+#include <unordered_set>
+#include <vector>
+
+#include "model/CCorvaneDoc.h"
+
+namespace lutaris {
+
+bool SelectionMover::MoveBefore(std::int32_t targetPosition) {
+    Tablature* target = document_.ItemAtPosition(targetPosition);
+    if (target == nullptr) return false;
+    const std::unordered_set<const Tablature*> selected(document_.selection.begin(),
+                                                        document_.selection.end());
+    if (selected.contains(target)) return false;
+
+    // Reading order, then the unselected items with the selected block spliced in before the
+    // target. Working on the whole order (rather than shifting ranges of positions) keeps the
+    // positions a permutation even for a selection that is not one run.
+    std::vector<Tablature*> order;
+    order.reserve(document_.tabItems.size());
+    for (const auto& item : document_.tabItems) order.push_back(item.get());
+    std::stable_sort(order.begin(), order.end(), [](const Tablature* a, const Tablature* b) {
+        return a->position < b->position;
+    });
+
+    std::vector<Tablature*> block;
+    std::vector<Tablature*> rest;
+    for (Tablature* item : order) (selected.contains(item) ? block : rest).push_back(item);
+    if (block.empty()) return false;
+
+    const auto at = std::find(rest.begin(), rest.end(), target);
+    rest.insert(at, block.begin(), block.end());
+    std::int32_t position = 0;
+    for (Tablature* item : rest) item->position = position++;
+    document_.InvalidatePositionIndex();
+    return true;
+}
+
+}  // namespace lutaris
