@@ -7,13 +7,30 @@
 #include "platform/Clipboard.h"
 #include "platform/CompoundFileError.h"
 #include "platform/Prompter.h"
+#include "render/CCorvaneSrvrItem.h"
+#include "render/PresentationPictures.h"
 
 namespace lutaris {
+
+std::vector<ClipboardFormat> CopyCommand::Formats() {
+    CCorvaneSrvrItem item(document_);
+    LayoutSize extent;
+    const bool hasExtent = item.OnGetExtent(DrawAspect::Content, extent);
+    std::vector<ClipboardFormat> formats =
+        EmbeddedObjectFormats(document_).Build(hasExtent ? std::optional(extent) : std::nullopt);
+
+    PresentationPictures svgOnly;
+    PresentationPictures* pictures = document_.GetPresentationPictures();
+    for (auto& picture : (pictures != nullptr ? pictures : &svgOnly)->Pictures(document_)) {
+        formats.push_back(std::move(picture));
+    }
+    return formats;
+}
 
 void CopyCommand::Run() {
     std::vector<ClipboardFormat> formats;
     try {
-        formats = EmbeddedObjectFormats(document_).Build(std::nullopt);
+        formats = Formats();
     } catch (const CompoundFileError&) {
         formats.clear();
     } catch (const std::bad_alloc&) {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <vector>
+
+#include "platform/Clipboard.h"
+
 namespace lutaris {
 
 class CCorvaneDoc;
@@ -13,6 +17,9 @@ public:
     explicit CopyCommand(CCorvaneDoc& document) : document_(document) {}
 
     void Run();
+    // What Run puts on the clipboard: the object's formats, then the pictures. Throws
+    // CompoundFileError for a document too large for a storage.
+    std::vector<ClipboardFormat> Formats();
 
 private:
     CCorvaneDoc& document_;

@@ -16,6 +16,7 @@ namespace lutaris {
 
 class Archive;
 class Clipboard;
+class PresentationPictures;
 class Prompter;
 class Rng;
 class TabCursor;
@@ -98,6 +99,9 @@ public:
     void OnCopyAsText();
     void SetClipboard(Clipboard* clipboard) { clipboard_ = clipboard; }
     Clipboard* GetClipboard() const { return clipboard_; }
+    // The pictures Copy offers beside the object; without them, SVG only (no display needed).
+    void SetPresentationPictures(PresentationPictures* pictures) { pictures_ = pictures; }
+    PresentationPictures* GetPresentationPictures() const { return pictures_; }
 
     // Runs a document command by its menu id; false when the id is not a document command.
     bool OnCommand(std::int32_t commandId);
@@ -114,6 +118,7 @@ private:
     void ReportMessage(const std::string& text);
 
     Clipboard* clipboard_ = nullptr;
+    PresentationPictures* pictures_ = nullptr;
     std::unique_ptr<Rng> rng_;
     mutable PositionIndex positionIndex_;
 };

@@ -5,6 +5,7 @@
 #include "platform/ClassId.h"
 #include "platform/CompoundFileReader.h"
 #include "platform/FileUri.h"
+#include "render/RenderTestSupport.h"
 #include "support/ClipboardFixture.h"
 
 namespace lutaris {
@@ -52,6 +53,30 @@ TEST_F(CopyCommandTest, CopyReplacesTheMarkerAndEnablesPaste) {
     doc.OnCommand(ID_EDIT_PASTE);
     doc.OnCommand(ID_EDIT_PASTE);
     EXPECT_EQ(ReadingOrder(), (std::vector<std::int32_t>{10, 11, 10, 11, 10, 11}));
+}
+
+TEST_F(CopyCommandTest, TheDescriptorCarriesTheExtentAndTheNamesAndAPictureFollows) {
+    const test::ScopedScreenResolution screen(ScreenResolution{96, 96});
+    doc.OnCommand(ID_EDIT_COPY);
+    const auto descriptor = clipboard.GetFormat("Object Descriptor");
+    ASSERT_TRUE(descriptor);
+    const auto at = [&](std::size_t offset) {
+        return (*descriptor)[offset] | (*descriptor)[offset + 1] << 8 |
+               (*descriptor)[offset + 2] << 16 | (*descriptor)[offset + 3] << 24;
+    };
+    EXPECT_EQ(at(0), static_cast<int>(descriptor->size()));
+    EXPECT_TRUE(std::equal(kDocumentClassId.bytes.begin(), kDocumentClassId.bytes.end(),
+                           descriptor->begin() + 4));
+    EXPECT_EQ(at(24), 1958);  // one empty item with the default settings
+    EXPECT_EQ(at(28), 2434);
+    const std::string names(descriptor->begin() + at(44), descriptor->end());
+    EXPECT_EQ(names, std::string("L\0u\0t\0a\0r\0s\0 \0D\0o\0c\0u\0m\0e\0n\0t\0\0\0"
+                                 "L\0u\0t\0a\0r\0i\0s\0\0\0",
+                                 48));
+
+    const std::string svg = FormatText("image/svg+xml");
+    EXPECT_EQ(svg.rfind("<?xml", 0), 0u) << svg.substr(0, 80);
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
 }
 
 TEST_F(CopyCommandTest, ADocumentWithAFileOffersALinkToIt) {

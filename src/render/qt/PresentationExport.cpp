@@ -9,20 +9,17 @@
 #include <cctype>
 #include <filesystem>
 
-#include "platform/MulDiv.h"
-#include "platform/SvgSurface.h"
 #include "platform/qt/QtSurface.h"
 #include "render/CCorvaneSrvrItem.h"
+#include "render/PresentationPicture.h"
 #include "render/ScreenResolution.h"
+#include "render/qt/QtPresentationPictures.h"
 
 namespace lutaris {
 namespace {
 
-constexpr std::int32_t kPictureDpi = 96;
-// A presentation is one row of items; past this many pixels a picture is no longer a picture
-// but a memory problem.
-constexpr std::int32_t kMaxPixels = 32767;
 constexpr int kPdfResolution = 1200;
+constexpr const char* kNoItems = "the document has no tab items";
 
 std::string Extension(const std::string& path) {
     std::string extension = std::filesystem::path(path).extension().string();
@@ -39,30 +36,15 @@ std::string WriteBytes(const std::string& path, const QByteArray& bytes) {
     return {};
 }
 
-std::string ExportSvg(CCorvaneSrvrItem& item, LayoutSize extent, QSize pixels,
-                      const std::string& path) {
-    const ScreenResolution screen = GetScreenResolution();
-    SvgSurface svg(pixels.width(), pixels.height(), screen.dpiX, screen.dpiY);
-    svg.SetPhysicalSize(extent.width, extent.height);
-    LayoutSize drawn;
-    item.OnDraw(svg, drawn);
-    return WriteBytes(path, QByteArray::fromStdString(svg.Document()));
+std::string ExportSvg(CCorvaneDoc& document, const std::string& path) {
+    const auto svg = PresentationPicture::Svg(document);
+    if (!svg) return kNoItems;
+    return WriteBytes(path, QByteArray::fromStdString(*svg));
 }
 
-std::string ExportPng(CCorvaneSrvrItem& item, QSize pixels, const std::string& path) {
-    QImage image(pixels, QImage::Format_RGB32);
+std::string ExportPng(CCorvaneDoc& document, const std::string& path) {
+    const QImage image = QtPresentationPictures::Image(document);
     if (image.isNull()) return "the picture is too large";
-    image.fill(Qt::white);
-    const int dotsPerMeter = static_cast<int>(kPictureDpi / 0.0254 + 0.5);
-    image.setDotsPerMeterX(dotsPerMeter);
-    image.setDotsPerMeterY(dotsPerMeter);
-    {
-        QPainter painter(&image);
-        const ScreenResolution screen = GetScreenResolution();
-        QtSurface surface(painter, image.rect(), screen.dpiX, screen.dpiY);
-        LayoutSize drawn;
-        item.OnDraw(surface, drawn);
-    }
     QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
         return "cannot write " + path;
@@ -99,11 +81,9 @@ std::string ExportPresentation(CCorvaneDoc& document, const std::string& path) {
     }
     CCorvaneSrvrItem item(document);
     LayoutSize extent;
-    if (!item.OnGetExtent(DrawAspect::Content, extent)) return "the document has no tab items";
-    const QSize pixels(std::clamp(HimetricToPixels(extent.width, kPictureDpi), 1, kMaxPixels),
-                       std::clamp(HimetricToPixels(extent.height, kPictureDpi), 1, kMaxPixels));
-    if (extension == ".svg") return ExportSvg(item, extent, pixels, path);
-    if (extension == ".png") return ExportPng(item, pixels, path);
+    if (!item.OnGetExtent(DrawAspect::Content, extent)) return kNoItems;
+    if (extension == ".svg") return ExportSvg(document, path);
+    if (extension == ".png") return ExportPng(document, path);
     return ExportPdf(item, extent, path);
 }
 

@@ -1,0 +1,16 @@
+#include "render/PresentationPictures.h"
+
+#include "platform/ClipboardFormatNames.h"
+#include "render/PresentationPicture.h"
+
+namespace lutaris {
+
+std::vector<ClipboardFormat> PresentationPictures::Pictures(CCorvaneDoc& document) {
+    std::vector<ClipboardFormat> pictures;
+    if (const auto svg = PresentationPicture::Svg(document)) {
+        pictures.push_back({kSvgFormat, std::vector<std::uint8_t>(svg->begin(), svg->end())});
+    }
+    return pictures;
+}
+
+}  // namespace lutaris

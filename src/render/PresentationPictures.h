@@ -1,0 +1,22 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/Clipboard.h"
+
+namespace lutaris {
+
+class CCorvaneDoc;
+
+// The pictures of the embedded presentation that Copy offers beside the object, so that a
+// word processor or an image editor that knows nothing of embedded objects still shows the
+// tablature. Here: SVG, which needs no display; the Qt build adds a bitmap.
+class PresentationPictures {
+public:
+    virtual ~PresentationPictures() = default;
+
+    // None for a document without tab items.
+    virtual std::vector<ClipboardFormat> Pictures(CCorvaneDoc& document);
+};
+
+}  // namespace lutaris

@@ -1,0 +1,46 @@
+#include "render/qt/QtPresentationPictures.h"
+
+#include <QBuffer>
+#include <QPainter>
+
+#include "platform/ClipboardFormatNames.h"
+#include "platform/qt/QtSurface.h"
+#include "render/CCorvaneSrvrItem.h"
+#include "render/PresentationPicture.h"
+#include "render/ScreenResolution.h"
+
+namespace lutaris {
+
+QImage QtPresentationPictures::Image(CCorvaneDoc& document) {
+    const auto geometry = PresentationPicture::GeometryOf(document);
+    if (!geometry) return {};
+    QImage image(geometry->pixels.width, geometry->pixels.height, QImage::Format_RGB32);
+    if (image.isNull()) return image;
+    image.fill(Qt::white);
+    const int dotsPerMeter = static_cast<int>(PresentationPicture::kDpi / 0.0254 + 0.5);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    {
+        QPainter painter(&image);
+        const ScreenResolution screen = GetScreenResolution();
+        QtSurface surface(painter, image.rect(), screen.dpiX, screen.dpiY);
+        LayoutSize drawn;
+        CCorvaneSrvrItem(document).OnDraw(surface, drawn);
+    }
+    return image;
+}
+
+std::vector<ClipboardFormat> QtPresentationPictures::Pictures(CCorvaneDoc& document) {
+    std::vector<ClipboardFormat> pictures = PresentationPictures::Pictures(document);
+    const QImage image = Image(document);
+    if (image.isNull()) return pictures;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (image.save(&buffer, "PNG")) {
+        pictures.push_back({kPngFormat, std::vector<std::uint8_t>(png.begin(), png.end())});
+    }
+    return pictures;
+}
+
+}  // namespace lutaris

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QImage>
+
+#include "render/PresentationPictures.h"
+
+namespace lutaris {
+
+// The presentation's pictures with a PNG bitmap after the SVG: image editors and most word
+// processors paste a bitmap, and the bitmap is drawn with the same painter as the screen. Needs
+// a Qt GUI application object.
+class QtPresentationPictures : public PresentationPictures {
+public:
+    std::vector<ClipboardFormat> Pictures(CCorvaneDoc& document) override;
+
+    // The presentation on white at PresentationPicture::kDpi; a null image for a document
+    // without tab items or a picture too large to allocate.
+    static QImage Image(CCorvaneDoc& document);
+};
+
+}  // namespace lutaris
