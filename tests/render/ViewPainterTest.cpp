@@ -142,7 +142,9 @@ TEST_F(ViewPainterTest, CaretComesLastOnScreenAndNeverOnAPrintout) {
     ViewPaintState state = Width(800);
     state.selectionLine.selecting = true;
     const auto surface = Paint(state);
-    const auto& last = surface.Calls(Kind::TextOut).back();
+    const auto texts = surface.Calls(Kind::TextOut);
+    ASSERT_FALSE(texts.empty());
+    const auto& last = texts.back();
     EXPECT_EQ(last.textColor, kRed);
     EXPECT_EQ(last.text, "5");
     EXPECT_EQ(last.args[0], 25);
