@@ -93,25 +93,44 @@ std::int32_t TabCursor::SetAction(std::int32_t action) {
 std::int32_t TabCursor::OnKey(std::int32_t virtualKey) {
     switch (virtualKey) {
         case vk::Back:
-        case vk::Delete: return DeleteNote | Repaint;
-        case vk::Left: return MoveLeft();
-        case vk::Up: return MoveUp();
-        case vk::Right: return MoveRight();
-        case vk::Down: return MoveDown();
-        case vk::A: return SetActionOnNote(Harmonic);
-        case vk::B: return SetActionOnNote(BendUp);
-        case vk::H: return SetActionOnNote(HammerOn);
-        case vk::O: return SetActionOnNote(Optional);
-        case vk::P: return SetActionOnNote(PullOff);
-        case vk::R: return SetActionOnNote(BendRelease);
-        case vk::S: return SetActionOnNote(Unmarked);
-        case vk::T: return SetActionOnNote(Tap);
-        case vk::X: return SetAction(Mute);
-        case vk::Z: return ClearAction();
-        case vk::Oem2: return SetSlide(SlideUp);
-        case vk::Oem3: return SetActionOnNote(Vibrato);
-        case vk::Oem5: return SetSlide(SlideDown);
-        default: break;
+        case vk::Delete:
+            return DeleteNote | Repaint;
+        case vk::Left:
+            return MoveLeft();
+        case vk::Up:
+            return MoveUp();
+        case vk::Right:
+            return MoveRight();
+        case vk::Down:
+            return MoveDown();
+        case vk::A:
+            return SetActionOnNote(Harmonic);
+        case vk::B:
+            return SetActionOnNote(BendUp);
+        case vk::H:
+            return SetActionOnNote(HammerOn);
+        case vk::O:
+            return SetActionOnNote(Optional);
+        case vk::P:
+            return SetActionOnNote(PullOff);
+        case vk::R:
+            return SetActionOnNote(BendRelease);
+        case vk::S:
+            return SetActionOnNote(Unmarked);
+        case vk::T:
+            return SetActionOnNote(Tap);
+        case vk::X:
+            return SetAction(Mute);
+        case vk::Z:
+            return ClearAction();
+        case vk::Oem2:
+            return SetSlide(SlideUp);
+        case vk::Oem3:
+            return SetActionOnNote(Vibrato);
+        case vk::Oem5:
+            return SetSlide(SlideDown);
+        default:
+            break;
     }
     if (virtualKey >= vk::Digit0 && virtualKey <= vk::Digit9) {
         return TypeDigit(virtualKey - vk::Digit0);

@@ -51,8 +51,8 @@ bool TextExporter::WriteTo(const std::string& path) {
     std::string failure;
     try {
         const std::string text = ExportText();
-        ReplaceFileSafely(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()),
-                                          text.size()));
+        ReplaceFileSafely(
+            path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
         return true;
     } catch (const TextTooLargeError& error) {
         failure = error.what();
@@ -61,8 +61,8 @@ bool TextExporter::WriteTo(const std::string& path) {
     } catch (const std::bad_alloc&) {
         failure = kFailedMessage;
     }
-    document_.GetPrompter().ShowMessage(failure, DocumentBase::kCaption,
-                                        MessageIcon::Exclamation, MessageButtons::Ok);
+    document_.GetPrompter().ShowMessage(failure, DocumentBase::kCaption, MessageIcon::Exclamation,
+                                        MessageButtons::Ok);
     return false;
 }
 

@@ -9,8 +9,8 @@ namespace lutaris {
 namespace {
 
 void AddOnce(std::vector<DocumentObserver*>& observers, DocumentObserver* observer) {
-    if (observer != nullptr && std::find(observers.begin(), observers.end(), observer) ==
-                                   observers.end()) {
+    if (observer != nullptr &&
+        std::find(observers.begin(), observers.end(), observer) == observers.end()) {
         observers.push_back(observer);
     }
 }
@@ -62,10 +62,13 @@ bool DocumentBase::SaveModified() {
         prompter_.ShowMessage("Save changes to " + GetTitle() + "?", kCaption,
                               MessageIcon::Exclamation, MessageButtons::YesNoCancel);
     switch (answer) {
-        case MessageAnswer::Yes: return DoFileSave();
-        case MessageAnswer::No: return true;
+        case MessageAnswer::Yes:
+            return DoFileSave();
+        case MessageAnswer::No:
+            return true;
         case MessageAnswer::Ok:
-        case MessageAnswer::Cancel: return false;
+        case MessageAnswer::Cancel:
+            return false;
     }
     return false;
 }

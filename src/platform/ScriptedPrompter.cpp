@@ -4,10 +4,13 @@ namespace lutaris {
 
 MessageAnswer ScriptedPrompter::DefaultAnswer(MessageButtons buttons) {
     switch (buttons) {
-        case MessageButtons::Ok: return MessageAnswer::Ok;
-        case MessageButtons::YesNo: return MessageAnswer::No;
+        case MessageButtons::Ok:
+            return MessageAnswer::Ok;
+        case MessageButtons::YesNo:
+            return MessageAnswer::No;
         case MessageButtons::OkCancel:
-        case MessageButtons::YesNoCancel: return MessageAnswer::Cancel;
+        case MessageButtons::YesNoCancel:
+            return MessageAnswer::Cancel;
     }
     return MessageAnswer::Cancel;
 }

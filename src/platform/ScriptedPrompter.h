@@ -39,8 +39,8 @@ public:
     }
     void SetMessageSink(MessageSink sink) { sink_ = std::move(sink); }
 
-    MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
-                              MessageIcon icon, MessageButtons buttons) override;
+    MessageAnswer ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
+                              MessageButtons buttons) override;
     std::optional<std::string> ChooseOpenFile(const FileDialogOptions& options) override;
     std::optional<std::string> ChooseSaveFile(const FileDialogOptions& options) override;
     bool EditSettings(TabSettings& scratch) override;

@@ -1,7 +1,6 @@
-#include "edit/CursorResultApplier.h"
-
 #include <gtest/gtest.h>
 
+#include "edit/CursorResultApplier.h"
 #include "platform/VirtualKeyCodes.h"
 #include "support/DocumentFixture.h"
 

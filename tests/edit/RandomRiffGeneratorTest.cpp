@@ -1,7 +1,6 @@
-#include "edit/RandomRiffGenerator.h"
-
 #include <gtest/gtest.h>
 
+#include "edit/RandomRiffGenerator.h"
 #include "model/CommandIds.h"
 #include "platform/Rng.h"
 #include "support/DocumentFixture.h"
@@ -18,9 +17,9 @@ TEST(RandomRiffGenerator, SeedZeroGivesNineNotesDrawnInStringThenFretOrder) {
     RandomRiffGenerator(rng).Fill(item, 6);
     // The first draw from seed 0 is 38, so 38 % 10 + 1 = 9 notes; then each note draws its
     // string (7719 % 6 = 3), then its fret (21238 % 24 = 22), and so on.
-    const std::vector<TabNote> expected = {
-        Note(22, 3, 0), Note(23, 1, 1), Note(13, 1, 2), Note(10, 5, 3), Note(21, 0, 4),
-        Note(14, 2, 5), Note(17, 5, 6), Note(17, 3, 7), Note(21, 5, 8)};
+    const std::vector<TabNote> expected = {Note(22, 3, 0), Note(23, 1, 1), Note(13, 1, 2),
+                                           Note(10, 5, 3), Note(21, 0, 4), Note(14, 2, 5),
+                                           Note(17, 5, 6), Note(17, 3, 7), Note(21, 5, 8)};
     EXPECT_EQ(item.notes, expected);
 }
 

@@ -1,7 +1,6 @@
-#include "edit/SettingsCommand.h"
-
 #include <gtest/gtest.h>
 
+#include "edit/SettingsCommand.h"
 #include "model/CommandIds.h"
 #include "support/DocumentFixture.h"
 

@@ -1,9 +1,8 @@
-#include "edit/TabCursor.h"
-
 #include <gtest/gtest.h>
 
 #include <limits>
 
+#include "edit/TabCursor.h"
 #include "platform/VirtualKeyCodes.h"
 #include "support/DocumentFixture.h"
 
@@ -57,8 +56,8 @@ TEST_F(TabCursorTest, ResetAndLoadTouchOnlyFretAndAction) {
 
 TEST_F(TabCursorTest, TypingDigitsKeepsTheLastTwo) {
     StandOnEmpty(2, 4);
-    const std::pair<std::int32_t, std::int32_t> typed[] = {{1, 1}, {2, 12}, {5, 25}, {0, 50},
-                                                           {7, 7}};
+    const std::pair<std::int32_t, std::int32_t> typed[] = {
+        {1, 1}, {2, 12}, {5, 25}, {0, 50}, {7, 7}};
     for (const auto& [digit, fret] : typed) {
         EXPECT_EQ(cursor.OnKey(vk::Digit0 + digit), StoreNote);
         EXPECT_EQ(cursor.current, Note(fret, 2, 4, Normal));
@@ -95,9 +94,9 @@ TEST_F(TabCursorTest, PreviousKeepsItsReservedWordWhenADigitIsTyped) {
 
 TEST_F(TabCursorTest, TechniqueLettersSetTheirActionAndToggleBackToNormal) {
     const std::pair<std::int32_t, std::int32_t> keys[] = {
-        {vk::A, Harmonic}, {vk::B, BendUp}, {vk::H, HammerOn},    {vk::O, Optional},
-        {vk::P, PullOff},  {vk::R, BendRelease}, {vk::S, Unmarked}, {vk::T, Tap},
-        {vk::Oem3, Vibrato}};
+        {vk::A, Harmonic}, {vk::B, BendUp},  {vk::H, HammerOn},
+        {vk::O, Optional}, {vk::P, PullOff}, {vk::R, BendRelease},
+        {vk::S, Unmarked}, {vk::T, Tap},     {vk::Oem3, Vibrato}};
     for (const auto& [key, action] : keys) {
         StandOn(Note(7, 2, 3, Normal));
         EXPECT_EQ(cursor.OnKey(key), StoreNote) << key;
@@ -109,8 +108,8 @@ TEST_F(TabCursorTest, TechniqueLettersSetTheirActionAndToggleBackToNormal) {
 }
 
 TEST_F(TabCursorTest, TechniqueLettersAndClearDoNothingOnAnEmptyCell) {
-    for (const auto key : {vk::A, vk::B, vk::H, vk::O, vk::P, vk::R, vk::S, vk::T, vk::Oem3,
-                           vk::Z}) {
+    for (const auto key :
+         {vk::A, vk::B, vk::H, vk::O, vk::P, vk::R, vk::S, vk::T, vk::Oem3, vk::Z}) {
         StandOnEmpty(1, 2);
         const TabCursor before = cursor;
         EXPECT_EQ(cursor.OnKey(key), 0) << key;
@@ -120,7 +119,8 @@ TEST_F(TabCursorTest, TechniqueLettersAndClearDoNothingOnAnEmptyCell) {
 }
 
 TEST_F(TabCursorTest, SlideOnAnEmptyCellMakesABlankNoteAndASecondSlideClearsIt) {
-    for (const auto& [key, action] : {std::pair{vk::Oem2, SlideUp}, std::pair{vk::Oem5, SlideDown}}) {
+    for (const auto& [key, action] :
+         {std::pair{vk::Oem2, SlideUp}, std::pair{vk::Oem5, SlideDown}}) {
         StandOnEmpty(3, 1);
         EXPECT_EQ(cursor.OnKey(key), StoreNote);
         EXPECT_EQ(cursor.previous, Note(BlankFret, 3, 1, action));
@@ -256,9 +256,9 @@ TEST_F(TabCursorTest, HitTestsWithoutAnItemGiveZero) {
 
 TEST_F(TabCursorTest, StringAtPicksTheNearestLineWithinTheStrings) {
     // Lines at y = 15, 27, 39, 51, 63, 75 with the defaults.
-    const std::pair<std::int32_t, std::int32_t> points[] = {
-        {0, 0}, {15, 0}, {20, 0}, {21, 1}, {27, 1}, {32, 1}, {33, 2}, {75, 5}, {89, 5},
-        {-40, 0}, {4000, 5}};
+    const std::pair<std::int32_t, std::int32_t> points[] = {{0, 0},  {15, 0},  {20, 0},  {21, 1},
+                                                            {27, 1}, {32, 1},  {33, 2},  {75, 5},
+                                                            {89, 5}, {-40, 0}, {4000, 5}};
     for (const auto& [y, string] : points) EXPECT_EQ(cursor.StringAt({0, y}), string) << y;
 }
 

@@ -1,7 +1,6 @@
-#include "edit/TabItemCommands.h"
-
 #include <gtest/gtest.h>
 
+#include "edit/TabItemCommands.h"
 #include "model/CommandIds.h"
 #include "support/DocumentFixture.h"
 

@@ -1,7 +1,6 @@
-#include "edit/TechniqueCommandKeys.h"
-
 #include <gtest/gtest.h>
 
+#include "edit/TechniqueCommandKeys.h"
 #include "model/CommandIds.h"
 #include "support/DocumentFixture.h"
 
@@ -23,13 +22,17 @@ protected:
 };
 
 TEST_F(TechniqueCommandsTest, EachCommandGivesTheNoteAtTheCaretItsTechniqueAndTogglesBack) {
-    const std::pair<std::int32_t, std::int32_t> commands[] = {
-        {ID_ACTION_MUTE, Mute},         {ID_ACTION_BEND_UP, BendUp},
-        {ID_ACTION_BEND_RELEASE, BendRelease}, {ID_ACTION_SLIDE_UP, SlideUp},
-        {ID_ACTION_SLIDE_DOWN, SlideDown}, {ID_ACTION_VIBRATO, Vibrato},
-        {ID_ACTION_HAMMER_ON, HammerOn},   {ID_ACTION_PULL_OFF, PullOff},
-        {ID_ACTION_TAP, Tap},              {ID_ACTION_HARMONIC, Harmonic},
-        {ID_ACTION_OPTIONAL, Optional}};
+    const std::pair<std::int32_t, std::int32_t> commands[] = {{ID_ACTION_MUTE, Mute},
+                                                              {ID_ACTION_BEND_UP, BendUp},
+                                                              {ID_ACTION_BEND_RELEASE, BendRelease},
+                                                              {ID_ACTION_SLIDE_UP, SlideUp},
+                                                              {ID_ACTION_SLIDE_DOWN, SlideDown},
+                                                              {ID_ACTION_VIBRATO, Vibrato},
+                                                              {ID_ACTION_HAMMER_ON, HammerOn},
+                                                              {ID_ACTION_PULL_OFF, PullOff},
+                                                              {ID_ACTION_TAP, Tap},
+                                                              {ID_ACTION_HARMONIC, Harmonic},
+                                                              {ID_ACTION_OPTIONAL, Optional}};
     for (const auto& [command, action] : commands) {
         EXPECT_TRUE(doc.OnCommand(command));
         EXPECT_EQ(item.notes, std::vector<TabNote>{Note(7, 1, 2, action)}) << command;

@@ -1,10 +1,9 @@
-#include "edit/TextExporter.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <limits>
 
+#include "edit/TextExporter.h"
 #include "model/CommandIds.h"
 #include "support/DocumentFixture.h"
 
@@ -41,8 +40,7 @@ TEST_F(TextExporterTest, AsksForATextFileAndReplacesAnExistingOne) {
     test::WriteFileText(dir / "old.txt", "something much longer than the export of one item\n");
     prompter.QueueFile(PathOf("old.txt"));
     doc.OnExportFile();
-    EXPECT_EQ(ReadFileText(dir / "old.txt"),
-              "|-\r\n|-\r\n|-\r\n|-\r\n|-\r\n|-\r\n\r\n\r\n\r\n");
+    EXPECT_EQ(ReadFileText(dir / "old.txt"), "|-\r\n|-\r\n|-\r\n|-\r\n|-\r\n|-\r\n\r\n\r\n\r\n");
     ASSERT_EQ(prompter.FileDialogs().size(), 1u);
     const auto& options = prompter.FileDialogs()[0];
     EXPECT_EQ(options.defaultExtension, "txt");

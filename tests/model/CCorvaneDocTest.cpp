@@ -1,9 +1,8 @@
-#include "model/CCorvaneDoc.h"
-
 #include <gtest/gtest.h>
 
 #include <limits>
 
+#include "model/CCorvaneDoc.h"
 #include "platform/Archive.h"
 #include "support/ContentsBuilder.h"
 #include "support/DocumentFixture.h"
@@ -154,9 +153,9 @@ TEST_F(CCorvaneDocTest, StreamCutInsideAnIntegerEndsWithEndOfFileAndStaysConsist
                           .Bytes();
     // Every cut that ends inside an integer: the settings, the count, a position, a note count
     // or one of a note's first three words.
-    for (const std::size_t length : {std::size_t{11}, std::size_t{20}, std::size_t{45},
-                                     std::size_t{130}, std::size_t{135}, std::size_t{147},
-                                     std::size_t{250}}) {
+    for (const std::size_t length :
+         {std::size_t{11}, std::size_t{20}, std::size_t{45}, std::size_t{130}, std::size_t{135},
+          std::size_t{147}, std::size_t{250}}) {
         const std::vector<std::uint8_t> cut(full.begin(),
                                             full.begin() + static_cast<std::ptrdiff_t>(length));
         EXPECT_THROW(Load(cut), ArchiveEndOfFile) << length;

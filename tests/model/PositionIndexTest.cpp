@@ -1,6 +1,6 @@
-#include "model/PositionIndex.h"
-
 #include <gtest/gtest.h>
+
+#include "model/PositionIndex.h"
 
 namespace lutaris {
 namespace {

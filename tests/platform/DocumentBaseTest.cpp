@@ -1,7 +1,6 @@
-#include "platform/DocumentBase.h"
-
 #include <gtest/gtest.h>
 
+#include "platform/DocumentBase.h"
 #include "platform/ScriptedPrompter.h"
 
 namespace lutaris {

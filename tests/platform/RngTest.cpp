@@ -1,6 +1,6 @@
-#include "platform/Rng.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/Rng.h"
 
 namespace lutaris {
 namespace {

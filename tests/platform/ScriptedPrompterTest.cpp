@@ -1,8 +1,7 @@
-#include "platform/ScriptedPrompter.h"
-
 #include <gtest/gtest.h>
 
 #include "model/TabSettings.h"
+#include "platform/ScriptedPrompter.h"
 
 namespace lutaris {
 namespace {
@@ -34,7 +33,8 @@ TEST(ScriptedPrompter, RecordsEveryMessageAndPassesItToTheSink) {
     ASSERT_EQ(prompter.Messages().size(), 2u);
     EXPECT_EQ(prompter.Messages()[0].icon, MessageIcon::Error);
     EXPECT_EQ(prompter.Messages()[1].text, "two");
-    EXPECT_EQ(seen, (std::vector<std::string>{"Error: This is not a Lutaris file", "Lutaris: two"}));
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"Error: This is not a Lutaris file", "Lutaris: two"}));
 }
 
 TEST(ScriptedPrompter, FileDialogsTakeQueuedPathsAndCancelWhenEmpty) {

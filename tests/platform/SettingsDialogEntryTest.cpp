@@ -1,8 +1,7 @@
-#include "platform/SettingsDialogEntry.h"
-
 #include <gtest/gtest.h>
 
 #include "model/TabSettings.h"
+#include "platform/SettingsDialogEntry.h"
 
 namespace lutaris {
 namespace {

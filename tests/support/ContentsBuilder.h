@@ -32,7 +32,9 @@ public:
         return *this;
     }
     // Magic and the built-in default settings.
-    ContentsBuilder& DefaultHeader() { return Raw("Lutaris_0.2").Ints({1, 1, 24, 12, 8, 6, 30, 1}); }
+    ContentsBuilder& DefaultHeader() {
+        return Raw("Lutaris_0.2").Ints({1, 1, 24, 12, 8, 6, 30, 1});
+    }
     // An item record with a reserved block of `fill` bytes.
     ContentsBuilder& Item(std::int32_t position, std::initializer_list<TabNote> notes,
                           std::uint8_t fill = 0) {

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace lutaris::cli {
+
+// One top-level command of lutaris-cli ("dump FILE.ltf"). `run` gets the arguments after the
+// command's name and returns the exit status: 0 success, 1 failure (already reported),
+// 2 wrong usage.
+struct CliCommand {
+    std::string name;
+    std::string usage;    // the arguments, as --help shows them: "FILE.ltf OUT.txt"
+    std::string summary;  // one or more lines for --help
+    std::function<int(const std::vector<std::string>& args)> run;
+};
+
+// Every top-level command. A command registers itself from its own source file with a
+// static CliCommandRegistration, so adding one needs no edit anywhere else.
+class CliCommandTable {
+public:
+    static CliCommandTable& Instance();
+
+    void Add(CliCommand command);
+    const CliCommand* Find(const std::string& name) const;
+    // In name order.
+    std::vector<const CliCommand*> Commands() const;
+
+private:
+    std::vector<CliCommand> commands_;
+};
+
+struct CliCommandRegistration {
+    explicit CliCommandRegistration(CliCommand command) {
+        CliCommandTable::Instance().Add(std::move(command));
+    }
+};
+
+// The exit status for wrong usage of a command, after telling how it is used.
+int UsageError(const CliCommand& command, const std::string& problem);
+
+}  // namespace lutaris::cli

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+#include "platform/ScriptedPrompter.h"
+
+namespace lutaris::cli {
+
+// A message box as one line: "message: CAPTION: TEXT", with line breaks in the text written
+// as \n (and a backslash as \\) so that every message stays on one line.
+std::string FormatMessageLine(const ShownMessage& message);
+
+// Prints every message box the prompter shows to `stream`, one line each, as it is shown.
+void EchoMessages(ScriptedPrompter& prompter, std::ostream& stream);
+
+}  // namespace lutaris::cli

@@ -1,0 +1,59 @@
+#include "ScriptRunner.h"
+
+#include <charconv>
+#include <istream>
+#include <ostream>
+
+#include "MessageEcho.h"
+#include "ScriptCommandTable.h"
+#include "ScriptLineReader.h"
+
+namespace lutaris::cli {
+
+ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& err)
+    : out_(out), err_(err), document_(prompter_) {
+    EchoMessages(prompter_, err_);
+    document_.OnNewDocument();
+}
+
+int ScriptRunner::Run(std::istream& script) {
+    ScriptLineReader reader(script);
+    std::string line;
+    try {
+        while (reader.Next(line)) RunLine(line);
+    } catch (const ScriptError& error) {
+        out_.flush();
+        err_ << "line " << reader.LineNumber() << ": " << error.what() << std::endl;
+        return kMalformedScript;
+    }
+    return failed_ ? kOperationFailed : kSuccess;
+}
+
+void ScriptRunner::RunLine(const std::string& line) {
+    const auto first = line.find_first_not_of(" \t");
+    if (first == std::string::npos || line[first] == '#') return;
+    auto words = ScriptLineReader::SplitWords(line);
+    const ScriptCommand* command = ScriptCommandTable::Instance().Find(words[0]);
+    if (command == nullptr) throw ScriptError("unknown command \"" + words[0] + "\"");
+    words.erase(words.begin());
+    command->run(*this, words);
+}
+
+void ScriptRunner::ExpectArgumentCount(const std::vector<std::string>& args, std::size_t count,
+                                       const std::string& usage) {
+    if (args.size() != count) throw ScriptError("usage: " + usage);
+}
+
+std::int64_t ScriptRunner::ParseInteger(const std::string& word, std::int64_t min,
+                                        std::int64_t max) {
+    std::int64_t value = 0;
+    const char* end = word.data() + word.size();
+    const auto [stop, error] = std::from_chars(word.data(), end, value);
+    if (word.empty() || error != std::errc() || stop != end || value < min || value > max) {
+        throw ScriptError("\"" + word + "\" is not a number from " + std::to_string(min) + " to " +
+                          std::to_string(max));
+    }
+    return value;
+}
+
+}  // namespace lutaris::cli
