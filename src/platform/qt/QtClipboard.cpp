@@ -8,6 +8,12 @@ namespace {
 
 QString FormatName(const std::string& name) { return QString::fromUtf8(name.data(), name.size()); }
 
+// What the X11 selection protocol lists beside the data: requests, not formats.
+bool IsSelectionProtocolTarget(const QString& name) {
+    return name == QLatin1String("TARGETS") || name == QLatin1String("MULTIPLE") ||
+           name == QLatin1String("TIMESTAMP") || name == QLatin1String("SAVE_TARGETS");
+}
+
 }  // namespace
 
 QtClipboard::QtClipboard(QClipboard* clipboard, QClipboard::Mode mode)
@@ -41,7 +47,9 @@ std::vector<std::string> QtClipboard::ListFormats() const {
     std::vector<std::string> names;
     const QMimeData* mime = clipboard_->mimeData(mode_);
     if (mime == nullptr) return names;
-    for (const QString& format : mime->formats()) names.push_back(format.toStdString());
+    for (const QString& format : mime->formats()) {
+        if (!IsSelectionProtocolTarget(format)) names.push_back(format.toStdString());
+    }
     return names;
 }
 
