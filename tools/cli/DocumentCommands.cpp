@@ -2,6 +2,8 @@
 
 #include <fstream>
 #include <iostream>
+#include <memory>
+#include <stdexcept>
 
 #include "CliCommandTable.h"
 #include "JsonDumpWriter.h"
@@ -52,16 +54,27 @@ int ExportText(const std::vector<std::string>& args) {
     return TextExporter(*document).WriteTo(args[1]) ? 0 : 1;
 }
 
-int Run(const std::vector<std::string>& args) {
+int Run(std::vector<std::string> args) {
+    const bool systemClipboard = !args.empty() && args[0] == "--system-clipboard";
+    if (systemClipboard) args.erase(args.begin());
     if (args.size() != 1) return UsageError(Named("run"), "one script file (or -) expected");
-    ScriptRunner runner(std::cout, std::cerr);
-    if (args[0] == "-") return runner.Run(std::cin);
-    std::ifstream script(args[0], std::ios::binary);
-    if (!script) {
-        std::cerr << "lutaris-cli run: cannot read " << args[0] << "\n";
-        return ScriptRunner::kMalformedScript;
+    std::ifstream script;
+    if (args[0] != "-") {
+        script.open(args[0], std::ios::binary);
+        if (!script) {
+            std::cerr << "lutaris-cli run: cannot read " << args[0] << "\n";
+            return ScriptRunner::kMalformedScript;
+        }
     }
-    return runner.Run(script);
+    std::unique_ptr<ScriptClipboard> clipboard;
+    try {
+        clipboard = systemClipboard ? ScriptClipboard::System() : ScriptClipboard::InMemory();
+    } catch (const std::runtime_error& error) {
+        std::cerr << "lutaris-cli run: " << error.what() << "\n";
+        return 1;
+    }
+    ScriptRunner runner(std::cout, std::cerr, std::move(clipboard));
+    return args[0] == "-" ? runner.Run(std::cin) : runner.Run(script);
 }
 
 const CliCommandRegistration kCommands[] = {
@@ -74,9 +87,13 @@ const CliCommandRegistration kCommands[] = {
     CliCommandRegistration({"export-text", "FILE.ltf OUT.txt",
                             "Write the document's text tablature as Export File does.",
                             ExportText}),
-    CliCommandRegistration({"run", "SCRIPT|-",
+    CliCommandRegistration({"run", "[--system-clipboard] SCRIPT|-",
                             "Run a script of editing commands (see below) on one document; - "
-                            "reads the script from standard input.",
+                            "reads the script from standard input. The script's clipboard "
+                            "lives in the process unless --system-clipboard shares it with the "
+                            "display's other programs (Qt's platform as QT_QPA_PLATFORM says; "
+                            "other programs read what the script put there while it runs "
+                            "`hold`).",
                             Run}),
 };
 

@@ -135,8 +135,9 @@ const ScriptCommandRegistration kCommands[] = {
     ScriptCommandRegistration({"command", "ID",
                                "Run a document command by its menu id (32782 Insert Tab Item, "
                                "32783 Insert Note, 32784 Insert Random Riff, 32785 Add Tab Item, "
-                               "32786 Import File, 32787 Export File, 32788-32799 techniques, 32800 Tab Settings, "
-                               "57603 Save, 57604 Save As).",
+                               "32786 Import File, 32787 Export File, 32788-32799 techniques, "
+                               "32800 Tab Settings, 32801 Copy as Text, 57603 Save, 57604 Save "
+                               "As, 57634 Copy, 57635 Cut, 57637 Paste).",
                                Command}),
     ScriptCommandRegistration({"answer", "yes|no|ok|cancel",
                                "The answer to the next message box (unanswered boxes get Ok, "

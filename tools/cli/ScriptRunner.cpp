@@ -10,9 +10,12 @@
 
 namespace lutaris::cli {
 
-ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& err)
-    : out_(out), err_(err), document_(prompter_) {
+ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& err,
+                           std::unique_ptr<ScriptClipboard> clipboard)
+    : out_(out), err_(err), clipboard_(std::move(clipboard)), document_(prompter_) {
     EchoMessages(prompter_, err_);
+    document_.SetClipboard(&clipboard_->Get());
+    document_.SetPresentationPictures(clipboard_->Pictures());
     document_.OnNewDocument();
 }
 
