@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,12 @@ struct ObjectDescriptor {
     std::u16string sourceOfCopy;
 
     std::vector<std::uint8_t> Encode() const;
+
+    // The descriptor another program put on the clipboard, or nothing when the bytes are not
+    // one: shorter than the fixed part or than cbSize says, or a name that starts inside the
+    // fixed part or has no terminating zero within cbSize. Bytes after cbSize are ignored (a
+    // memory block may be larger than what it holds).
+    static std::optional<ObjectDescriptor> Decode(std::span<const std::uint8_t> bytes);
 };
 
 }  // namespace lutaris

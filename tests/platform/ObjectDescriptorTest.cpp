@@ -59,5 +59,76 @@ TEST(ObjectDescriptor, LeavesOutEmptyStringsWithOffsetZero) {
     EXPECT_EQ(bytes[53], 0x00);
 }
 
+ObjectDescriptor Sample() {
+    ObjectDescriptor descriptor;
+    descriptor.classId = ClassId{{9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 1, 2, 3, 4, 5, 6}};
+    descriptor.width = 9578;
+    descriptor.height = 2434;
+    descriptor.grabX = -3;
+    descriptor.status = 0x80000001u;
+    descriptor.fullUserTypeName = u"Lutars Document";
+    descriptor.sourceOfCopy = u"Lutaris";
+    return descriptor;
+}
+
+void ExpectSame(const ObjectDescriptor& a, const ObjectDescriptor& b) {
+    EXPECT_EQ(a.classId, b.classId);
+    EXPECT_EQ(a.drawAspect, b.drawAspect);
+    EXPECT_EQ(a.width, b.width);
+    EXPECT_EQ(a.height, b.height);
+    EXPECT_EQ(a.grabX, b.grabX);
+    EXPECT_EQ(a.grabY, b.grabY);
+    EXPECT_EQ(a.status, b.status);
+    EXPECT_EQ(a.fullUserTypeName, b.fullUserTypeName);
+    EXPECT_EQ(a.sourceOfCopy, b.sourceOfCopy);
+}
+
+TEST(ObjectDescriptor, DecodesWhatItEncodesAndIgnoresBytesPastItsSize) {
+    const ObjectDescriptor sample = Sample();
+    auto bytes = sample.Encode();
+    auto decoded = ObjectDescriptor::Decode(bytes);
+    ASSERT_TRUE(decoded);
+    ExpectSame(*decoded, sample);
+
+    // A memory block rounded up past the structure.
+    bytes.insert(bytes.end(), {0xff, 0xff, 0xff});
+    decoded = ObjectDescriptor::Decode(bytes);
+    ASSERT_TRUE(decoded);
+    ExpectSame(*decoded, sample);
+
+    ObjectDescriptor nameless;
+    nameless.width = 5;
+    decoded = ObjectDescriptor::Decode(nameless.Encode());
+    ASSERT_TRUE(decoded);
+    ExpectSame(*decoded, nameless);
+}
+
+TEST(ObjectDescriptor, RefusesShortSizesAndNamesOutsideOrUnterminated) {
+    const auto good = Sample().Encode();
+    const auto withSize = [&](std::uint32_t size) {
+        auto bytes = good;
+        for (int i = 0; i < 4; ++i) bytes[i] = static_cast<std::uint8_t>(size >> (8 * i));
+        return bytes;
+    };
+    const auto withTypeOffset = [&](std::uint32_t offset) {
+        auto bytes = good;
+        for (int i = 0; i < 4; ++i) bytes[44 + i] = static_cast<std::uint8_t>(offset >> (8 * i));
+        return bytes;
+    };
+    EXPECT_FALSE(ObjectDescriptor::Decode({good.data(), 51}));
+    EXPECT_FALSE(ObjectDescriptor::Decode(withSize(51)));
+    EXPECT_FALSE(ObjectDescriptor::Decode(withSize(static_cast<std::uint32_t>(good.size()) + 1)));
+    EXPECT_FALSE(ObjectDescriptor::Decode(withSize(0xffffffffu)));
+    // The source name's terminator lies past a cbSize that cuts it off.
+    EXPECT_FALSE(ObjectDescriptor::Decode(withSize(static_cast<std::uint32_t>(good.size()) - 2)));
+    EXPECT_FALSE(ObjectDescriptor::Decode(withTypeOffset(8)));
+    EXPECT_FALSE(ObjectDescriptor::Decode(withTypeOffset(static_cast<std::uint32_t>(good.size()))));
+    EXPECT_FALSE(ObjectDescriptor::Decode(withTypeOffset(0x7fffffffu)));
+    // An odd offset is read as it stands: the name runs on to the next zero unit.
+    const auto odd = ObjectDescriptor::Decode(withTypeOffset(53));
+    ASSERT_TRUE(odd);
+    EXPECT_FALSE(odd->fullUserTypeName.empty());
+}
+
 }  // namespace
 }  // namespace lutaris

@@ -46,7 +46,7 @@ test ! -s text.err
 "$python" - text.json four.txt <<'PY'
 import json, sys
 lines = [json.loads(line) for line in open(sys.argv[1])]
-marker = {"formats": [{"name": "Lutaris 0.2", "size": 4}], "text": None}
+marker = {"formats": [{"name": "Lutaris 0.2", "size": 4}], "text": None, "descriptor": None}
 assert lines[0] == marker, lines[0]
 # Export writes each item's lines with CR LF and three more line breaks after it.
 blocks = open(sys.argv[2], "rb").read().decode().split("\r\n\r\n\r\n\r\n")
@@ -89,6 +89,7 @@ assert [item["notes"][0][0] for item in order] == [0, 1, 2, 1, 2, 1, 2], order
 assert pasted["copied"] == 1 and pasted["selection"] == [1, 2] and pasted["modified"]
 assert len(after_select["items"]) == 7 and after_select["copied"] == 0, after_select
 assert clip["formats"] == [{"name": "Lutaris 0.2", "size": 4}], clip
+assert copied["descriptor"]["type"] == "Lutars Document", copied
 PY
 
 # Cut of positions 2 and 3 of five, then of everything; Cut leaves the clipboard alone.
@@ -169,6 +170,10 @@ assert ole.openstream("Contents").read().startswith(b"Lutaris_0.2")
 descriptor = open(sys.argv[3], "rb").read()
 size, = struct.unpack_from("<I", descriptor)
 assert size == len(descriptor)
+width, height = struct.unpack_from("<ii", descriptor, 24)
+assert clip["descriptor"] == {"classId": "4E1B7C53-2A96-4F08-B3D5-71C9E0A64F2D", "aspect": 1,
+    "width": width, "height": height, "type": "Lutars Document", "source": "Lutaris"}, clip
+assert width > 0 and height > 0, (width, height)
 type_at, source_at = struct.unpack_from("<II", descriptor, 44)
 assert descriptor[type_at:].decode("utf-16-le").split("\0")[0] == "Lutars Document"
 assert descriptor[source_at:].decode("utf-16-le").split("\0")[0] == "Lutaris"

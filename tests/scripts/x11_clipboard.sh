@@ -85,7 +85,7 @@ pids+=($writer)
 wait_for_target "Lutaris 0.2"
 test "$(xclip -selection clipboard -o -t "Lutaris 0.2" | od -An -tx1 | tr -d ' ')" = 00000000 ||
     fail "marker bytes"
-test "$(read_clipboard)" = '{"formats":[{"name":"Lutaris 0.2","size":4}],"text":null}' ||
+test "$(read_clipboard)" = '{"formats":[{"name":"Lutaris 0.2","size":4}],"text":null,"descriptor":null}' ||
     fail "the marker as a second lutaris-cli sees it: $(read_clipboard)"
 # The sibling program's items: the writer's drop refuses them.
 take_over "Glissomarkers 3.0" 'x'
@@ -115,9 +115,10 @@ cmp embed.bin doc.ltf || fail "Embed Source is not the saved file"
 cmp embed-qt.bin doc.ltf || fail "Embed Source as a second lutaris-cli reads it"
 cmp text.txt text-plain.txt || fail "UTF8_STRING and text/plain differ"
 
-"$python" - writer.json text.txt text.json targets.txt embed.bin descriptor.bin picture.png <<'PY'
+"$python" - writer.json text.txt text.json targets.txt embed.bin descriptor.bin picture.png \
+    copy.json <<'PY'
 import json, struct, sys, olefile
-(writer, text_path, text_json, targets_path, embed, descriptor_path, png) = sys.argv[1:8]
+(writer, text_path, text_json, targets_path, embed, descriptor_path, png, copy) = sys.argv[1:9]
 refused, moved = [json.loads(line) for line in open(writer)]
 def order(doc):
     return [i["notes"][0][0] for i in sorted(doc["items"], key=lambda i: i["position"])]
@@ -144,6 +145,9 @@ descriptor = open(descriptor_path, "rb").read()
 assert struct.unpack_from("<I", descriptor)[0] == len(descriptor)
 width, height = struct.unpack_from("<ii", descriptor, 24)
 assert width > 0 and height > 0, (width, height)
+seen = json.load(open(copy))
+assert seen["descriptor"] == {"classId": "4E1B7C53-2A96-4F08-B3D5-71C9E0A64F2D", "aspect": 1,
+    "width": width, "height": height, "type": "Lutars Document", "source": "Lutaris"}, seen
 picture = open(png, "rb").read()
 assert picture.startswith(b"\x89PNG\r\n\x1a\n"), picture[:8]
 PY

@@ -13,6 +13,8 @@
 #include "edit/DragSelection.h"
 #include "edit/DropHandler.h"
 #include "platform/ClipboardFormatNames.h"
+#include "platform/CompoundFileName.h"
+#include "platform/ObjectDescriptor.h"
 
 namespace lutaris::cli {
 namespace {
@@ -45,7 +47,39 @@ void Drop(ScriptRunner& runner, const std::vector<std::string>& args) {
     DropHandler(runner.Document(), &runner.Clipboard().Get(), runner.Prompter()).Drop(target);
 }
 
-// One line of JSON: {"formats":[{"name":N,"size":BYTES},…],"text":T|null}.
+// The class id in the registry's form, 4E1B7C53-2A96-…: the first three fields little-endian.
+std::string ClassIdText(const ClassId& id) {
+    static constexpr int kOrder[] = {3, 2, 1, 0, -1, 5, 4, -1, 7, 6, -1, 8, 9, -1,
+                                     10, 11, 12, 13, 14, 15};
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text;
+    for (const int index : kOrder) {
+        if (index < 0) {
+            text += '-';
+        } else {
+            text += kHex[id.bytes[index] >> 4];
+            text += kHex[id.bytes[index] & 0xf];
+        }
+    }
+    return text;
+}
+
+// The names are UTF-16 as in a compound file's entries, decoded the same forgiving way.
+void PrintDescriptor(std::ostream& out, const Clipboard& clipboard) {
+    const auto bytes = clipboard.GetFormat(kObjectDescriptorFormat);
+    const auto descriptor = bytes ? ObjectDescriptor::Decode(*bytes) : std::nullopt;
+    if (!descriptor) {
+        out << "null";
+        return;
+    }
+    out << "{\"classId\":\"" << ClassIdText(descriptor->classId)
+        << "\",\"aspect\":" << descriptor->drawAspect << ",\"width\":" << descriptor->width
+        << ",\"height\":" << descriptor->height
+        << ",\"type\":" << JsonDumpWriter::Quote(DecodeEntryName(descriptor->fullUserTypeName))
+        << ",\"source\":" << JsonDumpWriter::Quote(DecodeEntryName(descriptor->sourceOfCopy)) << '}';
+}
+
+// One line of JSON: {"formats":[{"name":N,"size":BYTES},…],"text":T|null,"descriptor":D|null}.
 void PrintClipboard(ScriptRunner& runner) {
     const Clipboard& clipboard = runner.Clipboard().Get();
     std::ostream& out = runner.Out();
@@ -64,6 +98,8 @@ void PrintClipboard(ScriptRunner& runner) {
     } else {
         out << "null";
     }
+    out << ",\"descriptor\":";
+    PrintDescriptor(out, clipboard);
     out << '}' << std::endl;
 }
 
@@ -114,9 +150,12 @@ const ScriptCommandRegistration kCommands[] = {
                                Drop}),
     ScriptCommandRegistration({"clipboard", "[FORMAT OUT]",
                                "Print the clipboard as one line of JSON: "
-                               "{\"formats\":[{\"name\":N,\"size\":BYTES},...],\"text\":T|null}, "
-                               "T the plain text if there is one; with FORMAT and OUT, write "
-                               "that format's bytes to the file OUT instead.",
+                               "{\"formats\":[{\"name\":N,\"size\":BYTES},...],\"text\":T,"
+                               "\"descriptor\":D}: T the plain text, D what the Object "
+                               "Descriptor says ({\"classId\",\"aspect\",\"width\",\"height\","
+                               "\"type\",\"source\"}), each null when absent or unreadable. With "
+                               "FORMAT and OUT, write that format's bytes to the file OUT "
+                               "instead.",
                                ClipboardCommand}),
     ScriptCommandRegistration({"hold", "SECONDS",
                                "With --system-clipboard: serve what the script put on the "
