@@ -1,0 +1,11 @@
+#pragma once
+
+namespace lutaris::cli {
+
+// Qt's picture writers (PNG, PDF, fonts) need a GUI application object. The tool makes one on
+// first use only, so the commands that never draw start without it. Unless QT_QPA_PLATFORM says
+// otherwise it draws off-screen: a picture must not depend on the display it was made under,
+// nor fail for want of one.
+void EnsureGuiApplication();
+
+}  // namespace lutaris::cli
