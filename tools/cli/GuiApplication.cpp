@@ -5,15 +5,25 @@
 #include <memory>
 
 namespace lutaris::cli {
+namespace {
+
+int argc = 1;
+char name[] = "lutaris-cli";
+char* argv[] = {name, nullptr};
+
+std::unique_ptr<QGuiApplication>& Application() {
+    static std::unique_ptr<QGuiApplication> application;
+    return application;
+}
+
+}  // namespace
 
 void EnsureGuiApplication() {
-    static int argc = 1;
-    static char name[] = "lutaris-cli";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QGuiApplication> application;
-    if (application || QGuiApplication::instance() != nullptr) return;
+    if (Application() || QGuiApplication::instance() != nullptr) return;
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    application = std::make_unique<QGuiApplication>(argc, argv);
+    Application() = std::make_unique<QGuiApplication>(argc, argv);
 }
+
+GuiApplicationLifetime::~GuiApplicationLifetime() { Application().reset(); }
 
 }  // namespace lutaris::cli

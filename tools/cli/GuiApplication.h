@@ -8,4 +8,14 @@ namespace lutaris::cli {
 // nor fail for want of one.
 void EnsureGuiApplication();
 
+// Destroys the application object, if one was made, when main returns: Qt's own globals are
+// gone by the time static destructors run, so it must not outlive main.
+class GuiApplicationLifetime {
+public:
+    GuiApplicationLifetime() = default;
+    ~GuiApplicationLifetime();
+    GuiApplicationLifetime(const GuiApplicationLifetime&) = delete;
+    GuiApplicationLifetime& operator=(const GuiApplicationLifetime&) = delete;
+};
+
 }  // namespace lutaris::cli

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CliCommandTable.h"
+#include "GuiApplication.h"
 #include "ScriptCommandTable.h"
 
 namespace lutaris::cli {
@@ -75,6 +76,7 @@ int Main(const std::vector<std::string>& args) {
 }  // namespace lutaris::cli
 
 int main(int argc, char** argv) {
+    const lutaris::cli::GuiApplicationLifetime guiApplication;
     try {
         return lutaris::cli::Main(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::exception& error) {
