@@ -111,12 +111,23 @@ FrameActions::FrameActions(QWidget* window) : QObject(window) {
         keys << QKeySequence(accelerator.keys);
         action->setShortcuts(keys);
     }
-    for (const ButtonImage& button : kButtonImages)
-        actions_.at(button.id)->setIcon(QIcon(QPixmap::fromImage(
-            AppArtwork::ToolbarButtonImage(button.image))));
+    for (const ButtonImage& button : kButtonImages) {
+        QAction* action = actions_.at(button.id);
+        action->setIcon(QIcon(QPixmap::fromImage(AppArtwork::ToolbarButtonImage(button.image))));
+        // The images belong to the toolbar; the menus show texts only.
+        action->setIconVisibleInMenu(false);
+    }
 
-    // There is no undo; the placeholder of the recent files stays grayed until files appear.
-    actions_.at(ID_EDIT_UNDO)->setEnabled(false);
+    // There is no undo: the item stays grayed, and its keys are taken by an action of their
+    // own that does nothing (a disabled action would let Alt+Backspace through to the caret,
+    // where it would delete a note). The recent files' placeholder stays grayed until files
+    // appear.
+    QAction* undo = actions_.at(ID_EDIT_UNDO);
+    undoKeys_ = new QAction(this);
+    undoKeys_->setShortcuts(undo->shortcuts());
+    undo->setShortcuts({});
+    undo->setEnabled(false);
+    window->addAction(undoKeys_);
     actions_.at(ID_FILE_MRU_FILE1)->setEnabled(false);
     for (const int id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
         actions_.at(id)->setCheckable(true);

@@ -18,6 +18,8 @@ public:
     // The action of a command; null for ids the frame has no command for.
     QAction* Action(int commandId) const;
     const std::map<int, QAction*>& All() const { return actions_; }
+    // The keys of the disabled Undo, which must do nothing at all.
+    QAction* UndoKeys() const { return undoKeys_; }
 
 signals:
     void CommandTriggered(int commandId);
@@ -25,6 +27,7 @@ signals:
 private:
     QAction* Add(int commandId, const char* text);
     std::map<int, QAction*> actions_;
+    QAction* undoKeys_ = nullptr;
 };
 
 }  // namespace lutaris

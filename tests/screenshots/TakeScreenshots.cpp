@@ -4,22 +4,85 @@
 // the ones people see.
 #include <QApplication>
 #include <QDir>
-#include <QWidget>
-#include <cstdio>
-
+#include <QMenu>
 #include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
 
 #include "app/AppArtwork.h"
 #include "app/CAboutDlg.h"
+#include "app/CMainFrame.h"
+#include "app/CTabSettingsDlg.h"
+#include "app/MainMenu.h"
+#include "edit/TabCursor.h"
+#include "edit/qt/CCorvaneView.h"
+#include "model/CCorvaneDoc.h"
+#include "platform/ScriptedPrompter.h"
+#include "render/ScreenResolution.h"
 
 namespace {
 
-void Save(QWidget& widget, const QDir& folder, const char* name) {
+using namespace lutaris;
+
+QDir folder;
+
+void Save(QWidget& widget, const char* name) {
     widget.show();
+    if (!QTest::qWaitForWindowExposed(&widget)) std::fprintf(stderr, "%s not shown\n", name);
     QApplication::processEvents();
     const QString path = folder.filePath(QString::fromLatin1(name));
     if (!widget.grab().save(path)) std::fprintf(stderr, "could not write %s\n", qPrintable(path));
-    widget.hide();
+}
+
+void SaveArtwork() {
+    constexpr int zoom = 8;
+    QImage strip(AppArtwork::ToolbarImageCount * 18 * zoom + 40 * zoom, 40 * zoom,
+                 QImage::Format_ARGB32);
+    strip.fill(QColor(212, 208, 200));
+    QPainter painter(&strip);
+    for (int i = 0; i < AppArtwork::ToolbarImageCount; ++i) {
+        const QImage image = AppArtwork::ToolbarButtonImage(static_cast<AppArtwork::ToolbarImage>(i));
+        painter.drawImage(QRect(i * 18 * zoom, 0, 16 * zoom, 15 * zoom), image);
+    }
+    painter.drawImage(QRect(AppArtwork::ToolbarImageCount * 18 * zoom, 0, 32 * zoom, 32 * zoom),
+                      AppArtwork::ProgramImage(32));
+    painter.end();
+    strip.save(folder.filePath(QStringLiteral("artwork.png")));
+}
+
+// Every technique once, on items that wrap onto a second row.
+void FillWithTechniques(CCorvaneDoc& doc) {
+    struct Typed {
+        int string;
+        int fret;
+        int action;
+    };
+    const Typed notes[] = {
+        {0, 12, Normal},    {1, 5, BendUp},     {2, 7, BendRelease}, {3, 3, SlideUp},
+        {4, 8, SlideDown},  {5, 0, Mute},       {0, 9, HammerOn},    {1, 11, PullOff},
+        {2, 14, Vibrato},   {3, 10, Tap},       {4, 2, Optional},    {5, 12, Harmonic},
+        {1, BlankFret, SlideUp}, {2, 4, Unmarked},
+    };
+    Tablature* item = doc.tabItems[0].get();
+    int column = 0;
+    for (const Typed& typed : notes) {
+        if (column >= 7) {
+            item = doc.AppendTabItem(static_cast<std::int32_t>(doc.tabItems.size()));
+            column = 0;
+        }
+        item->AppendNote(TabNote{typed.fret, typed.string, column, 0, typed.action});
+        // A hammer-on and a pull-off reach to the next note on the same string.
+        if (typed.action == HammerOn || typed.action == PullOff)
+            item->AppendNote(TabNote{typed.fret + 2, typed.string, column + 1, 0, Normal});
+        column += (typed.action == HammerOn || typed.action == PullOff) ? 2 : 1;
+    }
+    doc.cursor->tabItem = doc.tabItems[0].get();
+    doc.cursor->current = TabNote{0, 2, 3, 0, NoNote};
+    doc.UpdateAllViews();
 }
 
 }  // namespace
@@ -30,29 +93,81 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: lutaris_screenshots OUTPUT_FOLDER\n");
         return 2;
     }
-    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    folder = QDir(QString::fromLocal8Bit(argv[1]));
     folder.mkpath(QStringLiteral("."));
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    SetScreenResolution({static_cast<std::int32_t>(screen->logicalDotsPerInchX()),
+                         static_cast<std::int32_t>(screen->logicalDotsPerInchY())});
 
-    // The toolbar's images and the icon, enlarged so that every pixel can be judged.
-    {
-        using lutaris::AppArtwork;
-        constexpr int zoom = 8;
-        QImage strip(AppArtwork::ToolbarImageCount * 18 * zoom + 40 * zoom, 40 * zoom,
-                     QImage::Format_ARGB32);
-        strip.fill(QColor(212, 208, 200));
-        QPainter painter(&strip);
-        for (int i = 0; i < AppArtwork::ToolbarImageCount; ++i) {
-            const QImage image =
-                AppArtwork::ToolbarButtonImage(static_cast<AppArtwork::ToolbarImage>(i));
-            painter.drawImage(QRect(i * 18 * zoom, 0, 16 * zoom, 15 * zoom), image);
-        }
-        painter.drawImage(QRect(AppArtwork::ToolbarImageCount * 18 * zoom, 0, 32 * zoom, 32 * zoom),
-                          AppArtwork::ProgramImage(32));
-        painter.end();
-        strip.save(folder.filePath(QStringLiteral("artwork.png")));
+    SaveArtwork();
+    CAboutDlg about;
+    Save(about, "about.png");
+    about.hide();
+
+    ScriptedPrompter prompter;
+    CCorvaneDoc doc(prompter);
+    doc.OnNewDocument();
+    CMainFrame frame(doc);
+    frame.resize(640, 420);
+    frame.View().OnInitialUpdate();
+    Save(frame, "new-document.png");
+
+    // The menus as they drop down, with their key names.
+    for (QMenu* menu : frame.Menu().TopMenus()) {
+        menu->popup(frame.mapToGlobal(QPoint(0, 30)));
+        QTest::qWait(50);
+        const QString name = menu->title().remove(u'&').toLower() + QStringLiteral("-menu.png");
+        menu->grab().save(folder.filePath(name));
+        menu->hide();
     }
 
-    lutaris::CAboutDlg about;
-    Save(about, folder, "about.png");
+    FillWithTechniques(doc);
+    frame.View().viewport()->repaint();
+    Save(frame, "techniques.png");
+    frame.resize(420, 420);
+    Save(frame, "techniques-wrapped.png");
+    frame.resize(640, 420);
+
+    // A drag-selection over the first two items, caught before the release.
+    doc.AppendTabItem(static_cast<std::int32_t>(doc.tabItems.size()));
+    frame.View().viewport()->repaint();
+    QWidget* viewport = frame.View().viewport();
+    const Tablature& first = *doc.ItemAtPosition(0);
+    const Tablature& second = *doc.ItemAtPosition(1);
+    const QPoint from(first.lastOrigin.x + 20, first.lastOrigin.y + 40);
+    const QPoint to(second.lastOrigin.x + 40, second.lastOrigin.y + 60);
+    QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(viewport, to);
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), viewport->mapToGlobal(QPointF(to)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    Save(frame, "dragging.png");
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, to);
+    Save(frame, "selection.png");
+
+    TabSettings settings = *doc.settings;
+    CTabSettingsDlg dialog;
+    dialog.SetSettings(&settings);
+    dialog.OnInitDialog();
+    Save(dialog, "settings.png");
+    dialog.hide();
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setResolution(600);
+    QPrintPreviewDialog preview(&printer);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
+                     [&frame](QPrinter* target) { frame.View().PrintDocument(*target); });
+    preview.resize(700, 800);
+    Save(preview, "print-preview.png");
+    preview.hide();
+
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(folder.filePath(QStringLiteral("print.pdf")));
+    pdf.setResolution(600);
+    frame.View().PrintDocument(pdf);
+    frame.hide();
     return 0;
 }

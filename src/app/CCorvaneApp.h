@@ -1,0 +1,65 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/RecentFileList.h"
+
+namespace lutaris {
+
+class CCorvaneDoc;
+class CMainFrame;
+class PrintCommands;
+class ProfileStore;
+class Prompter;
+struct CommandLineInfo;
+
+// The application object: one document, its main window, the recent-file list and the
+// commands that belong to the application (New, Open, Save, Save As, the recent files, Print
+// and its relatives, About, Exit).
+class CCorvaneApp {
+public:
+    CCorvaneApp(Prompter& prompter, ProfileStore& profile);
+    ~CCorvaneApp();
+    CCorvaneApp(const CCorvaneApp&) = delete;
+    CCorvaneApp& operator=(const CCorvaneApp&) = delete;
+
+    // Start-up with the command-line arguments (without the program's name). True lets the
+    // event loop run; false ends the program with ExitCode(): after a printout, or when the
+    // command line asked for something that failed or that this version cannot do.
+    bool InitInstance(const std::vector<std::string>& arguments);
+    int ExitCode() const { return exitCode_; }
+
+    // The application's share of the command routing; false for ids that are not its own.
+    bool OnCommand(int commandId);
+
+    void OnAppAbout();
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnOpenRecentFile(int index);
+    // Asks to save changes, then opens `path` into the one document.
+    bool OpenDocumentFile(const std::string& path);
+
+    CCorvaneDoc& Document() { return *document_; }
+    CMainFrame& Frame() { return *frame_; }
+    PrintCommands& Printing() { return *printing_; }
+    const RecentFileList& RecentFiles() const { return recentFiles_; }
+
+private:
+    bool ProcessShellCommand(const CommandLineInfo& info);
+    bool LoadDocument(const std::string& path);
+    void AddToRecentFileList(const std::string& path);
+
+    Prompter& prompter_;
+    ProfileStore& profile_;
+    RecentFileList recentFiles_;
+    std::unique_ptr<CCorvaneDoc> document_;
+    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<PrintCommands> printing_;
+    int exitCode_ = 0;
+};
+
+}  // namespace lutaris

@@ -1,0 +1,44 @@
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/CCorvaneApp.h"
+#include "app/ProfileStore.h"
+#include "app/QtPrompter.h"
+
+namespace {
+
+// Without a display Qt cannot start and would abort; say so in the program's own words first.
+bool DisplayAvailable() {
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+constexpr const char* kPlatformFailed =
+    "OLE initialization failed.  Make sure that the OLE libraries are the correct version.";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!DisplayAvailable()) {
+        std::fprintf(stderr, "lutaris: %s\n", kPlatformFailed);
+        return 1;
+    }
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(
+        QString::fromLatin1(lutaris::ProfileStore::kOrganization));
+    QApplication::setApplicationName(QString::fromLatin1(lutaris::ProfileStore::kApplication));
+
+    lutaris::QtPrompter prompter;
+    lutaris::ProfileStore profile;
+    lutaris::CCorvaneApp app(prompter, profile);
+    std::vector<std::string> arguments;
+    const QStringList qtArguments = QApplication::arguments();
+    for (qsizetype i = 1; i < qtArguments.size(); ++i)
+        arguments.push_back(qtArguments[i].toStdString());
+    if (!app.InitInstance(arguments)) return app.ExitCode();
+    return QApplication::exec();
+}

@@ -1,0 +1,183 @@
+#include "edit/TabViewInteraction.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "edit/TabCursor.h"
+#include "model/CCorvaneDoc.h"
+#include "platform/VirtualKeyCodes.h"
+
+namespace lutaris {
+
+namespace {
+
+LayoutPoint Add(LayoutPoint a, LayoutPoint b) { return {a.x + b.x, a.y + b.y}; }
+LayoutPoint Subtract(LayoutPoint a, LayoutPoint b) { return {a.x - b.x, a.y - b.y}; }
+
+bool IsSelected(const CCorvaneDoc& document, const Tablature* item) {
+    return std::find(document.selection.begin(), document.selection.end(), item) !=
+           document.selection.end();
+}
+
+}  // namespace
+
+bool TabViewInteraction::HitTabItem(LayoutPoint point, const Tablature& item) {
+    const LayoutPoint origin = item.GetLastOrigin();
+    const LayoutSize extent = item.GetExtent();
+    // In 64 bits: damaged settings can put the far edge beyond 32 bits.
+    const std::int64_t right = std::int64_t{origin.x} + extent.width;
+    const std::int64_t bottom = std::int64_t{origin.y} + extent.height;
+    return origin.x <= point.x && point.x <= right && origin.y <= point.y && point.y <= bottom;
+}
+
+void TabViewInteraction::PlaceCursor(LayoutPoint pointInItem, Tablature& item) {
+    TabCursor& cursor = *document_.cursor;
+    cursor.tabItem = &item;
+    const std::int32_t column = cursor.ColumnAt(pointInItem);
+    const std::int32_t string = cursor.StringAt(pointInItem);
+    if (const TabNote* note = cursor.FindNote(column, string)) {
+        cursor.current = *note;
+        return;
+    }
+    cursor.ClearNotes();
+    cursor.current.string = string;
+    cursor.current.column = column;
+    cursor.current.action = NoNote;
+}
+
+void TabViewInteraction::MoveSelectionBefore(std::int32_t targetPosition) {
+    Tablature* target = document_.ItemAtPosition(targetPosition);
+    if (target == nullptr || IsSelected(document_, target)) return;
+
+    std::vector<Tablature*> order;
+    order.reserve(document_.tabItems.size());
+    for (const auto& item : document_.tabItems) order.push_back(item.get());
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Tablature* a, const Tablature* b) { return a->position < b->position; });
+
+    std::vector<Tablature*> block;
+    std::vector<Tablature*> rest;
+    for (Tablature* item : order) (IsSelected(document_, item) ? block : rest).push_back(item);
+    if (block.empty()) return;
+    const auto insertAt = std::find(rest.begin(), rest.end(), target);
+    rest.insert(insertAt, block.begin(), block.end());
+    for (std::size_t i = 0; i < rest.size(); ++i) rest[i]->position = static_cast<std::int32_t>(i);
+}
+
+std::optional<std::int32_t> TabViewInteraction::PositionAt(LayoutPoint documentPoint) const {
+    std::optional<std::int32_t> position;
+    for (const auto& item : document_.tabItems)
+        if (HitTabItem(documentPoint, *item)) position = item->position;
+    return position;
+}
+
+bool TabViewInteraction::HitsSelectedItem(LayoutPoint documentPoint) const {
+    for (const Tablature* item : document_.selection)
+        if (HitTabItem(documentPoint, *item)) return true;
+    return false;
+}
+
+ViewResponse TabViewInteraction::OnLButtonDown(LayoutPoint client, LayoutPoint scroll) {
+    const LayoutPoint point = Add(client, scroll);
+    // Where two items touch, the later one in list order wins.
+    for (const auto& item : document_.tabItems)
+        if (HitTabItem(point, *item)) PlaceCursor(Subtract(point, item->GetLastOrigin()), *item);
+    return {.repaint = true};
+}
+
+ViewResponse TabViewInteraction::OnLButtonDblClk(LayoutPoint client, LayoutPoint scroll) {
+    line_.anchorScroll = scroll;
+    line_.anchorPoint = client;
+    line_.dragPoint = client;
+    line_.selecting = true;
+    document_.selection.clear();
+    document_.copied = 0;
+    return {};
+}
+
+ViewResponse TabViewInteraction::OnMouseMove(LayoutPoint client) {
+    ViewResponse response;
+    if (line_.selecting) {
+        line_.dragPoint = client;
+        response.repaint = true;
+    }
+    if (movingSelection_) response.cursor = ViewCursorShape::SizeAll;
+    if (rightPlacing_) response.cursor = ViewCursorShape::SizeNS;
+    return response;
+}
+
+ViewResponse TabViewInteraction::OnLButtonUp(LayoutPoint client, LayoutPoint scroll) {
+    ViewResponse response;
+    line_.releaseScroll = scroll;
+    if (line_.selecting) {
+        line_.dragPoint = client;
+        const LayoutPoint startPoint = Add(line_.anchorPoint, line_.anchorScroll);
+        const LayoutPoint endPoint = Add(client, line_.releaseScroll);
+        std::int32_t start = -1;
+        std::int32_t end = -1;
+        for (const auto& item : document_.tabItems) {
+            if (HitTabItem(startPoint, *item)) start = item->position;
+            if (HitTabItem(endPoint, *item)) end = item->position;
+        }
+        if (start >= 0 && end >= 0) {
+            for (const auto& item : document_.tabItems)
+                if (item->position >= start && item->position <= end)
+                    document_.selection.push_back(item.get());
+        }
+        response.repaint = true;
+        response.announceSelection = true;
+    }
+    line_.selecting = false;
+    return response;
+}
+
+ViewResponse TabViewInteraction::OnRButtonDown(LayoutPoint client, LayoutPoint scroll) {
+    ViewResponse response{.repaint = true};
+    const LayoutPoint point = Add(client, scroll);
+    if (!document_.selection.empty()) {
+        if (HitsSelectedItem(point)) {
+            movingSelection_ = true;
+            response.cursor = ViewCursorShape::SizeAll;
+        }
+        return response;
+    }
+    for (const auto& item : document_.tabItems) {
+        if (!HitTabItem(point, *item)) continue;
+        PlaceCursor(Subtract(point, item->GetLastOrigin()), *item);
+        rightPlacing_ = true;
+        response.cursor = ViewCursorShape::SizeNS;
+    }
+    return response;
+}
+
+ViewResponse TabViewInteraction::OnRButtonUp(LayoutPoint client, LayoutPoint scroll) {
+    if (!document_.selection.empty() && movingSelection_) {
+        const LayoutPoint point = Add(client, scroll);
+        if (HitsSelectedItem(point)) {
+            movingSelection_ = false;
+            return {.cursor = ViewCursorShape::Arrow};
+        }
+        // Only the positions change: no modified flag, no update of other views.
+        if (const std::optional<std::int32_t> target = PositionAt(point))
+            MoveSelectionBefore(*target);
+        movingSelection_ = false;
+    } else {
+        rightPlacing_ = false;
+    }
+    return {.repaint = true, .cursor = ViewCursorShape::Arrow};
+}
+
+ViewResponse TabViewInteraction::OnKeyDown(std::int32_t virtualKey, LayoutPoint scroll) {
+    switch (virtualKey) {
+    case vk::PageUp: return {.scrollToY = std::max(scroll.y - kPageStep, 0)};
+    case vk::PageDown: return {.scrollToY = scroll.y + kPageStep};
+    case vk::End:
+    case vk::Home: return {};
+    default: break;
+    }
+    const std::int32_t result = document_.cursor->OnKey(virtualKey);
+    document_.ApplyCursorResult(result);
+    return {.repaint = (result & Repaint) != 0};
+}
+
+}  // namespace lutaris

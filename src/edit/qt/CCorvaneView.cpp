@@ -1,0 +1,208 @@
+#include "edit/qt/CCorvaneView.h"
+
+#include <QDragEnterEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QStyle>
+#include <algorithm>
+
+#include "model/CCorvaneDoc.h"
+#include "model/CommandIds.h"
+#include "platform/qt/QtSurface.h"
+#include "platform/qt/QtVirtualKeys.h"
+#include "render/ScrollSizes.h"
+#include "render/ViewPainter.h"
+
+namespace lutaris {
+
+namespace {
+
+// The original platform's thin window border, which its scroll range leaves out twice.
+constexpr int kBorderWidth = 1;
+
+void SetScrollRange(QScrollBar& bar, std::int32_t total, int visible, std::int32_t page,
+                    std::int32_t line) {
+    bar.setRange(0, std::max(0, total - visible));
+    bar.setPageStep(std::max(1, page));
+    bar.setSingleStep(std::max(1, line));
+}
+
+LayoutPoint ToLayout(const QPointF& point) {
+    const QPoint p = point.toPoint();
+    return {p.x(), p.y()};
+}
+
+Qt::CursorShape ToQtCursor(ViewCursorShape shape) {
+    switch (shape) {
+    case ViewCursorShape::SizeAll: return Qt::SizeAllCursor;
+    case ViewCursorShape::SizeNS: return Qt::SizeVerCursor;
+    case ViewCursorShape::Arrow:
+    case ViewCursorShape::Unchanged: return Qt::ArrowCursor;
+    }
+    return Qt::ArrowCursor;
+}
+
+// The capital I that runs Add Tab Item: a typed character, so Shift+I and I with Caps Lock
+// both give it and the lower-case i does not.
+bool IsAddTabItemCharacter(const QKeyEvent& event) {
+    return event.text() == QStringLiteral("I") &&
+           !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+}  // namespace
+
+CCorvaneView::CCorvaneView(CCorvaneDoc& document, QWidget* parent)
+    : QAbstractScrollArea(parent), document_(document), interaction_(document) {
+    setObjectName(QStringLiteral("tabView"));
+    setFocusPolicy(Qt::StrongFocus);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    QPalette palette = viewport()->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Window, Qt::white);
+    viewport()->setPalette(palette);
+    viewport()->setAutoFillBackground(true);
+    viewport()->setAcceptDrops(true);
+    document_.AddView(this);
+}
+
+CCorvaneView::~CCorvaneView() { document_.RemoveView(this); }
+
+void CCorvaneView::OnDocumentUpdated() {
+    UpdateScrollSizes();
+    viewport()->update();
+}
+
+void CCorvaneView::OnInitialUpdate() {
+    UpdateScrollSizes();
+    OnDocumentUpdated();
+}
+
+LayoutPoint CCorvaneView::ScrollPosition() const {
+    return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+}
+
+void CCorvaneView::ScrollToPosition(LayoutPoint position) {
+    horizontalScrollBar()->setValue(position.x);
+    verticalScrollBar()->setValue(position.y);
+}
+
+void CCorvaneView::resizeEvent(QResizeEvent* event) {
+    UpdateScrollSizes();
+    QAbstractScrollArea::resizeEvent(event);
+}
+
+void CCorvaneView::UpdateScrollSizes() {
+    const ScrollSizes sizes =
+        ComputeScrollSizes(document_.tabItems, WindowWidth(), kBorderWidth,
+                           style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
+    SetScrollRange(*horizontalScrollBar(), sizes.total.width, viewport()->width(),
+                   sizes.page.width, sizes.line.width);
+    SetScrollRange(*verticalScrollBar(), sizes.total.height, viewport()->height(),
+                   sizes.page.height, sizes.line.height);
+}
+
+void CCorvaneView::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    const LayoutPoint scroll = ScrollPosition();
+    painter.translate(-scroll.x, -scroll.y);
+    const QRect exposed = event->rect().translated(scroll.x, scroll.y);
+    Paint(painter, LayoutRect{exposed.left(), exposed.top(), exposed.right(), exposed.bottom()},
+          false);
+    painter.end();
+    // The items may stand elsewhere now (the window's width changed): the range follows them.
+    UpdateScrollSizes();
+}
+
+void CCorvaneView::Paint(QPainter& painter, std::optional<LayoutRect> exposed, bool printing) {
+    QtSurface surface(painter);
+    ViewPaintState state;
+    state.windowWidth = WindowWidth();
+    state.selectionLine = interaction_.Selection();
+    state.printing = printing;
+    state.exposed = exposed;
+    ViewPainter::Paint(document_, surface, state);
+}
+
+void CCorvaneView::PrintDocument(QPrinter& printer) {
+    QPainter painter;
+    if (!painter.begin(&printer)) return;
+    // The surface takes the printer's resolution, and the renderer scales every item by it
+    // against the screen's, so the tablature comes out as large as the screen shows it.
+    Paint(painter, std::nullopt, true);
+    painter.end();
+}
+
+void CCorvaneView::Apply(const ViewResponse& response) {
+    if (response.cursor != ViewCursorShape::Unchanged)
+        viewport()->setCursor(ToQtCursor(response.cursor));
+    if (response.scrollToY) verticalScrollBar()->setValue(*response.scrollToY);
+    if (response.repaint) viewport()->update();
+    if (response.announceSelection && selectionAnnouncer_) selectionAnnouncer_();
+}
+
+void CCorvaneView::mousePressEvent(QMouseEvent* event) {
+    const LayoutPoint client = ToLayout(event->position());
+    if (event->button() == Qt::LeftButton)
+        Apply(interaction_.OnLButtonDown(client, ScrollPosition()));
+    else if (event->button() == Qt::RightButton)
+        Apply(interaction_.OnRButtonDown(client, ScrollPosition()));
+}
+
+void CCorvaneView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        Apply(interaction_.OnLButtonDblClk(ToLayout(event->position()), ScrollPosition()));
+}
+
+void CCorvaneView::mouseMoveEvent(QMouseEvent* event) {
+    Apply(interaction_.OnMouseMove(ToLayout(event->position())));
+}
+
+void CCorvaneView::mouseReleaseEvent(QMouseEvent* event) {
+    const LayoutPoint client = ToLayout(event->position());
+    if (event->button() == Qt::LeftButton)
+        Apply(interaction_.OnLButtonUp(client, ScrollPosition()));
+    else if (event->button() == Qt::RightButton)
+        Apply(interaction_.OnRButtonUp(client, ScrollPosition()));
+}
+
+void CCorvaneView::keyPressEvent(QKeyEvent* event) {
+    if (IsAddTabItemCharacter(*event)) {
+        emit CommandRequested(ID_ADD_TAB_ITEM);
+        return;
+    }
+    const std::int32_t virtualKey = VirtualKeyFromEvent(*event);
+    if (virtualKey == 0) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    Apply(interaction_.OnKeyDown(virtualKey, ScrollPosition()));
+}
+
+bool CCorvaneView::focusNextPrevChild(bool /*next*/) { return false; }
+
+void CCorvaneView::dragEnterEvent(QDragEnterEvent* event) {
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+}
+
+void CCorvaneView::dragMoveEvent(QDragMoveEvent* event) {
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+}
+
+void CCorvaneView::dragLeaveEvent(QDragLeaveEvent* event) { event->accept(); }
+
+void CCorvaneView::dropEvent(QDropEvent* event) {
+    interaction_.SetReleaseScroll(ScrollPosition());
+    if (dropHandler_) dropHandler_(ToLayout(event->position()));
+    // Whatever the handler did, the drag source sees no drop.
+    event->setDropAction(Qt::IgnoreAction);
+    event->ignore();
+}
+
+}  // namespace lutaris

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <functional>
+#include <optional>
+
+#include "edit/TabViewInteraction.h"
+#include "platform/DocumentBase.h"
+#include "render/LayoutRect.h"
+
+class QPainter;
+class QPrinter;
+
+namespace lutaris {
+
+class CCorvaneDoc;
+
+// The document's view: lays the tab items out as a flow that wraps at the window's width,
+// draws the drag-selection line and the caret, and turns mouse gestures and keys into caret
+// moves, note edits, selections and moves of tab items (TabViewInteraction does the deciding).
+class CCorvaneView : public QAbstractScrollArea, public DocumentObserver {
+    Q_OBJECT
+public:
+    explicit CCorvaneView(CCorvaneDoc& document, QWidget* parent = nullptr);
+    ~CCorvaneView() override;
+
+    CCorvaneDoc& GetDocument() { return document_; }
+    TabViewInteraction& Interaction() { return interaction_; }
+
+    void OnDocumentUpdated() override;
+    void OnInitialUpdate();
+    // The scroll range: the window's width less borders and a vertical scroll bar across, the
+    // bottom of the lowest item down; a page is a tenth of it, a line a tenth of a page.
+    void UpdateScrollSizes();
+    LayoutPoint ScrollPosition() const;
+    void ScrollToPosition(LayoutPoint position);
+
+    // Paints the document on a printer's page: no caret, the flow wrapped at this window's
+    // width, the tablature as large on paper as on the screen.
+    void PrintDocument(QPrinter& printer);
+
+    // Called when a drag-selection ends, to announce the selection on the clipboard.
+    void SetSelectionAnnouncer(std::function<void()> announcer) {
+        selectionAnnouncer_ = std::move(announcer);
+    }
+    // Called with the client point of a drop; the drop is never reported as accepted.
+    void SetDropHandler(std::function<void(LayoutPoint client)> handler) {
+        dropHandler_ = std::move(handler);
+    }
+
+signals:
+    // A command the view's keys ask for (the typed capital I of Add Tab Item).
+    void CommandRequested(int commandId);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // Tab belongs to the caret's key handling, not to moving the focus away.
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    void Apply(const ViewResponse& response);
+    // The shared paint on any painter whose coordinates are document coordinates; items
+    // outside `exposed` are laid out but not drawn.
+    void Paint(QPainter& painter, std::optional<LayoutRect> exposed, bool printing);
+    // The window's outer width: borders and vertical scroll bar included.
+    int WindowWidth() const { return width(); }
+
+    CCorvaneDoc& document_;
+    TabViewInteraction interaction_;
+    std::function<void()> selectionAnnouncer_;
+    std::function<void(LayoutPoint)> dropHandler_;
+};
+
+}  // namespace lutaris

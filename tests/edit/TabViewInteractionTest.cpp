@@ -1,0 +1,131 @@
+#include "edit/TabViewInteraction.h"
+
+#include <gtest/gtest.h>
+
+#include "support/DocumentFixture.h"
+
+namespace lutaris {
+namespace {
+
+// Items laid out by hand in one row, 72 × 90 each (no notes, default settings), without a
+// window: the interaction reads only lastOrigin and the extent.
+class InteractionTest : public test::DocumentTest {
+protected:
+    InteractionTest() {
+        AddItems(4);
+        for (const auto& item : doc.tabItems) item->lastOrigin = {1 + 72 * item->position, 1};
+    }
+    std::vector<std::int32_t> Positions() const {
+        std::vector<std::int32_t> positions;
+        for (const auto& item : doc.tabItems) positions.push_back(item->position);
+        return positions;
+    }
+    void Select(std::initializer_list<int> listIndexes) {
+        doc.selection.clear();
+        for (const int i : listIndexes) doc.selection.push_back(doc.tabItems[i].get());
+    }
+    LayoutPoint Inside(int position) const { return {1 + 72 * position + 30, 40}; }
+
+    TabViewInteraction interaction{doc};
+};
+
+TEST_F(InteractionTest, HitTestIncludesBothEdges) {
+    const Tablature& item = *doc.tabItems[1];
+    EXPECT_TRUE(TabViewInteraction::HitTabItem({73, 1}, item));
+    EXPECT_TRUE(TabViewInteraction::HitTabItem({145, 91}, item));
+    EXPECT_FALSE(TabViewInteraction::HitTabItem({146, 50}, item));
+    EXPECT_FALSE(TabViewInteraction::HitTabItem({100, 92}, item));
+    EXPECT_FALSE(TabViewInteraction::HitTabItem({72, 50}, item));
+}
+
+TEST_F(InteractionTest, WhereTwoItemsTouchTheLaterInListOrderWins) {
+    EXPECT_EQ(interaction.PositionAt({73, 10}), 1);
+    interaction.OnLButtonDown({73, 10}, {0, 0});
+    EXPECT_EQ(doc.cursor->tabItem, doc.tabItems[1].get());
+    EXPECT_FALSE(interaction.PositionAt({1000, 10}).has_value());
+}
+
+TEST_F(InteractionTest, PlaceCursorCopiesANoteOrMarksAnEmptyCell) {
+    doc.tabItems[2]->AppendNote(test::Note(9, 1, 0, Tap, 77));
+    interaction.PlaceCursor({24, 27}, *doc.tabItems[2]);
+    EXPECT_EQ(doc.cursor->current, test::Note(9, 1, 0, Tap, 77));
+    doc.cursor->previous = test::Note(3, 3, 3);
+    interaction.PlaceCursor({48, 51}, *doc.tabItems[2]);
+    EXPECT_EQ(doc.cursor->current, (TabNote{0, 3, 1, 0, NoNote}));
+    EXPECT_EQ(doc.cursor->previous, TabNote{});
+}
+
+TEST_F(InteractionTest, MoveSelectionBeforeAnEarlierOrALaterItem) {
+    Select({2, 3});
+    interaction.MoveSelectionBefore(0);
+    EXPECT_EQ(Positions(), (std::vector<std::int32_t>{2, 3, 0, 1, 4}));
+
+    // Back before the item that now stands at 4: the old order again.
+    interaction.MoveSelectionBefore(4);
+    EXPECT_EQ(Positions(), (std::vector<std::int32_t>{0, 1, 2, 3, 4}));
+    interaction.MoveSelectionBefore(4);
+    EXPECT_EQ(Positions(), (std::vector<std::int32_t>{0, 1, 2, 3, 4}));
+
+    Select({1});
+    interaction.MoveSelectionBefore(4);
+    EXPECT_EQ(Positions(), (std::vector<std::int32_t>{0, 3, 1, 2, 4}));
+}
+
+TEST_F(InteractionTest, MoveSelectionKeepsTheReadingOrderOfASelectionListedBackwards) {
+    Select({4, 3});
+    interaction.MoveSelectionBefore(1);
+    EXPECT_EQ(Positions(), (std::vector<std::int32_t>{0, 3, 4, 1, 2}));
+}
+
+TEST_F(InteractionTest, MoveSelectionOntoASelectedOrMissingTargetMovesNothing) {
+    Select({2, 3});
+    interaction.MoveSelectionBefore(3);
+    interaction.MoveSelectionBefore(17);
+    EXPECT_EQ(Positions(), (std::vector<std::int32_t>{0, 1, 2, 3, 4}));
+}
+
+TEST_F(InteractionTest, RightReleaseOnASelectedItemOrEmptySpaceMovesNothing) {
+    Select({2, 3});
+    EXPECT_EQ(interaction.OnRButtonDown(Inside(2), {0, 0}).cursor, ViewCursorShape::SizeAll);
+    const ViewResponse onSelected = interaction.OnRButtonUp(Inside(3), {0, 0});
+    EXPECT_FALSE(onSelected.repaint);
+    EXPECT_EQ(onSelected.cursor, ViewCursorShape::Arrow);
+    EXPECT_FALSE(interaction.MovingSelection());
+
+    interaction.OnRButtonDown(Inside(2), {0, 0});
+    interaction.OnRButtonUp({2000, 40}, {0, 0});
+    EXPECT_EQ(Positions(), (std::vector<std::int32_t>{0, 1, 2, 3, 4}));
+    EXPECT_FALSE(interaction.MovingSelection());
+
+    // A press outside the selection starts no move, and the caret stays.
+    Tablature* caretItem = doc.cursor->tabItem;
+    interaction.OnRButtonDown(Inside(0), {0, 0});
+    EXPECT_FALSE(interaction.MovingSelection());
+    EXPECT_EQ(doc.cursor->tabItem, caretItem);
+}
+
+TEST_F(InteractionTest, ScrollPositionsAreAddedToClientPoints) {
+    // The double click at one scroll position, the release at another.
+    interaction.OnLButtonDblClk({Inside(1).x, 40}, {0, 0});
+    EXPECT_TRUE(interaction.Selecting());
+    const ViewResponse released = interaction.OnLButtonUp({Inside(3).x - 100, 40}, {100, 0});
+    EXPECT_TRUE(released.announceSelection);
+    EXPECT_EQ(doc.selection.size(), 3u);
+    EXPECT_EQ(interaction.Selection().releaseScroll, (LayoutPoint{100, 0}));
+}
+
+TEST_F(InteractionTest, PageKeysScrollAndEndAndHomeDoNothing) {
+    EXPECT_EQ(interaction.OnKeyDown(33, {0, 120}).scrollToY, 0);
+    EXPECT_EQ(interaction.OnKeyDown(33, {0, 420}).scrollToY, 120);
+    EXPECT_EQ(interaction.OnKeyDown(34, {0, 420}).scrollToY, 720);
+    const TabNote before = doc.cursor->current;
+    for (const int key : {35, 36}) {
+        const ViewResponse response = interaction.OnKeyDown(key, {0, 0});
+        EXPECT_FALSE(response.scrollToY.has_value());
+        EXPECT_FALSE(response.repaint);
+    }
+    EXPECT_EQ(doc.cursor->current, before);
+}
+
+}  // namespace
+}  // namespace lutaris

@@ -1,0 +1,131 @@
+#include "app/CCorvaneApp.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "app/CMainFrame.h"
+#include "app/ProfileStore.h"
+#include "edit/TabCursor.h"
+#include "edit/qt/CCorvaneView.h"
+#include "model/CCorvaneDoc.h"
+#include "model/CommandIds.h"
+#include "platform/ScriptedPrompter.h"
+#include "support/TestPaths.h"
+
+namespace lutaris {
+namespace {
+
+class AppTest : public ::testing::Test {
+protected:
+    std::string PathOf(const char* name) const { return (dir.Path() / name).string(); }
+
+    test::TempDir dir;
+    test::ScopedCurrentDir currentDir{dir.Path()};
+    ProfileStore profile{QString::fromStdString((dir.Path() / "profile.ini").string())};
+    ScriptedPrompter prompter;
+};
+
+// A saved document with one note, made through a first run of the application.
+std::string SaveSample(AppTest& test, ProfileStore& profile, ScriptedPrompter& prompter,
+                       const std::string& path) {
+    CCorvaneApp app(prompter, profile);
+    EXPECT_TRUE(app.InitInstance({}));
+    app.Document().cursor->OnKey('7');
+    app.Document().ApplyCursorResult(8);
+    prompter.QueueFile(path);
+    app.Frame().OnCommand(ID_FILE_SAVE_AS);
+    (void)test;
+    return path;
+}
+
+TEST_F(AppTest, StartsWithAnUntitledDocumentInAShownWindow) {
+    CCorvaneApp app(prompter, profile);
+    ASSERT_TRUE(app.InitInstance({}));
+    EXPECT_TRUE(app.Frame().isVisible());
+    EXPECT_EQ(app.Frame().windowTitle(), QStringLiteral("Untitled - Lutaris"));
+    EXPECT_EQ(app.Document().tabItems.size(), 1u);
+    // Appending the first item is an edit like any other: a new document starts modified.
+    EXPECT_TRUE(app.Document().IsModified());
+}
+
+TEST_F(AppTest, ServerFlagsSayTheyAreNotSupportedYetAndShowNoWindow) {
+    CCorvaneApp app(prompter, profile);
+    EXPECT_FALSE(app.InitInstance({"/Embedding"}));
+    EXPECT_EQ(app.ExitCode(), 2);
+    ASSERT_EQ(prompter.Messages().size(), 1u);
+    EXPECT_NE(prompter.Messages()[0].text.find("not supported yet"), std::string::npos);
+}
+
+TEST_F(AppTest, SaveAsNamesTheWindowAndTheRecentFileListKeepsIt) {
+    const std::string path = SaveSample(*this, profile, prompter, PathOf("riff.ltf"));
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(path)));
+    EXPECT_EQ(profile.ReadRecentFiles(4), std::vector<std::string>{path});
+
+    // A second run opens it from the command line.
+    CCorvaneApp again(prompter, profile);
+    ASSERT_TRUE(again.InitInstance({path}));
+    EXPECT_EQ(again.Frame().windowTitle(), QStringLiteral("riff.ltf - Lutaris"));
+    ASSERT_EQ(again.Document().tabItems.size(), 1u);
+    ASSERT_EQ(again.Document().tabItems[0]->NoteCount(), 1);
+    EXPECT_EQ(again.Document().tabItems[0]->notes[0].fret, 7);
+}
+
+TEST_F(AppTest, ADocumentThatCannotBeOpenedEndsTheStart) {
+    CCorvaneApp app(prompter, profile);
+    EXPECT_FALSE(app.InitInstance({PathOf("missing.ltf")}));
+    EXPECT_NE(app.ExitCode(), 0);
+    EXPECT_FALSE(prompter.Messages().empty());
+}
+
+TEST_F(AppTest, NewAsksToSaveChangesAndCancelKeepsTheDocument) {
+    CCorvaneApp app(prompter, profile);
+    ASSERT_TRUE(app.InitInstance({}));
+    app.Frame().OnCommand(ID_ADD_TAB_ITEM);
+    prompter.QueueAnswer(MessageAnswer::Cancel);
+    app.Frame().OnCommand(ID_FILE_NEW);
+    EXPECT_EQ(app.Document().tabItems.size(), 2u);
+    ASSERT_FALSE(prompter.Messages().empty());
+    EXPECT_EQ(prompter.Messages().back().text, "Save changes to Untitled?");
+
+    prompter.QueueAnswer(MessageAnswer::No);
+    app.Frame().OnCommand(ID_FILE_NEW);
+    EXPECT_EQ(app.Document().tabItems.size(), 1u);
+    // Appending the first item is an edit like any other: a new document starts modified.
+    EXPECT_TRUE(app.Document().IsModified());
+}
+
+TEST_F(AppTest, OpenUsesTheTabFileFilterAndARecentFileReopens) {
+    const std::string path = SaveSample(*this, profile, prompter, PathOf("song.ltf"));
+    CCorvaneApp app(prompter, profile);
+    ASSERT_TRUE(app.InitInstance({}));
+    prompter.QueueFile(path);
+    prompter.QueueAnswer(MessageAnswer::No);  // "Save changes to Untitled?"
+    app.Frame().OnCommand(ID_FILE_OPEN);
+    const FileDialogOptions& open = prompter.FileDialogs().back();
+    ASSERT_EQ(open.filters.size(), 1u);
+    EXPECT_EQ(open.filters[0].text, "Lutaris Tab Files (*.ltf)");
+    EXPECT_EQ(open.defaultExtension, "ltf");
+    EXPECT_EQ(app.Frame().windowTitle(), QStringLiteral("song.ltf - Lutaris"));
+
+    app.Frame().OnCommand(ID_FILE_NEW);  // not modified since the open: nothing to ask
+    EXPECT_EQ(app.Frame().windowTitle(), QStringLiteral("Untitled - Lutaris"));
+    prompter.QueueAnswer(MessageAnswer::No);
+    app.Frame().OnCommand(ID_FILE_MRU_FILE1);
+    EXPECT_EQ(app.Frame().windowTitle(), QStringLiteral("song.ltf - Lutaris"));
+}
+
+TEST_F(AppTest, PrintToAPdfFileAndExit) {
+    const std::string path = SaveSample(*this, profile, prompter, PathOf("print.ltf"));
+    const std::string pdf = PathOf("out.pdf");
+    CCorvaneApp app(prompter, profile);
+    EXPECT_FALSE(app.InitInstance({"/pt", path, pdf}));
+    EXPECT_EQ(app.ExitCode(), 0);
+    EXPECT_FALSE(app.Frame().isVisible());
+    EXPECT_GT(QFileInfo(QString::fromStdString(pdf)).size(), 500);
+}
+
+}  // namespace
+}  // namespace lutaris

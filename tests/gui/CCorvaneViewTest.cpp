@@ -1,0 +1,248 @@
+#include "edit/qt/CCorvaneView.h"
+
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "model/CommandIds.h"
+#include "support/DocumentFixture.h"
+
+namespace lutaris {
+namespace {
+
+// With the default settings an item without notes is 72 × 90 layout units, the first stands at
+// (1, 1), a column c's cell on string s lies (c + 1) × 24 across and 15 + s × 12 down.
+constexpr int kItemWidth = 72;
+constexpr int kItemHeight = 90;
+
+QPoint CellOf(const Tablature& item, int column, int string) {
+    return QPoint(item.lastOrigin.x + (column + 1) * 24 + 2, item.lastOrigin.y + 15 + string * 12);
+}
+
+class ViewTest : public test::DocumentTest {
+protected:
+    void Show(int width, int height) {
+        view.resize(width, height);
+        view.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+        view.OnInitialUpdate();
+        Repaint();
+    }
+    // A paint lays the items out, as the screen would.
+    void Repaint() { view.viewport()->repaint(); }
+
+    QPoint Client(QPoint documentPoint) {
+        const LayoutPoint scroll = view.ScrollPosition();
+        return documentPoint - QPoint(scroll.x, scroll.y);
+    }
+    void Click(QPoint documentPoint, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(view.viewport(), button, Qt::NoModifier, Client(documentPoint));
+    }
+    void DoubleClickAndDrag(QPoint from, QPoint to) {
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, Client(from));
+        QTest::mouseMove(view.viewport(), Client(to));
+        QTest::mouseRelease(view.viewport(), Qt::LeftButton, Qt::NoModifier, Client(to));
+    }
+    std::vector<std::int32_t> PositionsInListOrder() const {
+        std::vector<std::int32_t> positions;
+        for (const auto& item : doc.tabItems) positions.push_back(item->position);
+        return positions;
+    }
+
+    CCorvaneView view{doc};
+};
+
+TEST_F(ViewTest, TypingOneTwoFiveStoresTwentyFive) {
+    Show(400, 300);
+    QTest::keyClick(&view, Qt::Key_1);
+    QTest::keyClick(&view, Qt::Key_2);
+    ASSERT_EQ(doc.tabItems[0]->NoteCount(), 1);
+    EXPECT_EQ(doc.tabItems[0]->notes[0].fret, 12);
+    QTest::keyClick(&view, Qt::Key_5);
+    ASSERT_EQ(doc.tabItems[0]->NoteCount(), 1);
+    EXPECT_EQ(doc.tabItems[0]->notes[0].fret, 25);
+    EXPECT_EQ(doc.tabItems[0]->notes[0].action, Normal);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(ViewTest, ArrowsMoveTheCaretAcrossItems) {
+    AddItems(1);
+    Show(400, 300);
+    QTest::keyClick(&view, Qt::Key_Down);
+    EXPECT_EQ(doc.cursor->current.string, 1);
+    // An empty item: the first Right already goes on to the next item.
+    QTest::keyClick(&view, Qt::Key_Right);
+    EXPECT_EQ(doc.cursor->tabItem, doc.tabItems[1].get());
+    EXPECT_EQ(doc.cursor->current.column, 0);
+    EXPECT_EQ(doc.cursor->current.string, 1);
+    QTest::keyClick(&view, Qt::Key_Left);
+    EXPECT_EQ(doc.cursor->tabItem, doc.tabItems[0].get());
+    // Ctrl does not change the key: Ctrl+Right moves as Right does.
+    QTest::keyClick(&view, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(doc.cursor->tabItem, doc.tabItems[1].get());
+}
+
+TEST_F(ViewTest, TechniqueLettersReachTheCaretWithOrWithoutCtrl) {
+    Show(400, 300);
+    QTest::keyClick(&view, Qt::Key_7);
+    QTest::keyClick(&view, Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(doc.tabItems[0]->notes[0].action, BendUp);
+    QTest::keyClick(&view, Qt::Key_Slash);
+    EXPECT_EQ(doc.tabItems[0]->notes[0].action, SlideUp);
+    QTest::keyClick(&view, Qt::Key_Delete);
+    EXPECT_EQ(doc.tabItems[0]->NoteCount(), 0);
+}
+
+TEST_F(ViewTest, AClickAfterScrollingPlacesTheCaretOnTheClickedCell) {
+    AddItems(29);  // 30 items, four to a row of a 320-wide window: eight rows
+    Show(320, 200);
+    ASSERT_GT(view.verticalScrollBar()->maximum(), 300);
+    view.verticalScrollBar()->setValue(300);
+    Repaint();
+    ASSERT_EQ(view.ScrollPosition().y, 300);
+
+    const Tablature* target = doc.ItemAtPosition(13);
+    ASSERT_GT(target->lastOrigin.y, 300);
+    doc.tabItems[13]->AppendNote(test::Note(4, 2, 1));
+    Repaint();
+    Click(CellOf(*target, 1, 2));
+    EXPECT_EQ(doc.cursor->tabItem, target);
+    EXPECT_EQ(doc.cursor->current.column, 1);
+    EXPECT_EQ(doc.cursor->current.string, 2);
+    EXPECT_EQ(doc.cursor->current.fret, 4);
+
+    // Between the items nothing is hit, and the caret stays.
+    Click(QPoint(target->lastOrigin.x + 5, target->lastOrigin.y + kItemHeight + 10));
+    EXPECT_EQ(doc.cursor->tabItem, target);
+}
+
+TEST_F(ViewTest, PageKeysScrollByThreeHundredAndStopAtTheTop) {
+    AddItems(29);
+    Show(320, 200);
+    QTest::keyClick(&view, Qt::Key_PageUp);
+    EXPECT_EQ(view.ScrollPosition().y, 0);
+    QTest::keyClick(&view, Qt::Key_PageDown);
+    EXPECT_EQ(view.ScrollPosition().y, 300);
+    QTest::keyClick(&view, Qt::Key_End);
+    QTest::keyClick(&view, Qt::Key_Home);
+    EXPECT_EQ(view.ScrollPosition().y, 300);
+    QTest::keyClick(&view, Qt::Key_PageUp);
+    QTest::keyClick(&view, Qt::Key_PageUp);
+    EXPECT_EQ(view.ScrollPosition().y, 0);
+}
+
+TEST_F(ViewTest, ADoubleClickSelectsTheItemUnderItAndAnnouncesIt) {
+    AddItems(3);
+    int announcements = 0;
+    view.SetSelectionAnnouncer([&announcements] { ++announcements; });
+    Show(600, 300);
+    doc.copied = 1;
+    const Tablature* second = doc.ItemAtPosition(1);
+    const QPoint inside(second->lastOrigin.x + 10, second->lastOrigin.y + 20);
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, Client(inside));
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, Qt::NoModifier, Client(inside));
+    ASSERT_EQ(doc.selection.size(), 1u);
+    EXPECT_EQ(doc.selection[0], second);
+    EXPECT_EQ(doc.copied, 0);
+    EXPECT_GE(announcements, 1);
+    EXPECT_FALSE(view.Interaction().Selecting());
+}
+
+TEST_F(ViewTest, ADragFromTheFourthItemBackToTheSecondSelectsNothing) {
+    AddItems(4);
+    int announcements = 0;
+    view.SetSelectionAnnouncer([&announcements] { ++announcements; });
+    Show(600, 300);
+    const Tablature* fourth = doc.ItemAtPosition(3);
+    const Tablature* second = doc.ItemAtPosition(1);
+    DoubleClickAndDrag(QPoint(fourth->lastOrigin.x + 30, fourth->lastOrigin.y + 30),
+                       QPoint(second->lastOrigin.x + 30, second->lastOrigin.y + 30));
+    EXPECT_TRUE(doc.selection.empty());
+    EXPECT_GE(announcements, 1);
+
+    // The other way round the run of three is selected.
+    DoubleClickAndDrag(QPoint(second->lastOrigin.x + 30, second->lastOrigin.y + 30),
+                       QPoint(fourth->lastOrigin.x + 30, fourth->lastOrigin.y + 30));
+    EXPECT_EQ(doc.selection.size(), 3u);
+}
+
+TEST_F(ViewTest, TheRightButtonMovesTheSelectionWithoutMarkingTheDocumentModified) {
+    AddItems(4);
+    Show(600, 300);
+    Tablature* two = doc.ItemAtPosition(2);
+    Tablature* three = doc.ItemAtPosition(3);
+    const Tablature* zero = doc.ItemAtPosition(0);
+    DoubleClickAndDrag(QPoint(two->lastOrigin.x + 30, two->lastOrigin.y + 30),
+                       QPoint(three->lastOrigin.x + 30, three->lastOrigin.y + 30));
+    ASSERT_EQ(doc.selection.size(), 2u);
+    doc.SetModifiedFlag(false);
+
+    const QPoint onTwo = Client(QPoint(two->lastOrigin.x + 30, two->lastOrigin.y + 30));
+    QTest::mousePress(view.viewport(), Qt::RightButton, Qt::NoModifier, onTwo);
+    EXPECT_TRUE(view.Interaction().MovingSelection());
+    EXPECT_EQ(view.viewport()->cursor().shape(), Qt::SizeAllCursor);
+    const QPoint onZero = Client(QPoint(zero->lastOrigin.x + 30, zero->lastOrigin.y + 30));
+    QTest::mouseRelease(view.viewport(), Qt::RightButton, Qt::NoModifier, onZero);
+
+    // List order is creation order 0 … 4; the reading order is now 2, 3, 0, 1, 4.
+    EXPECT_EQ(PositionsInListOrder(), (std::vector<std::int32_t>{2, 3, 0, 1, 4}));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.selection.size(), 2u);
+    EXPECT_EQ(view.viewport()->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(ViewTest, TheRightButtonWithoutSelectionPlacesTheCaret) {
+    AddItems(1);
+    Show(600, 300);
+    const Tablature* second = doc.ItemAtPosition(1);
+    const QPoint cell = Client(CellOf(*second, 1, 3));
+    QTest::mousePress(view.viewport(), Qt::RightButton, Qt::NoModifier, cell);
+    EXPECT_EQ(doc.cursor->tabItem, second);
+    EXPECT_EQ(doc.cursor->current.string, 3);
+    EXPECT_TRUE(view.Interaction().RightPlacing());
+    EXPECT_EQ(view.viewport()->cursor().shape(), Qt::SizeVerCursor);
+    QTest::mouseRelease(view.viewport(), Qt::RightButton, Qt::NoModifier, cell);
+    EXPECT_FALSE(view.Interaction().RightPlacing());
+    EXPECT_EQ(view.viewport()->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(ViewTest, AWindowNarrowerThanAnItemPutsEveryItemOnItsOwnRow) {
+    AddItems(2);
+    Show(kItemWidth - 10, 400);
+    for (std::int32_t position = 0; position < 3; ++position) {
+        const Tablature* item = doc.ItemAtPosition(position);
+        EXPECT_EQ(item->lastOrigin.x, 1);
+        // The row at the top margin stays empty.
+        EXPECT_EQ(item->lastOrigin.y, 1 + (position + 1) * (kItemHeight + 30));
+    }
+}
+
+TEST_F(ViewTest, TheTypedCapitalIAsksForAddTabItemAndTheLowerCaseIDoesNot) {
+    Show(400, 300);
+    QSignalSpy requests(&view, &CCorvaneView::CommandRequested);
+    QTest::keyClick(&view, 'i');
+    EXPECT_EQ(requests.count(), 0);
+    QTest::keyClick(&view, 'I', Qt::ShiftModifier);
+    QTest::keyClick(&view, 'I');  // Caps Lock: the capital without Shift
+    ASSERT_EQ(requests.count(), 2);
+    EXPECT_EQ(requests.at(0).at(0).toInt(), ID_ADD_TAB_ITEM);
+    EXPECT_EQ(doc.tabItems.size(), 1u);  // the frame runs the command, not the view
+}
+
+TEST_F(ViewTest, TheScrollRangeFollowsTheWindowAndTheItems) {
+    AddItems(29);
+    Show(320, 200);
+    const int scrollBar = view.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &view);
+    const int total = 320 - 2 - scrollBar - 1;
+    EXPECT_EQ(view.horizontalScrollBar()->maximum(), std::max(0, total - view.viewport()->width()));
+    std::int32_t bottom = 0;
+    for (const auto& item : doc.tabItems)
+        bottom = std::max(bottom, item->lastOrigin.y + item->GetExtent().height);
+    EXPECT_EQ(view.verticalScrollBar()->maximum(), bottom - view.viewport()->height());
+    EXPECT_EQ(view.verticalScrollBar()->pageStep(), bottom / 10);
+}
+
+}  // namespace
+}  // namespace lutaris
