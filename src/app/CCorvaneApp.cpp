@@ -15,6 +15,8 @@
 #include "model/CCorvaneDoc.h"
 #include "model/CommandIds.h"
 #include "platform/Prompter.h"
+#include "platform/qt/QtClipboard.h"
+#include "render/qt/QtPresentationPictures.h"
 #include "render/ScreenResolution.h"
 
 namespace lutaris {
@@ -60,6 +62,10 @@ bool CCorvaneApp::InitInstance(const std::vector<std::string>& arguments) {
     }
     recentFiles_.Assign(profile_.ReadRecentFiles(recentFiles_.MaxSize()));
     document_ = std::make_unique<CCorvaneDoc>(prompter_);
+    clipboard_ = std::make_unique<QtClipboard>();
+    pictures_ = std::make_unique<QtPresentationPictures>();
+    document_->SetClipboard(clipboard_.get());
+    document_->SetPresentationPictures(pictures_.get());
     frame_ = std::make_unique<CMainFrame>(*document_);
     printing_ = std::make_unique<PrintCommands>(
         profile_, [this](QPrinter& printer) { frame_->View().PrintDocument(printer); });

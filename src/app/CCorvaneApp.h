@@ -10,6 +10,8 @@ namespace lutaris {
 
 class CCorvaneDoc;
 class CMainFrame;
+class Clipboard;
+class PresentationPictures;
 class PrintCommands;
 class ProfileStore;
 class Prompter;
@@ -56,6 +58,8 @@ private:
     Prompter& prompter_;
     ProfileStore& profile_;
     RecentFileList recentFiles_;
+    std::unique_ptr<Clipboard> clipboard_;
+    std::unique_ptr<PresentationPictures> pictures_;
     std::unique_ptr<CCorvaneDoc> document_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<PrintCommands> printing_;

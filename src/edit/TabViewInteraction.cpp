@@ -1,8 +1,10 @@
 #include "edit/TabViewInteraction.h"
 
 #include <algorithm>
-#include <vector>
 
+#include "edit/DragSelection.h"
+#include "edit/DropHandler.h"
+#include "edit/SelectionMover.h"
 #include "edit/TabCursor.h"
 #include "model/CCorvaneDoc.h"
 #include "platform/VirtualKeyCodes.h"
@@ -13,11 +15,6 @@ namespace {
 
 LayoutPoint Add(LayoutPoint a, LayoutPoint b) { return {a.x + b.x, a.y + b.y}; }
 LayoutPoint Subtract(LayoutPoint a, LayoutPoint b) { return {a.x - b.x, a.y - b.y}; }
-
-bool IsSelected(const CCorvaneDoc& document, const Tablature* item) {
-    return std::find(document.selection.begin(), document.selection.end(), item) !=
-           document.selection.end();
-}
 
 }  // namespace
 
@@ -46,22 +43,7 @@ void TabViewInteraction::PlaceCursor(LayoutPoint pointInItem, Tablature& item) {
 }
 
 void TabViewInteraction::MoveSelectionBefore(std::int32_t targetPosition) {
-    Tablature* target = document_.ItemAtPosition(targetPosition);
-    if (target == nullptr || IsSelected(document_, target)) return;
-
-    std::vector<Tablature*> order;
-    order.reserve(document_.tabItems.size());
-    for (const auto& item : document_.tabItems) order.push_back(item.get());
-    std::stable_sort(order.begin(), order.end(),
-                     [](const Tablature* a, const Tablature* b) { return a->position < b->position; });
-
-    std::vector<Tablature*> block;
-    std::vector<Tablature*> rest;
-    for (Tablature* item : order) (IsSelected(document_, item) ? block : rest).push_back(item);
-    if (block.empty()) return;
-    const auto insertAt = std::find(rest.begin(), rest.end(), target);
-    rest.insert(insertAt, block.begin(), block.end());
-    for (std::size_t i = 0; i < rest.size(); ++i) rest[i]->position = static_cast<std::int32_t>(i);
+    SelectionMover(document_).MoveBefore(targetPosition);
 }
 
 std::optional<std::int32_t> TabViewInteraction::PositionAt(LayoutPoint documentPoint) const {
@@ -90,8 +72,7 @@ ViewResponse TabViewInteraction::OnLButtonDblClk(LayoutPoint client, LayoutPoint
     line_.anchorPoint = client;
     line_.dragPoint = client;
     line_.selecting = true;
-    document_.selection.clear();
-    document_.copied = 0;
+    DragSelection(document_).Begin();
     return {};
 }
 
@@ -113,19 +94,10 @@ ViewResponse TabViewInteraction::OnLButtonUp(LayoutPoint client, LayoutPoint scr
         line_.dragPoint = client;
         const LayoutPoint startPoint = Add(line_.anchorPoint, line_.anchorScroll);
         const LayoutPoint endPoint = Add(client, line_.releaseScroll);
-        std::int32_t start = -1;
-        std::int32_t end = -1;
-        for (const auto& item : document_.tabItems) {
-            if (HitTabItem(startPoint, *item)) start = item->position;
-            if (HitTabItem(endPoint, *item)) end = item->position;
-        }
-        if (start >= 0 && end >= 0) {
-            for (const auto& item : document_.tabItems)
-                if (item->position >= start && item->position <= end)
-                    document_.selection.push_back(item.get());
-        }
+        // Where two items touch, the later one in list order counts for either end.
+        DragSelection(document_).End(PositionAt(startPoint), PositionAt(endPoint),
+                                     document_.GetClipboard());
         response.repaint = true;
-        response.announceSelection = true;
     }
     line_.selecting = false;
     return response;
@@ -165,6 +137,14 @@ ViewResponse TabViewInteraction::OnRButtonUp(LayoutPoint client, LayoutPoint scr
         rightPlacing_ = false;
     }
     return {.repaint = true, .cursor = ViewCursorShape::Arrow};
+}
+
+ViewResponse TabViewInteraction::OnDrop(LayoutPoint client, LayoutPoint scroll) {
+    line_.releaseScroll = scroll;
+    // A move ends with the document's update step, which repaints every view.
+    DropHandler(document_, document_.GetClipboard(), document_.GetPrompter())
+        .Drop(PositionAt(Add(client, scroll)));
+    return {};
 }
 
 ViewResponse TabViewInteraction::OnKeyDown(std::int32_t virtualKey, LayoutPoint scroll) {

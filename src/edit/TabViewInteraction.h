@@ -17,10 +17,8 @@ enum class ViewCursorShape { Unchanged, Arrow, SizeAll, SizeNS };
 struct ViewResponse {
     bool repaint = false;
     ViewCursorShape cursor = ViewCursorShape::Unchanged;
-    // A drag-selection ended: the selection is announced on the clipboard.
-    bool announceSelection = false;
     // Page Up and Page Down: the vertical scroll position to go to.
-    std::optional<std::int32_t> scrollToY;
+    std::optional<std::int32_t> scrollToY = std::nullopt;
 };
 
 // The view's handling of mouse gestures and keys without the widget: hit tests, placing the
@@ -35,7 +33,7 @@ public:
     // Puts the caret on the cell under `pointInItem` (relative to the item's lastOrigin).
     void PlaceCursor(LayoutPoint pointInItem, Tablature& item);
     // The selected items become one block right before the item at `targetPosition`, in their
-    // reading order; every position is renumbered 0 … n − 1.
+    // reading order; every position is renumbered 0 … n − 1. Nothing is marked modified.
     void MoveSelectionBefore(std::int32_t targetPosition);
     // The position of the item at a document point, the last hit in list order.
     std::optional<std::int32_t> PositionAt(LayoutPoint documentPoint) const;
@@ -47,6 +45,9 @@ public:
     ViewResponse OnLButtonUp(LayoutPoint client, LayoutPoint scroll);
     ViewResponse OnRButtonDown(LayoutPoint client, LayoutPoint scroll);
     ViewResponse OnRButtonUp(LayoutPoint client, LayoutPoint scroll);
+    // Something was dropped at `client`: the clipboard, not the dropped data, decides what
+    // happens (the document's clipboard and prompter show the outcome).
+    ViewResponse OnDrop(LayoutPoint client, LayoutPoint scroll);
     // A key-down as a virtual-key code.
     ViewResponse OnKeyDown(std::int32_t virtualKey, LayoutPoint scroll);
 
@@ -57,8 +58,6 @@ public:
 
     bool MovingSelection() const { return movingSelection_; }
     bool RightPlacing() const { return rightPlacing_; }
-    // The drop handler records the scroll position at the drop here, as a release does.
-    void SetReleaseScroll(LayoutPoint scroll) { line_.releaseScroll = scroll; }
 
     // Page Up and Page Down move by this many layout units.
     static constexpr std::int32_t kPageStep = 300;

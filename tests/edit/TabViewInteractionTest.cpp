@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/MemoryClipboard.h"
 #include "support/DocumentFixture.h"
 
 namespace lutaris {
@@ -55,30 +56,19 @@ TEST_F(InteractionTest, PlaceCursorCopiesANoteOrMarksAnEmptyCell) {
     EXPECT_EQ(doc.cursor->previous, TabNote{});
 }
 
-TEST_F(InteractionTest, MoveSelectionBeforeAnEarlierOrALaterItem) {
+TEST_F(InteractionTest, MoveSelectionBeforeAnEarlierOrALaterItemKeepsLookupsRight) {
     Select({2, 3});
+    doc.SetModifiedFlag(false);
     interaction.MoveSelectionBefore(0);
     EXPECT_EQ(Positions(), (std::vector<std::int32_t>{2, 3, 0, 1, 4}));
+    EXPECT_EQ(doc.ItemAtPosition(0), doc.tabItems[2].get());
+    EXPECT_EQ(doc.ItemAtPosition(3), doc.tabItems[1].get());
+    EXPECT_FALSE(doc.IsModified());
 
     // Back before the item that now stands at 4: the old order again.
     interaction.MoveSelectionBefore(4);
     EXPECT_EQ(Positions(), (std::vector<std::int32_t>{0, 1, 2, 3, 4}));
-    interaction.MoveSelectionBefore(4);
-    EXPECT_EQ(Positions(), (std::vector<std::int32_t>{0, 1, 2, 3, 4}));
-
-    Select({1});
-    interaction.MoveSelectionBefore(4);
-    EXPECT_EQ(Positions(), (std::vector<std::int32_t>{0, 3, 1, 2, 4}));
-}
-
-TEST_F(InteractionTest, MoveSelectionKeepsTheReadingOrderOfASelectionListedBackwards) {
-    Select({4, 3});
-    interaction.MoveSelectionBefore(1);
-    EXPECT_EQ(Positions(), (std::vector<std::int32_t>{0, 3, 4, 1, 2}));
-}
-
-TEST_F(InteractionTest, MoveSelectionOntoASelectedOrMissingTargetMovesNothing) {
-    Select({2, 3});
+    // Onto one of the selected items, or past the end: nothing moves.
     interaction.MoveSelectionBefore(3);
     interaction.MoveSelectionBefore(17);
     EXPECT_EQ(Positions(), (std::vector<std::int32_t>{0, 1, 2, 3, 4}));
@@ -105,13 +95,37 @@ TEST_F(InteractionTest, RightReleaseOnASelectedItemOrEmptySpaceMovesNothing) {
 }
 
 TEST_F(InteractionTest, ScrollPositionsAreAddedToClientPoints) {
+    MemoryClipboard clipboard;
+    clipboard.SetFormats({{"text/plain", {'x'}}});
+    doc.SetClipboard(&clipboard);
     // The double click at one scroll position, the release at another.
     interaction.OnLButtonDblClk({Inside(1).x, 40}, {0, 0});
     EXPECT_TRUE(interaction.Selecting());
-    const ViewResponse released = interaction.OnLButtonUp({Inside(3).x - 100, 40}, {100, 0});
-    EXPECT_TRUE(released.announceSelection);
+    interaction.OnLButtonUp({Inside(3).x - 100, 40}, {100, 0});
     EXPECT_EQ(doc.selection.size(), 3u);
     EXPECT_EQ(interaction.Selection().releaseScroll, (LayoutPoint{100, 0}));
+    // The selection marker replaced what the clipboard held.
+    EXPECT_EQ(clipboard.ListFormats(), (std::vector<std::string>{"Lutaris 0.2"}));
+}
+
+TEST_F(InteractionTest, ADropMovesTheSelectionBeforeTheItemUnderThePointPlusTheScroll) {
+    MemoryClipboard clipboard;
+    doc.SetClipboard(&clipboard);
+    interaction.OnLButtonDblClk(Inside(2), {0, 0});
+    interaction.OnLButtonUp(Inside(3), {0, 0});
+    doc.SetModifiedFlag(false);
+    // Scrolled 72 across, the client point over item 0 is over item 1 of the document.
+    interaction.OnDrop({Inside(0).x, 40}, {72, 0});
+    EXPECT_EQ(Positions(), (std::vector<std::int32_t>{0, 3, 1, 2, 4}));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(interaction.Selection().releaseScroll, (LayoutPoint{72, 0}));
+    EXPECT_TRUE(prompter.Messages().empty());
+
+    // Without the marker the drop is refused with a message, whatever was dragged.
+    clipboard.Clear();
+    interaction.OnDrop(Inside(0), {0, 0});
+    EXPECT_EQ(Positions(), (std::vector<std::int32_t>{0, 3, 1, 2, 4}));
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Lutaris does not support this object"}));
 }
 
 TEST_F(InteractionTest, PageKeysScrollAndEndAndHomeDoNothing) {

@@ -1,6 +1,9 @@
 #include "app/CCorvaneApp.h"
 
+#include <QClipboard>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -71,6 +74,26 @@ TEST_F(AppTest, SaveAsNamesTheWindowAndTheRecentFileListKeepsIt) {
     ASSERT_EQ(again.Document().tabItems.size(), 1u);
     ASSERT_EQ(again.Document().tabItems[0]->NoteCount(), 1);
     EXPECT_EQ(again.Document().tabItems[0]->notes[0].fret, 7);
+}
+
+TEST_F(AppTest, EditMenuCommandsReachTheSystemClipboard) {
+    CCorvaneApp app(prompter, profile);
+    ASSERT_TRUE(app.InitInstance({}));
+    CCorvaneDoc& doc = app.Document();
+    doc.selection.push_back(doc.tabItems[0].get());
+
+    app.Frame().OnCommand(ID_COPY_AS_TEXT);
+    const QString text = QGuiApplication::clipboard()->text();
+    EXPECT_TRUE(text.startsWith(QLatin1Char('|'))) << text.toStdString();
+
+    // Copy offers the object with its pictures, the bitmap included, and lets Paste duplicate.
+    app.Frame().OnCommand(ID_EDIT_COPY);
+    const QMimeData* offered = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(offered, nullptr);
+    EXPECT_TRUE(offered->hasFormat(QStringLiteral("image/png")));
+    app.Frame().OnCommand(ID_EDIT_PASTE);
+    EXPECT_EQ(doc.tabItems.size(), 2u);
+    EXPECT_TRUE(prompter.Messages().empty());
 }
 
 TEST_F(AppTest, ADocumentThatCannotBeOpenedEndsTheStart) {

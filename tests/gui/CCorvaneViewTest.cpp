@@ -1,5 +1,8 @@
 #include "edit/qt/CCorvaneView.h"
 
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
@@ -7,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "model/CommandIds.h"
+#include "platform/MemoryClipboard.h"
 #include "support/DocumentFixture.h"
 
 namespace lutaris {
@@ -23,6 +27,8 @@ QPoint CellOf(const Tablature& item, int column, int string) {
 
 class ViewTest : public test::DocumentTest {
 protected:
+    ViewTest() { doc.SetClipboard(&clipboard); }
+
     void Show(int width, int height) {
         view.resize(width, height);
         view.show();
@@ -51,6 +57,7 @@ protected:
         return positions;
     }
 
+    MemoryClipboard clipboard;
     CCorvaneView view{doc};
 };
 
@@ -135,8 +142,6 @@ TEST_F(ViewTest, PageKeysScrollByThreeHundredAndStopAtTheTop) {
 
 TEST_F(ViewTest, ADoubleClickSelectsTheItemUnderItAndAnnouncesIt) {
     AddItems(3);
-    int announcements = 0;
-    view.SetSelectionAnnouncer([&announcements] { ++announcements; });
     Show(600, 300);
     doc.copied = 1;
     const Tablature* second = doc.ItemAtPosition(1);
@@ -146,21 +151,20 @@ TEST_F(ViewTest, ADoubleClickSelectsTheItemUnderItAndAnnouncesIt) {
     ASSERT_EQ(doc.selection.size(), 1u);
     EXPECT_EQ(doc.selection[0], second);
     EXPECT_EQ(doc.copied, 0);
-    EXPECT_GE(announcements, 1);
+    EXPECT_EQ(clipboard.ListFormats(), (std::vector<std::string>{"Lutaris 0.2"}));
     EXPECT_FALSE(view.Interaction().Selecting());
 }
 
 TEST_F(ViewTest, ADragFromTheFourthItemBackToTheSecondSelectsNothing) {
     AddItems(4);
-    int announcements = 0;
-    view.SetSelectionAnnouncer([&announcements] { ++announcements; });
     Show(600, 300);
+    clipboard.SetFormats({{"text/plain", {'x'}}});
     const Tablature* fourth = doc.ItemAtPosition(3);
     const Tablature* second = doc.ItemAtPosition(1);
     DoubleClickAndDrag(QPoint(fourth->lastOrigin.x + 30, fourth->lastOrigin.y + 30),
                        QPoint(second->lastOrigin.x + 30, second->lastOrigin.y + 30));
     EXPECT_TRUE(doc.selection.empty());
-    EXPECT_GE(announcements, 1);
+    EXPECT_EQ(clipboard.ListFormats(), (std::vector<std::string>{"Lutaris 0.2"}));
 
     // The other way round the run of three is selected.
     DoubleClickAndDrag(QPoint(second->lastOrigin.x + 30, second->lastOrigin.y + 30),
@@ -191,6 +195,35 @@ TEST_F(ViewTest, TheRightButtonMovesTheSelectionWithoutMarkingTheDocumentModifie
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.selection.size(), 2u);
     EXPECT_EQ(view.viewport()->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(ViewTest, ADropMovesTheSelectionBeforeTheItemUnderItAndTheSourceSeesNoDrop) {
+    AddItems(4);
+    Show(600, 300);
+    const Tablature* two = doc.ItemAtPosition(2);
+    const Tablature* three = doc.ItemAtPosition(3);
+    const QPoint onZero = Client(QPoint(doc.ItemAtPosition(0)->lastOrigin.x + 30, 40));
+    DoubleClickAndDrag(QPoint(two->lastOrigin.x + 30, 40), QPoint(three->lastOrigin.x + 30, 40));
+    doc.SetModifiedFlag(false);
+
+    // Whatever is dragged in, the view offers a move.
+    QMimeData dragged;
+    dragged.setText(QStringLiteral("anything"));
+    QDragEnterEvent enter(onZero, Qt::CopyAction | Qt::MoveAction, &dragged, Qt::LeftButton,
+                          Qt::ControlModifier);
+    QApplication::sendEvent(view.viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_EQ(enter.dropAction(), Qt::MoveAction);
+
+    QDropEvent drop(QPointF(onZero), Qt::CopyAction | Qt::MoveAction, &dragged, Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &drop);
+    EXPECT_EQ(PositionsInListOrder(), (std::vector<std::int32_t>{2, 3, 0, 1, 4}));
+    // Unlike the right-button move, a drop is an edit.
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_FALSE(drop.isAccepted());
+    EXPECT_EQ(drop.dropAction(), Qt::IgnoreAction);
+    EXPECT_TRUE(prompter.Messages().empty());
 }
 
 TEST_F(ViewTest, TheRightButtonWithoutSelectionPlacesTheCaret) {

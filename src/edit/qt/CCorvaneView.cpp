@@ -142,7 +142,6 @@ void CCorvaneView::Apply(const ViewResponse& response) {
         viewport()->setCursor(ToQtCursor(response.cursor));
     if (response.scrollToY) verticalScrollBar()->setValue(*response.scrollToY);
     if (response.repaint) viewport()->update();
-    if (response.announceSelection && selectionAnnouncer_) selectionAnnouncer_();
 }
 
 void CCorvaneView::mousePressEvent(QMouseEvent* event) {
@@ -198,8 +197,7 @@ void CCorvaneView::dragMoveEvent(QDragMoveEvent* event) {
 void CCorvaneView::dragLeaveEvent(QDragLeaveEvent* event) { event->accept(); }
 
 void CCorvaneView::dropEvent(QDropEvent* event) {
-    interaction_.SetReleaseScroll(ScrollPosition());
-    if (dropHandler_) dropHandler_(ToLayout(event->position()));
+    Apply(interaction_.OnDrop(ToLayout(event->position()), ScrollPosition()));
     // Whatever the handler did, the drag source sees no drop.
     event->setDropAction(Qt::IgnoreAction);
     event->ignore();

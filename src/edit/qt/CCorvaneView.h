@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QAbstractScrollArea>
-#include <functional>
 #include <optional>
 
 #include "edit/TabViewInteraction.h"
@@ -39,15 +38,6 @@ public:
     // width, the tablature as large on paper as on the screen.
     void PrintDocument(QPrinter& printer);
 
-    // Called when a drag-selection ends, to announce the selection on the clipboard.
-    void SetSelectionAnnouncer(std::function<void()> announcer) {
-        selectionAnnouncer_ = std::move(announcer);
-    }
-    // Called with the client point of a drop; the drop is never reported as accepted.
-    void SetDropHandler(std::function<void(LayoutPoint client)> handler) {
-        dropHandler_ = std::move(handler);
-    }
-
 signals:
     // A command the view's keys ask for (the typed capital I of Add Tab Item).
     void CommandRequested(int commandId);
@@ -77,8 +67,6 @@ private:
 
     CCorvaneDoc& document_;
     TabViewInteraction interaction_;
-    std::function<void()> selectionAnnouncer_;
-    std::function<void(LayoutPoint)> dropHandler_;
 };
 
 }  // namespace lutaris
