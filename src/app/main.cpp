@@ -1,29 +1,21 @@
 #include <QApplication>
 #include <cstdio>
-#include <cstdlib>
 
 #include "app/CCorvaneApp.h"
+#include "app/DisplayProbe.h"
 #include "app/ProfileStore.h"
 #include "app/QtPrompter.h"
 
 namespace {
 
-// Without a display Qt cannot start and would abort; say so in the program's own words first.
-bool DisplayAvailable() {
-    const auto set = [](const char* name) {
-        const char* value = std::getenv(name);
-        return value != nullptr && *value != '\0';
-    };
-    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
-}
-
+// The message of a start without a window system.
 constexpr const char* kPlatformFailed =
     "OLE initialization failed.  Make sure that the OLE libraries are the correct version.";
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!DisplayAvailable()) {
+    if (!lutaris::DisplayAvailable()) {
         std::fprintf(stderr, "lutaris: %s\n", kPlatformFailed);
         return 1;
     }
