@@ -14,7 +14,9 @@
 #include "model/Tablature.h"
 #include "platform/Archive.h"
 #include "platform/ClassId.h"
+#include "platform/ClipboardFormatNames.h"
 #include "platform/CompoundFileWriter.h"
+#include "platform/MemoryClipboard.h"
 #include "support/FuzzPrompter.h"
 
 namespace fs = std::filesystem;
@@ -141,6 +143,50 @@ void WriteDocumentSeeds(const fs::path& root) {
           "D|--2--x--|--5b---|\nA|--3-----|--/5---|\nE|---------|--\\3~-|\n\n");
 }
 
+// Step scripts for fuzz_clipboard_exchange (its layout is described there): the exchanges the
+// editor meets, and the formats Copy offers handed back as another program's content.
+void WriteClipboardSeeds(const fs::path& dir) {
+    using Bytes = std::vector<std::uint8_t>;
+    const auto foreign = [](Bytes& script, std::uint8_t name, const Bytes& data) {
+        script.insert(script.end(), {0, 1, name, static_cast<std::uint8_t>(data.size() & 0xff),
+                                     static_cast<std::uint8_t>(data.size() >> 8)});
+        script.insert(script.end(), data.begin(), data.end());
+    };
+    // Six items; select 1 … 2; drop on 4, on 0, on a selected item, on empty space.
+    Write(dir, "drops", Bytes{5, 1, 1, 2, 2, 4, 2, 0, 2, 1, 2, 100});
+    // Copy, Paste twice, a drag-selection, Paste; Cut of 2 … 3 of five; Cut of everything.
+    Write(dir, "copy-paste", Bytes{5, 1, 1, 2, 3, 5, 5, 1, 1, 2, 5, 7});
+    Write(dir, "cut", Bytes{4, 1, 2, 3, 4, 1, 0, 2, 4, 6});
+    // Copy as Text of one item, of two, of nothing.
+    Write(dir, "text", Bytes{3, 1, 1, 1, 6, 1, 1, 2, 6, 1, 3, 1, 6});
+
+    // The sibling program's items, a marker of the wrong size, text alone, then drops.
+    Bytes sibling{5, 1, 1, 2};
+    foreign(sibling, 1, {'x'});
+    sibling.insert(sibling.end(), {2, 4});
+    foreign(sibling, 0, {1, 2, 3, 4, 5, 6, 7});
+    sibling.insert(sibling.end(), {2, 4});
+    foreign(sibling, 2, {'h', 'i'});
+    sibling.insert(sibling.end(), {2, 4});
+    Write(dir, "foreign-drops", sibling);
+
+    // What Copy offers for a document with notes, put back as another program's content.
+    lutaris::fuzz::FuzzPrompter prompter;
+    lutaris::MemoryClipboard clipboard;
+    lutaris::CCorvaneDoc document(prompter);
+    document.SetClipboard(&clipboard);
+    document.OnNewDocument();
+    FillItem(*document.tabItems.front());
+    document.OnEditCopy();
+    for (const auto& [name, pick] :
+         {std::pair{lutaris::kEmbedSourceFormat, 3}, std::pair{lutaris::kObjectDescriptorFormat, 4}}) {
+        Bytes script{0};
+        foreign(script, static_cast<std::uint8_t>(pick), *clipboard.GetFormat(name));
+        script.push_back(7);
+        Write(dir, std::string("copied-") + (pick == 3 ? "embed-source" : "descriptor"), script);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -154,6 +200,7 @@ int main(int argc, char** argv) {
         WriteTabItemSeeds(out / "fuzz_tab_item");
         WriteCompoundFileSeeds(out / "fuzz_compound_file");
         WriteDocumentSeeds(out);
+        WriteClipboardSeeds(out / "fuzz_clipboard_exchange");
     } catch (const std::exception& error) {
         std::cerr << "lutaris_fuzz_seeds: " << error.what() << "\n";
         return 1;
