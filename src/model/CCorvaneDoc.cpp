@@ -60,9 +60,9 @@ bool CCorvaneDoc::OnNewDocument() {
 
 bool CCorvaneDoc::OnOpenDocument(const std::string& path) {
     ResetContents();
-    std::vector<std::uint8_t> contents;
+    DocumentContents contents;
     try {
-        contents = ReadDocumentContents(path);
+        contents = ReadDocumentFile(path);
     } catch (const DocumentReadError&) {
         ReportMessage(kFailedToOpen);
         OnNewDocument();
@@ -75,7 +75,7 @@ bool CCorvaneDoc::OnOpenDocument(const std::string& path) {
     // The document counts as modified while it is being read, so that a load that breaks off
     // never passes for an untouched document.
     SetModifiedFlag(true);
-    if (!LoadContents(contents)) {
+    if (!LoadContents(contents.Bytes())) {
         // Whatever the load left behind is not this file's content: start afresh, untitled, as
         // after File > New, so that a save can never overwrite the file with a part of it.
         OnNewDocument();
@@ -88,7 +88,7 @@ bool CCorvaneDoc::OnOpenDocument(const std::string& path) {
     return true;
 }
 
-bool CCorvaneDoc::LoadContents(const std::vector<std::uint8_t>& contents) {
+bool CCorvaneDoc::LoadContents(std::span<const std::uint8_t> contents) {
     // An empty or missing stream leaves the prepared document: default settings, one empty
     // tab item.
     if (contents.empty()) return true;

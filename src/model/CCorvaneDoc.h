@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -114,7 +115,7 @@ private:
     void RepairAfterLoad();
     // Reads a "Contents" stream into the prepared document; reports a failure and returns
     // false.
-    bool LoadContents(const std::vector<std::uint8_t>& contents);
+    bool LoadContents(std::span<const std::uint8_t> contents);
     void ReportMessage(const std::string& text);
 
     Clipboard* clipboard_ = nullptr;

@@ -1,13 +1,24 @@
 #include "model/Tablature.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 #include <string>
+#include <type_traits>
 
 #include "platform/Archive.h"
 
 namespace lutaris {
 namespace {
+
+constexpr std::size_t kNoteBytes = 20;  // five 32-bit words
+
+// Where a note in memory is byte for byte its record in the file (five little-endian words
+// without padding), whole lists of notes are read and written as one block.
+constexpr bool kNotesAreRecords = std::endian::native == std::endian::little &&
+                                  sizeof(TabNote) == kNoteBytes &&
+                                  std::is_trivially_copyable_v<TabNote> &&
+                                  std::is_standard_layout_v<TabNote>;
 
 std::int32_t ClampToInt32(std::int64_t value) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(
@@ -80,13 +91,31 @@ void Tablature::Serialize(Archive& archive) {
     archive.Int32(position);
     if (archive.IsStoring()) {
         archive.WriteInt32(NoteCount());
-        for (auto& note : notes) note.Serialize(archive);
+        if constexpr (kNotesAreRecords) {
+            archive.WriteRaw(notes.data(), notes.size() * kNoteBytes);
+        } else {
+            for (auto& note : notes) note.Serialize(archive);
+        }
         return;
     }
-    // The count comes from the file: notes are read one at a time, so a count that lies about
-    // the stream ends in the end-of-file error instead of a huge allocation.
+    // The count comes from the file: a count that lies about the stream ends in the
+    // end-of-file error, and nothing is reserved beyond the notes the stream still holds.
     const std::int32_t count = archive.ReadInt32();
-    for (std::int32_t i = 0; i < count; ++i) {
+    if (count <= 0) return;
+    const std::size_t whole =
+        std::min<std::size_t>(static_cast<std::size_t>(count), archive.Remaining() / kNoteBytes);
+    notes.reserve(notes.size() + whole);
+    std::int32_t read = 0;
+    if constexpr (kNotesAreRecords) {
+        // Every note the stream holds whole, in one copy: a songbook has millions of them.
+        const std::size_t first = notes.size();
+        notes.resize(first + whole);
+        archive.ReadRaw(notes.data() + first, whole * kNoteBytes);
+        read = static_cast<std::int32_t>(whole);
+    }
+    // Notes one at a time where the layouts differ, and the last one when the stream ends in
+    // the middle of it (a note cut off in its last two words still loads, with them zero).
+    for (std::int32_t i = read; i < count; ++i) {
         TabNote note;
         note.Serialize(archive);
         notes.push_back(note);

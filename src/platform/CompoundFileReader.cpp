@@ -224,6 +224,21 @@ std::vector<std::string> CompoundFileReader::StreamNames() const {
 
 std::optional<std::vector<std::uint8_t>> CompoundFileReader::ReadStream(
     std::string_view name) const {
+    const auto extents = StreamExtents(name);
+    if (!extents) return std::nullopt;
+    std::size_t size = 0;
+    for (const Extent& extent : *extents) size += extent.size;
+    std::vector<std::uint8_t> bytes(size);
+    std::size_t done = 0;
+    for (const Extent& extent : *extents) {
+        std::memcpy(bytes.data() + done, file_.data() + extent.offset, extent.size);
+        done += extent.size;
+    }
+    return bytes;
+}
+
+std::optional<std::vector<CompoundFileReader::Extent>> CompoundFileReader::StreamExtents(
+    std::string_view name) const {
     std::u16string wanted;
     try {
         wanted = EncodeEntryName(name);
@@ -238,15 +253,20 @@ std::optional<std::vector<std::uint8_t>> CompoundFileReader::ReadStream(
     const DirectoryEntry& entry = directory_->Entry(found->id);
     // The constructor has checked the chain, its length and that its bytes lie in the file.
     const auto size = static_cast<std::size_t>(entry.size);
-    std::vector<std::uint8_t> bytes(size);
-    if (size == 0) return bytes;
+    std::vector<Extent> extents;
+    const auto add = [&extents](std::size_t offset, std::size_t count) {
+        if (!extents.empty() && extents.back().offset + extents.back().size == offset) {
+            extents.back().size += count;
+        } else {
+            extents.push_back({offset, count});
+        }
+    };
+    if (size == 0) return extents;
     if (entry.size >= cfb::kMiniStreamCutoff) {
         const std::size_t sectorSize = header_->sectorSize;
         const auto chain = fat_->CheckedChain(entry.startSector, CeilDiv(size, sectorSize));
         for (std::size_t i = 0; i < chain.size(); ++i) {
-            const std::size_t count = std::min(sectorSize, size - i * sectorSize);
-            std::memcpy(bytes.data() + i * sectorSize, file_.data() + SectorOffset(chain[i]),
-                        count);
+            add(SectorOffset(chain[i]), std::min(sectorSize, size - i * sectorSize));
         }
     } else {
         const auto chain =
@@ -256,11 +276,10 @@ std::optional<std::vector<std::uint8_t>> CompoundFileReader::ReadStream(
                 std::min(cfb::kMiniSectorSize, size - i * cfb::kMiniSectorSize);
             const std::size_t inMini = std::size_t{chain[i]} * cfb::kMiniSectorSize;
             const std::uint32_t sector = miniStreamSectors_[inMini / header_->sectorSize];
-            const std::size_t offset = SectorOffset(sector) + inMini % header_->sectorSize;
-            std::memcpy(bytes.data() + i * cfb::kMiniSectorSize, file_.data() + offset, count);
+            add(SectorOffset(sector) + inMini % header_->sectorSize, count);
         }
     }
-    return bytes;
+    return extents;
 }
 
 }  // namespace lutaris

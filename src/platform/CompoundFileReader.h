@@ -27,6 +27,12 @@ bool HasCompoundFileSignature(std::span<const std::uint8_t> file);
 // whatever its fields claim. The reader keeps a view of `file`: the bytes must outlive it.
 class CompoundFileReader {
 public:
+    // A run of consecutive bytes of the file.
+    struct Extent {
+        std::size_t offset = 0;
+        std::size_t size = 0;
+    };
+
     explicit CompoundFileReader(std::span<const std::uint8_t> file);
     // A temporary buffer would be gone before the first read.
     explicit CompoundFileReader(std::vector<std::uint8_t>&&) = delete;
@@ -40,6 +46,9 @@ public:
     // The bytes of the root-level stream of that name (compared without regard to case), or
     // nothing when there is none.
     std::optional<std::vector<std::uint8_t>> ReadStream(std::string_view name) const;
+    // Where the bytes of that stream lie in the file, in stream order, sectors that follow one
+    // another merged into one run; nothing when there is no such stream.
+    std::optional<std::vector<Extent>> StreamExtents(std::string_view name) const;
 
 private:
     void LoadFat();

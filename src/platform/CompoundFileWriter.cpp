@@ -61,10 +61,15 @@ Layout PlanLayout(std::size_t streamSize) {
 
 std::uint32_t Sector(std::size_t index) { return static_cast<std::uint32_t>(index); }
 
+// Builds the file up to the first sector of the stream (or of the mini stream that holds it);
+// the stream's bytes and the zeros after them are the rest of the file. With `roomForAll` the
+// buffer has room for them too, for a caller that appends them.
 class FileBuilder {
 public:
-    explicit FileBuilder(const Layout& layout)
-        : layout_(layout), file_(cfb::kHeaderSize + layout.Total() * kSectorSize) {}
+    FileBuilder(const Layout& layout, bool roomForAll) : layout_(layout) {
+        if (roomForAll) file_.reserve(cfb::kHeaderSize + layout.Total() * kSectorSize);
+        file_.resize(cfb::kHeaderSize + layout.FirstData() * kSectorSize);
+    }
 
     std::uint8_t* SectorData(std::size_t sector) {
         return file_.data() + cfb::kHeaderSize + sector * kSectorSize;
@@ -169,11 +174,6 @@ public:
         }
     }
 
-    void WriteStream(std::span<const std::uint8_t> stream) {
-        if (!stream.empty())
-            std::memcpy(SectorData(layout_.FirstData()), stream.data(), stream.size());
-    }
-
     std::vector<std::uint8_t> Take() { return std::move(file_); }
 
 private:
@@ -198,24 +198,43 @@ private:
     std::vector<std::uint8_t> file_;
 };
 
-}  // namespace
-
-std::vector<std::uint8_t> WriteCompoundFile(const ClassId& rootClassId, std::string_view streamName,
-                                            std::span<const std::uint8_t> stream) {
+// The parts of the file; with `roomForAll` the head's buffer can take the rest of the file.
+CompoundFileParts Plan(const ClassId& rootClassId, std::string_view streamName,
+                       std::span<const std::uint8_t> stream, bool roomForAll) {
     const std::u16string name = EncodeEntryName(streamName);
     if (stream.size() > kMaxStreamSize) {
         throw CompoundFileError("a stream of " + std::to_string(stream.size()) +
                                 " bytes is larger than a version 3 compound file allows");
     }
     const Layout layout = PlanLayout(stream.size());
-    FileBuilder builder(layout);
+    FileBuilder builder(layout, roomForAll);
     builder.WriteHeader();
     builder.WriteFat();
     builder.WriteDifat();
     builder.WriteDirectory(rootClassId, name, stream.size());
     builder.WriteMiniFat();
-    builder.WriteStream(stream);
-    return builder.Take();
+    CompoundFileParts parts;
+    parts.head = builder.Take();
+    parts.stream = stream;
+    parts.padding = layout.dataSectors * kSectorSize - stream.size();
+    return parts;
+}
+
+}  // namespace
+
+CompoundFileParts PlanCompoundFile(const ClassId& rootClassId, std::string_view streamName,
+                                   std::span<const std::uint8_t> stream) {
+    return Plan(rootClassId, streamName, stream, false);
+}
+
+std::vector<std::uint8_t> WriteCompoundFile(const ClassId& rootClassId, std::string_view streamName,
+                                            std::span<const std::uint8_t> stream) {
+    // One allocation for the whole file: the stream and its padding follow the head in place.
+    CompoundFileParts parts = Plan(rootClassId, streamName, stream, true);
+    std::vector<std::uint8_t> file = std::move(parts.head);
+    file.insert(file.end(), parts.stream.begin(), parts.stream.end());
+    file.resize(file.size() + parts.padding, 0);
+    return file;
 }
 
 }  // namespace lutaris

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -17,5 +18,17 @@ namespace lutaris {
 // a name the format forbids or a stream over 2 GiB.
 std::vector<std::uint8_t> WriteCompoundFile(const ClassId& rootClassId, std::string_view streamName,
                                             std::span<const std::uint8_t> stream);
+
+// The same file in three parts, one after the other: everything before the stream's bytes,
+// the stream itself (a view of the argument, which must outlive the parts), and as many zero
+// bytes as fill the stream's last sector. A saved songbook is written from where its stream
+// lies instead of being copied into an image of the whole file first.
+struct CompoundFileParts {
+    std::vector<std::uint8_t> head;
+    std::span<const std::uint8_t> stream;
+    std::size_t padding = 0;
+};
+CompoundFileParts PlanCompoundFile(const ClassId& rootClassId, std::string_view streamName,
+                                   std::span<const std::uint8_t> stream);
 
 }  // namespace lutaris

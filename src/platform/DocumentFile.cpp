@@ -1,5 +1,8 @@
 #include "platform/DocumentFile.h"
 
+#include <cstring>
+#include <optional>
+
 #include "platform/ClassId.h"
 #include "platform/CompoundFileError.h"
 #include "platform/CompoundFileReader.h"
@@ -12,10 +15,40 @@ namespace {
 
 constexpr char kContentsStream[] = "Contents";
 
+// The stream's bytes within the file's: where they lie in one run (as in every file we write,
+// whose sectors follow one another) the file's buffer is kept as it is. Runs in another order
+// are gathered at the front of the same buffer when each lies after the ones before it, else
+// copied out.
+DocumentContents TakeStream(FileBytes file,
+                            const std::vector<CompoundFileReader::Extent>& extents) {
+    if (extents.empty()) return {};
+    if (extents.size() == 1) {
+        return DocumentContents(std::move(file), extents.front().offset, extents.front().size);
+    }
+    bool ascending = true;
+    std::size_t end = 0;
+    std::size_t size = 0;
+    for (const auto& extent : extents) {
+        ascending = ascending && extent.offset >= end;
+        end = extent.offset + extent.size;
+        size += extent.size;
+    }
+    FileBytes stream = ascending ? std::move(file) : FileBytes(size);
+    std::size_t done = 0;
+    for (const auto& extent : extents) {
+        // In place, each run goes to a place at or before its own and after every byte still
+        // to come from the runs that follow it.
+        const std::uint8_t* from = (ascending ? stream.Data() : file.Data()) + extent.offset;
+        std::memmove(stream.Data() + done, from, extent.size);
+        done += extent.size;
+    }
+    return DocumentContents(std::move(stream), 0, size);
+}
+
 }  // namespace
 
-std::vector<std::uint8_t> ReadDocumentContents(const std::string& path) {
-    std::vector<std::uint8_t> file;
+DocumentContents ReadDocumentFile(const std::string& path) {
+    FileBytes file;
     try {
         file = ReadRegularFile(path, kMaxDocumentFileBytes);
     } catch (const FileReadError& error) {
@@ -23,13 +56,25 @@ std::vector<std::uint8_t> ReadDocumentContents(const std::string& path) {
     } catch (const std::bad_alloc&) {
         throw DocumentReadError("not enough memory to read \"" + path + "\"");
     }
-    if (!HasCompoundFileSignature(file)) return file;
+    if (!HasCompoundFileSignature(file.Span())) {
+        const std::size_t size = file.Size();
+        return DocumentContents(std::move(file), 0, size);
+    }
+    std::optional<std::vector<CompoundFileReader::Extent>> extents;
     try {
-        const CompoundFileReader reader(file);
-        return reader.ReadStream(kContentsStream).value_or(std::vector<std::uint8_t>{});
+        const CompoundFileReader reader(file.Span());
+        extents = reader.StreamExtents(kContentsStream);
     } catch (const CompoundFileError& error) {
         throw DocumentReadError("\"" + path + "\" is a damaged compound file: " + error.what());
     }
+    if (!extents) return {};
+    return TakeStream(std::move(file), *extents);
+}
+
+std::vector<std::uint8_t> ReadDocumentContents(const std::string& path) {
+    const DocumentContents contents = ReadDocumentFile(path);
+    const auto bytes = contents.Bytes();
+    return {bytes.begin(), bytes.end()};
 }
 
 std::vector<std::uint8_t> DocumentFileBytes(std::span<const std::uint8_t> contents) {
@@ -38,7 +83,12 @@ std::vector<std::uint8_t> DocumentFileBytes(std::span<const std::uint8_t> conten
 
 void WriteDocumentFile(const std::string& path, std::span<const std::uint8_t> contents) {
     try {
-        ReplaceFileSafely(path, DocumentFileBytes(contents));
+        // The stream is written from where it lies; only the few sectors before it are built.
+        static constexpr std::uint8_t kZeros[512] = {};
+        const CompoundFileParts parts = PlanCompoundFile(kDocumentClassId, kContentsStream, contents);
+        const std::span<const std::uint8_t> pieces[] = {
+            parts.head, parts.stream, std::span(kZeros).first(parts.padding)};
+        ReplaceFileSafely(path, pieces);
     } catch (const FileWriteError& error) {
         throw DocumentWriteError(error.what());
     } catch (const CompoundFileError& error) {

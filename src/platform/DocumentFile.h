@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/DocumentContents.h"
+
 namespace lutaris {
 
 // A document file that cannot be opened or read; what() gives the reason for the log, the
@@ -30,6 +32,8 @@ inline constexpr std::uint64_t kMaxDocumentFileBytes = std::uint64_t{2} << 30;
 // is taken whole as the stream; a compound file without "Contents" gives no bytes. Throws
 // DocumentReadError for a file that cannot be read, is not a regular file, is larger than
 // kMaxDocumentFileBytes or is a damaged compound file.
+DocumentContents ReadDocumentFile(const std::string& path);
+// The same stream as bytes of its own.
 std::vector<std::uint8_t> ReadDocumentContents(const std::string& path);
 
 // The bytes of a document file (a compound file with the document class id) whose "Contents"

@@ -16,7 +16,7 @@ std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 }  // namespace
 
-std::vector<std::uint8_t> ReadRegularFile(const std::string& path, std::uint64_t maxBytes) {
+FileBytes ReadRegularFile(const std::string& path, std::uint64_t maxBytes) {
     // Non-blocking so that opening a FIFO returns at once; it is refused right after.
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (file.Get() < 0) {
@@ -32,10 +32,10 @@ std::vector<std::uint8_t> ReadRegularFile(const std::string& path, std::uint64_t
         throw FileReadError(Quoted(path) + " has " + std::to_string(size) +
                             " bytes, more than the " + std::to_string(maxBytes) + " we accept");
     }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    FileBytes bytes(static_cast<std::size_t>(size));
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(file.Get(), bytes.data() + done, bytes.size() - done);
+    while (done < bytes.Size()) {
+        const ssize_t got = ::read(file.Get(), bytes.Data() + done, bytes.Size() - done);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
             throw FileReadError("cannot read " + Quoted(path) + ": " + std::strerror(errno));
@@ -43,7 +43,7 @@ std::vector<std::uint8_t> ReadRegularFile(const std::string& path, std::uint64_t
         if (got == 0) break;  // the file shrank meanwhile: keep what is there
         done += static_cast<std::size_t>(got);
     }
-    bytes.resize(done);
+    bytes.Truncate(done);
     return bytes;
 }
 

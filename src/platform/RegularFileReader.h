@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
-#include <vector>
+
+#include "platform/FileBytes.h"
 
 namespace lutaris {
 
@@ -16,6 +17,6 @@ public:
 // Reads a whole regular file of at most `maxBytes` bytes. Anything else (a folder, a pipe, a
 // device, a file over the limit) is refused before memory is set aside, so a path chosen by
 // someone else cannot make us block or allocate without bound. Throws FileReadError.
-std::vector<std::uint8_t> ReadRegularFile(const std::string& path, std::uint64_t maxBytes);
+FileBytes ReadRegularFile(const std::string& path, std::uint64_t maxBytes);
 
 }  // namespace lutaris

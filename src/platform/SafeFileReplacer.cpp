@@ -149,6 +149,12 @@ std::string TemporaryFilePrefix(const std::string& targetName) {
 }
 
 void ReplaceFileSafely(const std::string& path, std::span<const std::uint8_t> bytes) {
+    const std::span<const std::uint8_t> pieces[] = {bytes};
+    ReplaceFileSafely(path, pieces);
+}
+
+void ReplaceFileSafely(const std::string& path,
+                       std::span<const std::span<const std::uint8_t>> pieces) {
     if (path.empty()) throw FileWriteError("no file name given");
     const std::string target = FinalTarget(path);
     const std::string folder = FolderOf(target);
@@ -191,7 +197,7 @@ void ReplaceFileSafely(const std::string& path, std::span<const std::uint8_t> by
             FailWithErrno("cannot set the permissions of", temporaryPath);
         }
     }
-    WriteAll(file.Get(), bytes, temporaryPath);
+    for (const auto& piece : pieces) WriteAll(file.Get(), piece, temporaryPath);
     if (::fsync(file.Get()) != 0) FailWithErrno("cannot flush", temporaryPath);
     if (::close(file.Release()) != 0) FailWithErrno("cannot close", temporaryPath);
     if (::rename(temporaryPath.c_str(), target.c_str()) != 0) {

@@ -25,6 +25,9 @@ public:
 // such leftovers. (O_TMPFILE would avoid them, but only on some file systems, and a named file
 // is still needed for the final rename.)
 void ReplaceFileSafely(const std::string& path, std::span<const std::uint8_t> bytes);
+// The same with the file's bytes given in pieces, written one after the other.
+void ReplaceFileSafely(const std::string& path,
+                       std::span<const std::span<const std::uint8_t>> pieces);
 
 // The prefix of the temporary files that ReplaceFileSafely makes for a target file name.
 std::string TemporaryFilePrefix(const std::string& targetName);

@@ -121,6 +121,47 @@ TEST(Tablature, ANoteCountBeyondTheStreamEndsWithEndOfFile) {
     EXPECT_EQ(item.NoteCount(), 1);
 }
 
+TEST(Tablature, LoadingAppendsEveryWholeNoteAndThenOneCutInItsRawWords) {
+    // Two whole notes written byte by byte, as the file format defines them, then a third
+    // that the stream ends inside of its action word.
+    Archive out;
+    std::uint8_t block[80] = {};
+    out.WriteRaw(block, sizeof block);
+    out.WriteInt32(4);
+    out.WriteInt32(3);
+    const std::uint8_t notes[] = {
+        0x9E, 0xFF, 0xFF, 0xFF, 0x05, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00, 0x00,  // -98, 5, 16
+        0xEF, 0xBE, 0xAD, 0xDE, 0x06, 0x00, 0x00, 0x00,                          // reserved, 6
+        0x18, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x7F,  // 24, 0, max
+        0x00, 0x00, 0x00, 0x80, 0x0E, 0x00, 0x00, 0x00,                          // min, 14
+        0x07, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00,  // 7, 2, 3
+        0x44, 0x33, 0x22, 0x11, 0x0A, 0x00};  // reserved, and half an action
+    out.WriteRaw(notes, sizeof notes);
+    const auto bytes = out.TakeStoredBytes();
+
+    TabSettings settings;
+    Tablature item(&settings);
+    item.AppendNote(Note(1, 1, 1));
+    Archive in(bytes);
+    item.Serialize(in);
+    ASSERT_EQ(item.NoteCount(), 4);
+    EXPECT_EQ(item.notes[0], Note(1, 1, 1));
+    EXPECT_EQ(item.notes[1], (TabNote{BlankFret, 5, 16, static_cast<std::int32_t>(0xDEADBEEF), 6}));
+    EXPECT_EQ(item.notes[2], (TabNote{24, 0, 2147483647, -2147483647 - 1, Harmonic}));
+    EXPECT_EQ(item.notes[3], (TabNote{7, 2, 3, 0x11223344, 0x0A}));
+    EXPECT_EQ(in.Remaining(), 0u);
+
+    // One note more than the stream holds: the whole ones and the cut one are kept, then the
+    // end of the file.
+    auto longer = bytes;
+    longer[84] = 4;
+    Tablature cut(&settings);
+    Archive again(longer);
+    EXPECT_THROW(cut.Serialize(again), ArchiveEndOfFile);
+    ASSERT_EQ(cut.NoteCount(), 3);
+    EXPECT_EQ(cut.notes[2], (TabNote{7, 2, 3, 0x11223344, 0x0A}));
+}
+
 TEST(TabNote, ANoteCutInItsRawWordsLoadsWithTheMissingBytesZero) {
     Archive out;
     out.WriteInt32(5);

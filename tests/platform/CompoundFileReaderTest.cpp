@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -8,9 +10,14 @@
 #include "platform/CompoundFileFormat.h"
 #include "platform/CompoundFileReader.h"
 #include "platform/CompoundFileWriter.h"
+#include "support/CompoundFileSurgery.h"
 
 namespace lutaris {
 namespace {
+
+using test::StreamStart;
+using test::WithLastSectorMovedToTheEnd;
+using test::WithSectorsSwapped;
 
 std::vector<std::uint8_t> Pattern(std::size_t size) {
     std::vector<std::uint8_t> bytes(size);
@@ -33,6 +40,16 @@ std::string Rejection(const std::vector<std::uint8_t>& file) {
     return "";
 }
 
+std::vector<std::uint8_t> JoinExtents(const std::vector<std::uint8_t>& file,
+                                      const std::vector<CompoundFileReader::Extent>& extents) {
+    std::vector<std::uint8_t> bytes;
+    for (const auto& extent : extents) {
+        bytes.insert(bytes.end(), file.begin() + extent.offset,
+                     file.begin() + extent.offset + extent.size);
+    }
+    return bytes;
+}
+
 TEST(CompoundFileReader, RecognisesTheSignatureOnly) {
     EXPECT_TRUE(HasCompoundFileSignature(WriteCompoundFile(ClassId{}, "a", {})));
     const std::vector<std::uint8_t> almost = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A};
@@ -47,6 +64,51 @@ TEST(CompoundFileReader, FindsStreamsWithoutRegardToCaseAndMissingOnesNot) {
     EXPECT_EQ(reader.ReadStream("CONTENTS"), stream);
     EXPECT_FALSE(reader.ReadStream("Content").has_value());
     EXPECT_FALSE(reader.ReadStream("").has_value());
+}
+
+TEST(CompoundFileReader, AStreamInConsecutiveSectorsLiesInOneRunOfTheFile) {
+    for (const std::size_t size : {5000u, 4096u, 100u, 1u}) {
+        const auto stream = Pattern(size);
+        const auto file = WriteCompoundFile(kDocumentClassId, "Contents", stream);
+        const CompoundFileReader reader(file);
+        const auto extents = reader.StreamExtents("Contents");
+        ASSERT_TRUE(extents.has_value()) << size;
+        ASSERT_EQ(extents->size(), 1u) << size;
+        EXPECT_EQ(JoinExtents(file, *extents), stream) << size;
+    }
+}
+
+TEST(CompoundFileReader, ExtentsFollowTheChainInStreamOrderAndReadStreamJoinsThem) {
+    const auto stream = Pattern(5000);  // ten sectors, the last one partly used
+    const auto written = WriteCompoundFile(kDocumentClassId, "Contents", stream);
+    const std::uint32_t start = StreamStart(written);
+
+    const auto swapped = WithSectorsSwapped(written, start + 7, start + 8, start + 9);
+    const CompoundFileReader swappedReader(swapped);
+    const auto backwards = swappedReader.StreamExtents("Contents");
+    ASSERT_TRUE(backwards.has_value());
+    ASSERT_EQ(backwards->size(), 3u);
+    EXPECT_GT((*backwards)[1].offset, (*backwards)[2].offset);
+    EXPECT_EQ((*backwards)[2].size, 5000u - 9 * 512);
+    EXPECT_EQ(JoinExtents(swapped, *backwards), stream);
+    EXPECT_EQ(swappedReader.ReadStream("Contents"), stream);
+
+    const auto moved = WithLastSectorMovedToTheEnd(written, start + 8, start + 9);
+    const CompoundFileReader movedReader(moved);
+    const auto gap = movedReader.StreamExtents("Contents");
+    ASSERT_TRUE(gap.has_value());
+    ASSERT_EQ(gap->size(), 2u);
+    EXPECT_EQ((*gap)[0].size, 9u * 512);
+    EXPECT_EQ((*gap)[1].offset, moved.size() - 512);
+    EXPECT_EQ(movedReader.ReadStream("Contents"), stream);
+}
+
+TEST(CompoundFileReader, HasNoExtentsForAMissingStreamAndNoneForAnEmptyOne) {
+    const auto file = WriteCompoundFile(kDocumentClassId, "Contents", {});
+    const CompoundFileReader reader(file);
+    ASSERT_TRUE(reader.StreamExtents("Contents").has_value());
+    EXPECT_TRUE(reader.StreamExtents("Contents")->empty());
+    EXPECT_FALSE(reader.StreamExtents("Other").has_value());
 }
 
 TEST(CompoundFileReader, RefusesBadHeaderFields) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -39,6 +40,26 @@ TEST_P(WrittenSizes, ReadBackIdentically) {
     const auto read = reader.ReadStream("Contents");
     ASSERT_TRUE(read.has_value());
     EXPECT_TRUE(*read == stream) << "stream of " << GetParam() << " bytes differs";
+}
+
+TEST_P(WrittenSizes, InPartsTheStreamStartsRightAfterTheHeadAndThePaddingEndsItsSector) {
+    const auto stream = Pattern(GetParam());
+    const CompoundFileParts parts = PlanCompoundFile(kDocumentClassId, "Contents", stream);
+    EXPECT_EQ(parts.stream.data(), stream.data());
+    EXPECT_EQ(parts.stream.size(), stream.size());
+    EXPECT_EQ(parts.head.size() % 512, 0u);
+    EXPECT_LT(parts.padding, 512u);
+    EXPECT_EQ((parts.head.size() + stream.size() + parts.padding) % 512, 0u);
+    // Where a reader finds the stream in the whole file is where the head ends.
+    const auto file = WriteCompoundFile(kDocumentClassId, "Contents", stream);
+    ASSERT_EQ(file.size(), parts.head.size() + stream.size() + parts.padding);
+    EXPECT_TRUE(std::equal(parts.head.begin(), parts.head.end(), file.begin()));
+    const auto extents = CompoundFileReader(file).StreamExtents("Contents");
+    ASSERT_TRUE(extents.has_value());
+    if (!stream.empty()) {
+        ASSERT_EQ(extents->size(), 1u);
+        EXPECT_EQ(extents->front().offset, parts.head.size());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(CompoundFileWriter, WrittenSizes,

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <string>
@@ -14,6 +15,7 @@
 #include "platform/CompoundFileWriter.h"
 #include "platform/DocumentFile.h"
 #include "platform/SafeFileReplacer.h"
+#include "support/CompoundFileSurgery.h"
 #include "support/TestPaths.h"
 
 namespace lutaris {
@@ -45,6 +47,40 @@ TEST(DocumentFile, SavedFileIsACompoundFileWithTheClassIdAndContents) {
     EXPECT_EQ(reader.StreamNames(), std::vector<std::string>{"Contents"});
     EXPECT_EQ(reader.ReadStream("Contents"), contents);
     EXPECT_EQ(ReadDocumentContents(dir / "a.ltf"), contents);
+}
+
+TEST(DocumentFile, SavedFileIsTheCompoundFileImageByteForByte) {
+    TempDir dir;
+    for (const std::size_t size : {0u, 135u, 4096u, 100000u}) {
+        std::vector<std::uint8_t> contents(size);
+        for (std::size_t i = 0; i < size; ++i) contents[i] = static_cast<std::uint8_t>(i * 7 + 3);
+        WriteDocumentFile(dir / "a.ltf", contents);
+        EXPECT_EQ(ReadFileBytes(dir / "a.ltf"),
+                  WriteCompoundFile(kDocumentClassId, "Contents", contents))
+            << size;
+        EXPECT_EQ(ReadDocumentContents(dir / "a.ltf"), contents) << size;
+    }
+}
+
+TEST(DocumentFile, StreamIsReadWhereverItsSectorsLie) {
+    TempDir dir;
+    std::vector<std::uint8_t> contents(5000);
+    for (std::size_t i = 0; i < contents.size(); ++i) {
+        contents[i] = static_cast<std::uint8_t>(i * 13 + i / 512);
+    }
+    const auto written = WriteCompoundFile(kDocumentClassId, "Contents", contents);
+    const std::uint32_t start = test::StreamStart(written);
+    const std::vector<std::vector<std::uint8_t>> files = {
+        written, test::WithSectorsSwapped(written, start + 7, start + 8, start + 9),
+        test::WithLastSectorMovedToTheEnd(written, start + 8, start + 9)};
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        WriteFileBytes(dir / "a.ltf", files[i]);
+        const DocumentContents read = ReadDocumentFile(dir / "a.ltf");
+        EXPECT_TRUE(std::equal(read.Bytes().begin(), read.Bytes().end(), contents.begin(),
+                               contents.end()))
+            << "file " << i;
+        EXPECT_EQ(ReadDocumentContents(dir / "a.ltf"), contents) << "file " << i;
+    }
 }
 
 TEST(DocumentFile, PlainFileIsReadWholeAsTheStream) {
