@@ -38,7 +38,7 @@ if ! command -v xvfb-run > /dev/null || ! command -v xwininfo > /dev/null; then
     echo "xvfb-run or xwininfo missing: the window on an X server was not checked"
     exit 0
 fi
-xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+xvfb-run -a -n "$((100 + RANDOM % 800))" -s "-screen 0 800x600x24" bash -c '
     env -u QT_QPA_PLATFORM "$0" & pid=$!
     for _ in $(seq 50); do
         if xwininfo -root -tree | grep -q "\"Untitled - Lutaris\""; then

@@ -22,7 +22,7 @@ if [ "${1:-}" != "--inside" ]; then
         echo "SKIP: Xvfb cannot start a server here: $probe"
         exit 77
     fi
-    exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" --inside
+    exec xvfb-run -a -n "$((100 + RANDOM % 800))" -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" --inside
 fi
 
 export QT_QPA_PLATFORM=xcb
@@ -41,13 +41,16 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
-# Waits until the clipboard's owner offers the X11 target $1.
+# Waits until the clipboard's owner offers the X11 target $1. A sanitized build on a busy
+# machine takes many seconds to start, so the wait is long; it ends as soon as the owner is there.
 wait_for_target() {
-    for _ in $(seq 100); do
+    for _ in $(seq 600); do
         if xclip -selection clipboard -o -t TARGETS 2>/dev/null | grep -qxF "$1"; then return; fi
         sleep 0.1
     done
-    fail "no clipboard owner offers \"$1\""
+    local writer_state="gone"
+    [ -n "${writer:-}" ] && kill -0 "$writer" 2>/dev/null && writer_state="still running"
+    fail "no clipboard owner offers \"$1\" (writer $writer_state; its messages: $(cat writer.err 2>/dev/null))"
 }
 # Another program takes the clipboard over with $2 under the target $1 (and keeps it until the
 # next owner comes).
@@ -65,16 +68,16 @@ read_clipboard() { echo "clipboard $*" | "$cli" run --system-clipboard -; }
     cat <<'SCRIPT'
 save doc.ltf
 select 1 2
-hold 30
+hold 120
 drop 0
 dump
 command 32801
-hold 30
+hold 120
 drop 0
 dump
 save doc.ltf
 command 57634
-hold 30
+hold 120
 SCRIPT
 } > writer.txt
 "$cli" run --system-clipboard writer.txt > writer.json 2> writer.err &
