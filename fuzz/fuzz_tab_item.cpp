@@ -79,11 +79,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // our code) and reaches nothing that a smaller grid does not; sizes past the limit are
     // still tried, as they must throw before allocating.
     constexpr std::int64_t kSlowGridBytes = 4 << 20;
-    const std::int64_t gridBytes =
-        std::max<std::int64_t>(settings.numberOfStrings, 0) *
-        (4 * std::int64_t{items.empty() ? 0 : items.front()->MaxColumnOrMinusOne()} + 7);
+    // In double: strings times columns of two full 32-bit values overflows 64 bits.
+    const double gridBytes =
+        static_cast<double>(std::max<std::int64_t>(settings.numberOfStrings, 0)) *
+        (4.0 * (items.empty() ? 0 : items.front()->MaxColumnOrMinusOne()) + 7.0);
     if (!items.empty() &&
-        (gridBytes < kSlowGridBytes || gridBytes > lutaris::TabTextGrid::kMaxTextBytes)) {
+        (gridBytes < static_cast<double>(kSlowGridBytes) ||
+         gridBytes > static_cast<double>(lutaris::TabTextGrid::kMaxTextBytes))) {
         try {
             items.front()->ToText();
         } catch (const lutaris::TextTooLargeError&) {

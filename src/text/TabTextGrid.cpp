@@ -8,7 +8,11 @@ void TabTextGrid::Allocate(std::int32_t lineCount, std::int32_t maxColumn) {
     Free();
     const std::int64_t lines = std::max<std::int64_t>(lineCount, 0);
     const std::int64_t length = 4 * std::int64_t{maxColumn} + 7;
-    if (length < 2 || lines * length + 1 > kMaxTextBytes) throw TextTooLargeError();
+    // Divided rather than multiplied: a damaged item's string count times its column overflows
+    // even 64 bits.
+    if (length < 2 || (lines > 0 && length > (kMaxTextBytes - 1) / lines)) {
+        throw TextTooLargeError();
+    }
     lineCount_ = lineCount;
     maxColumn_ = maxColumn;
     lineLength_ = length;

@@ -110,6 +110,8 @@ TEST(TabTextWriter, AHugeColumnIsReportedNotBuilt) {
     settings.numberOfStrings = 2147483647;
     Tablature narrow(&settings);
     EXPECT_THROW(narrow.ToText(), TextTooLargeError);
+    // Both at their largest: the size no longer fits in 64 bits.
+    EXPECT_THROW(item.ToText(), TextTooLargeError);
 }
 
 TEST(TabTextWriter, EachCallRebuildsTheText) {
