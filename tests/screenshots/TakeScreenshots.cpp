@@ -168,6 +168,14 @@ int main(int argc, char** argv) {
     pdf.setOutputFileName(folder.filePath(QStringLiteral("print.pdf")));
     pdf.setResolution(600);
     frame.View().PrintDocument(pdf);
+
+    // A long document scrolled down: the vertical scroll bar alone, the items flowing within
+    // the window's width.
+    for (int i = 0; i < 40; ++i) doc.AppendTabItem(static_cast<std::int32_t>(doc.tabItems.size()));
+    doc.UpdateAllViews();
+    frame.View().viewport()->repaint();
+    frame.View().ScrollToPosition({0, 300});
+    Save(frame, "long-document.png");
     frame.hide();
     return 0;
 }

@@ -39,15 +39,18 @@ if ! command -v xvfb-run > /dev/null || ! command -v xwininfo > /dev/null; then
     exit 0
 fi
 xvfb-run -a -n "$((100 + RANDOM % 800))" -s "-screen 0 800x600x24" bash -c '
-    env -u QT_QPA_PLATFORM "$0" & pid=$!
-    for _ in $(seq 50); do
+    env -u QT_QPA_PLATFORM "$0" 2> editor-err.txt & pid=$!
+    # A sanitized build on a busy machine takes many seconds to show its window.
+    for _ in $(seq 300); do
         if xwininfo -root -tree | grep -q "\"Untitled - Lutaris\""; then
             kill $pid
             exit 0
         fi
+        if ! kill -0 $pid 2> /dev/null; then break; fi
         sleep 0.2
     done
-    kill $pid
-    echo "no window titled \"Untitled - Lutaris\" appeared" >&2
+    kill $pid 2> /dev/null
+    echo "no window titled \"Untitled - Lutaris\" appeared; the editor said:" >&2
+    cat editor-err.txt >&2
     exit 1
 ' "$editor"
