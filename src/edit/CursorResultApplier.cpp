@@ -21,6 +21,8 @@ void CursorResultApplier::ReloadCaretNote(TabCursor& cursor) {
 
 void CursorResultApplier::Apply(std::int32_t result) {
     if (cursor_.tabItem == nullptr) return;  // the document always sets one; never act blind
+    // Only the item the caret stood on can change: the note is stored there before a move.
+    const Tablature* edited = cursor_.tabItem;
     bool changed = false;
     if (result & StoreNote) {
         StorePreviousNote();
@@ -37,10 +39,10 @@ void CursorResultApplier::Apply(std::int32_t result) {
     }
     if (result & DeleteNote) {
         DeleteCaretNote();
-        document_.UpdateStep();
+        document_.UpdateStepAfterEditing(edited);
         return;
     }
-    if (changed) document_.UpdateStep();
+    if (changed) document_.UpdateStepAfterEditing(edited);
 }
 
 void CursorResultApplier::StorePreviousNote() {

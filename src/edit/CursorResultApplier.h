@@ -10,7 +10,8 @@ class Tablature;
 
 // Turns the caret's answer to a key (a CursorResult) into changes of the document: stores the
 // edited note, moves the caret to the neighbouring tab item, reloads the caret's note, deletes
-// a note and closes its column. Runs the update step when it changed anything.
+// a note and closes its column. Runs the update step when it changed anything (the one that
+// names the caret's item as the only one edited).
 class CursorResultApplier {
 public:
     explicit CursorResultApplier(CCorvaneDoc& document);

@@ -18,6 +18,7 @@
 #include "platform/DocumentFile.h"
 #include "platform/Prompter.h"
 #include "platform/Rng.h"
+#include "render/ViewLayout.h"
 
 namespace lutaris {
 namespace {
@@ -35,7 +36,9 @@ constexpr std::size_t kNoteRecordBytes = 20;
 }  // namespace
 
 CCorvaneDoc::CCorvaneDoc(Prompter& prompter)
-    : DocumentBase(prompter), rng_(std::make_unique<Rng>(Rng::TimeSeed())) {}
+    : DocumentBase(prompter),
+      rng_(std::make_unique<Rng>(Rng::TimeSeed())),
+      viewLayout_(std::make_unique<ViewLayout>()) {}
 
 CCorvaneDoc::~CCorvaneDoc() {
     selection.clear();
@@ -221,7 +224,20 @@ void CCorvaneDoc::ClearTabItems() {
     InvalidatePositionIndex();
 }
 
+void CCorvaneDoc::InvalidatePositionIndex() {
+    positionIndex_.Invalidate();
+    viewLayout_->Discard();
+}
+
 void CCorvaneDoc::UpdateStep() {
+    viewLayout_->Discard();
+    SetModifiedFlag(true);
+    UpdateAllItems();
+    UpdateAllViews();
+}
+
+void CCorvaneDoc::UpdateStepAfterEditing(const Tablature* edited) {
+    viewLayout_->ItemEdited(edited);
     SetModifiedFlag(true);
     UpdateAllItems();
     UpdateAllViews();
@@ -234,8 +250,9 @@ void CCorvaneDoc::ApplyCursorResult(std::int32_t result) {
 }
 
 void CCorvaneDoc::SendKeyToCursor(std::int32_t virtualKey) {
+    const Tablature* edited = cursor->tabItem;
     ApplyCursorResult(cursor->OnKey(virtualKey));
-    UpdateStep();
+    UpdateStepAfterEditing(edited);
 }
 
 void CCorvaneDoc::AddTabItemAndFocus() { TabItemCommands(*this).AddTabItemAndFocus(); }

@@ -21,6 +21,7 @@ class PresentationPictures;
 class Prompter;
 class Rng;
 class TabCursor;
+class ViewLayout;
 
 // Thrown by a load whose stream does not start with the magic text. The person has already
 // been told ("This is not a Lutaris file"); whoever catches it only has to fail quietly.
@@ -67,7 +68,8 @@ public:
 
     // The item whose position is `position` (first in list order), or null. Constant time.
     Tablature* ItemAtPosition(std::int32_t position) const;
-    void InvalidatePositionIndex() { positionIndex_.Invalidate(); }
+    // Also makes the view lay every item out afresh at its next paint.
+    void InvalidatePositionIndex();
 
     // A new empty tab item on the document's settings, appended at the end of tabItems.
     Tablature* AppendTabItem(std::int32_t position);
@@ -80,6 +82,13 @@ public:
 
     // Set the modified flag, update all server items, update all views.
     void UpdateStep();
+    // The update step after an edit of the notes of `edited` alone (null: of none), the
+    // keystroke's: the view's next paint moves and draws from the layout the last one kept.
+    // Everything else that changes the document runs UpdateStep.
+    void UpdateStepAfterEditing(const Tablature* edited);
+
+    // The layout of the document's view as its last paint left it.
+    ViewLayout& GetViewLayout() const { return *viewLayout_; }
 
     // Editing commands.
     void ApplyCursorResult(std::int32_t result);
@@ -122,6 +131,7 @@ private:
     PresentationPictures* pictures_ = nullptr;
     std::unique_ptr<Rng> rng_;
     mutable PositionIndex positionIndex_;
+    std::unique_ptr<ViewLayout> viewLayout_;
 };
 
 }  // namespace lutaris

@@ -9,6 +9,7 @@
 #include "platform/Surface.h"
 #include "render/ScreenResolution.h"
 #include "render/TabRenderer.h"
+#include "render/ViewLayout.h"
 
 namespace lutaris {
 namespace {
@@ -69,6 +70,8 @@ bool CCorvaneSrvrItem::OnDraw(Surface& surface, LayoutSize& size) {
     // One row from the top-left corner, without margins: the room the margins add to the size
     // lies to the right of and below the items.
     std::int64_t x = 0;
+    // The presentation's scale stays in the items; the view's next paint sets every one back.
+    document_.GetViewLayout().Discard();
     for (Tablature* item : ItemsInReadingOrder(document_.tabItems)) {
         TabRenderer::SetPresentationScale(*item, true);
         const LayoutSize extent = item->GetExtent();

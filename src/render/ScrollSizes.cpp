@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
+
+#include "model/CCorvaneDoc.h"
+#include "render/ViewLayout.h"
 
 namespace lutaris {
 namespace {
@@ -11,22 +15,38 @@ std::int32_t ClampSize(std::int64_t value) {
         std::clamp<std::int64_t>(value, 0, std::numeric_limits<std::int32_t>::max()));
 }
 
+ScrollSizes SizesFor(std::int64_t bottom, std::int32_t outerWindowWidth,
+                     std::int32_t borderWidth, std::int32_t verticalScrollBarWidth) {
+    std::int64_t width = outerWindowWidth;
+    if (width != 0) width = width - 2 * std::int64_t{borderWidth} - verticalScrollBarWidth - 1;
+    ScrollSizes sizes;
+    sizes.total = {ClampSize(width), ClampSize(bottom)};
+    sizes.page = {sizes.total.width / 10, sizes.total.height / 10};
+    sizes.line = {sizes.page.width / 10, sizes.page.height / 10};
+    return sizes;
+}
+
 }  // namespace
 
 ScrollSizes ComputeScrollSizes(const std::vector<std::unique_ptr<Tablature>>& tabItems,
                                std::int32_t outerWindowWidth, std::int32_t borderWidth,
                                std::int32_t verticalScrollBarWidth) {
-    std::int64_t width = outerWindowWidth;
-    if (width != 0) width = width - 2 * std::int64_t{borderWidth} - verticalScrollBarWidth - 1;
     std::int64_t height = 0;
     for (const auto& item : tabItems) {
         height = std::max(height, std::int64_t{item->GetLastOrigin().y} + item->GetExtent().height);
     }
-    ScrollSizes sizes;
-    sizes.total = {ClampSize(width), ClampSize(height)};
-    sizes.page = {sizes.total.width / 10, sizes.total.height / 10};
-    sizes.line = {sizes.page.width / 10, sizes.page.height / 10};
-    return sizes;
+    return SizesFor(height, outerWindowWidth, borderWidth, verticalScrollBarWidth);
+}
+
+ScrollSizes ComputeScrollSizes(const CCorvaneDoc& document, std::int32_t outerWindowWidth,
+                               std::int32_t borderWidth, std::int32_t verticalScrollBarWidth) {
+    const std::optional<std::int64_t> bottom =
+        document.GetViewLayout().Bottom(*document.settings, document.tabItems.size());
+    if (!bottom) {
+        return ComputeScrollSizes(document.tabItems, outerWindowWidth, borderWidth,
+                                  verticalScrollBarWidth);
+    }
+    return SizesFor(*bottom, outerWindowWidth, borderWidth, verticalScrollBarWidth);
 }
 
 }  // namespace lutaris

@@ -8,6 +8,8 @@
 
 namespace lutaris {
 
+class CCorvaneDoc;
+
 // The view's scroll range: the total size and the steps of a page and a line, in layout units.
 struct ScrollSizes {
     LayoutSize total;
@@ -23,5 +25,9 @@ struct ScrollSizes {
 ScrollSizes ComputeScrollSizes(const std::vector<std::unique_ptr<Tablature>>& tabItems,
                                std::int32_t outerWindowWidth, std::int32_t borderWidth,
                                std::int32_t verticalScrollBarWidth);
+// The same for the document's items, from the layout its view's last paint kept while that
+// still describes them: no pass over the items after every keystroke.
+ScrollSizes ComputeScrollSizes(const CCorvaneDoc& document, std::int32_t outerWindowWidth,
+                               std::int32_t borderWidth, std::int32_t verticalScrollBarWidth);
 
 }  // namespace lutaris

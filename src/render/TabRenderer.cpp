@@ -188,17 +188,22 @@ void TabRenderer::Draw(Tablature& item, Surface& surface, LayoutPoint origin, La
 }
 
 LayoutRect TabRenderer::InkBounds(const Tablature& item, LayoutPoint origin, LayoutSize extent) {
+    return PlaceInk(InkAroundOrigin(item, extent), origin);
+}
+
+TabRenderer::InkBox TabRenderer::InkAroundOrigin(const Tablature& item, LayoutSize extent) {
     const TabSettings& settings = *item.settings;
     const std::int64_t hs = std::abs(std::int64_t{settings.horizontalSpacing});
     const std::int64_t vs = std::abs(std::int64_t{settings.verticalSpacing});
     const std::int64_t h = settings.nextLineSpacing / 2;
-    const std::int64_t staffTop = std::int64_t{origin.y} + h;
+    const std::int64_t staffTop = h;
     const std::int64_t staffBottom =
         staffTop + (std::int64_t{settings.numberOfStrings} - 1) * settings.verticalSpacing + 1;
-    std::int64_t left = std::min<std::int64_t>(origin.x, std::int64_t{origin.x} + extent.width);
-    std::int64_t right = std::max<std::int64_t>(origin.x, std::int64_t{origin.x} + extent.width);
-    std::int64_t top = std::min(staffTop, staffBottom);
-    std::int64_t bottom = std::max(staffTop, staffBottom);
+    InkBox ink;
+    ink.left = std::min<std::int64_t>(0, extent.width);
+    ink.right = std::max<std::int64_t>(0, extent.width);
+    ink.top = std::min(staffTop, staffBottom);
+    ink.bottom = std::max(staffTop, staffBottom);
 
     if (!item.notes.empty()) {
         // Text top-left corners of the notes, then room for the longest text ("<-2147483648>",
@@ -208,22 +213,26 @@ LayoutRect TabRenderer::InkBounds(const Tablature& item, LayoutPoint origin, Lay
         std::int64_t minX = std::numeric_limits<std::int64_t>::max(), maxX = -minX;
         std::int64_t minY = minX, maxY = -minX;
         for (const TabNote& note : item.notes) {
-            const std::int64_t x =
-                origin.x + (std::int64_t{note.column} + 1) * settings.horizontalSpacing;
-            const std::int64_t y = origin.y + std::int64_t{note.string} * settings.verticalSpacing -
-                                   settings.textFloat + h;
+            const std::int64_t x = (std::int64_t{note.column} + 1) * settings.horizontalSpacing;
+            const std::int64_t y =
+                std::int64_t{note.string} * settings.verticalSpacing - settings.textFloat + h;
             minX = std::min(minX, x);
             maxX = std::max(maxX, x);
             minY = std::min(minY, y);
             maxY = std::max(maxY, y);
         }
         const std::int64_t em = std::max<std::int64_t>(vs, 1);
-        left = std::min(left, minX - hs - 1);
-        right = std::max(right, maxX + std::max(hs, 13 * em) + 1);
-        top = std::min(top, minY - 2 * vs - 1);
-        bottom = std::max(bottom, maxY + 2 * vs + 2 * em + 1);
+        ink.left = std::min(ink.left, minX - hs - 1);
+        ink.right = std::max(ink.right, maxX + std::max(hs, 13 * em) + 1);
+        ink.top = std::min(ink.top, minY - 2 * vs - 1);
+        ink.bottom = std::max(ink.bottom, maxY + 2 * vs + 2 * em + 1);
     }
-    return {ClampToInt32(left), ClampToInt32(top), ClampToInt32(right), ClampToInt32(bottom)};
+    return ink;
+}
+
+LayoutRect TabRenderer::PlaceInk(const InkBox& ink, LayoutPoint origin) {
+    return {ClampToInt32(origin.x + ink.left), ClampToInt32(origin.y + ink.top),
+            ClampToInt32(origin.x + ink.right), ClampToInt32(origin.y + ink.bottom)};
 }
 
 }  // namespace lutaris

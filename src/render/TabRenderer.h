@@ -29,6 +29,18 @@ public:
     // scale 1 on a surface of the screen's resolution. Generous rather than tight: the view
     // skips items whose box misses the area being repainted.
     static LayoutRect InkBounds(const Tablature& item, LayoutPoint origin, LayoutSize extent);
+
+    // The same box relative to the origin, before it is clamped to 32 bits: it does not depend
+    // on where the item stands, so a layout that moves an item need not read its notes again.
+    struct InkBox {
+        std::int64_t left = 0;
+        std::int64_t top = 0;
+        std::int64_t right = 0;
+        std::int64_t bottom = 0;
+        bool operator==(const InkBox&) const = default;
+    };
+    static InkBox InkAroundOrigin(const Tablature& item, LayoutSize extent);
+    static LayoutRect PlaceInk(const InkBox& ink, LayoutPoint origin);
 };
 
 }  // namespace lutaris

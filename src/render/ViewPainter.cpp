@@ -9,6 +9,7 @@
 #include "render/CaretRenderer.h"
 #include "render/ScreenResolution.h"
 #include "render/TabRenderer.h"
+#include "render/ViewLayout.h"
 
 namespace lutaris {
 namespace {
@@ -52,24 +53,16 @@ void DrawSelectionLine(const SelectionLine& line, Surface& surface) {
     surface.SelectPen(previous);
 }
 
-}  // namespace
-
-std::size_t ViewPainter::Paint(const CCorvaneDoc& document, Surface& surface,
-                               const ViewPaintState& state) {
-    return Paint(ViewContent{*document.settings, document.tabItems, document.selection,
-                             document.cursor.get()},
-                 surface, state);
-}
-
-std::size_t ViewPainter::Paint(const ViewContent& content, Surface& surface,
-                               const ViewPaintState& state) {
+// Every item laid out in reading order and the ones meeting the exposed area drawn (all of them
+// without culling); the layout is kept for the next keystroke where the content has a place
+// for it.
+std::size_t LayOutAndPaint(const ViewContent& content, Surface& surface,
+                           const ViewPaintState& state, bool cull) {
     const TabSettings& settings = content.settings;
     const std::vector<Tablature*> byPosition = ItemsByPosition(content.tabItems);
     const std::vector<bool> selected = SelectedPositions(content.selection, byPosition.size());
-    // The exposed area is in layout units; it says where device pixels are only when the
-    // surface has the screen's resolution (a printer gets everything drawn).
-    const bool cull =
-        state.exposed.has_value() && surface.LogPixelsY() == GetScreenResolution().dpiY;
+    ViewLayout* layout = content.layout;
+    if (layout != nullptr) layout->Begin(settings, state.windowWidth, byPosition.size());
 
     std::size_t drawn = 0;
     std::int64_t x = settings.leftMargin;
@@ -84,16 +77,63 @@ std::size_t ViewPainter::Paint(const ViewContent& content, Surface& surface,
                       ClampToInt32(y + extent.height + settings.nextLineSpacing)};
         }
         TabRenderer::SetPresentationScale(*item, false);
-        if (cull && !TabRenderer::InkBounds(*item, origin, extent).Intersects(*state.exposed)) {
+        const TabRenderer::InkBox ink = TabRenderer::InkAroundOrigin(*item, extent);
+        const LayoutRect inkBounds = TabRenderer::PlaceInk(ink, origin);
+        if (cull && !inkBounds.Intersects(*state.exposed)) {
             item->lastOrigin = origin;
         } else {
             TabRenderer::Draw(*item, surface, origin, extent, selected[i], false);
             ++drawn;
         }
+        if (layout != nullptr) {
+            layout->Add({item, origin, extent.width, extent.height, ink, inkBounds});
+        }
         x = std::int64_t{origin.x} + extent.width;
         y = origin.y;
     }
+    if (layout != nullptr) layout->Finish(content.tabItems.size());
+    return drawn;
+}
 
+// The items of a kept layout that meet the exposed area, in reading order. The others stand
+// where the layout put them, and their lastOrigin says so already.
+std::size_t PaintFromLayout(const ViewContent& content, const ViewLayout& layout,
+                            Surface& surface, const LayoutRect& exposed) {
+    const std::vector<bool> selected =
+        SelectedPositions(content.selection, layout.Entries().size());
+    std::size_t drawn = 0;
+    layout.ForEachMeeting(exposed, [&](std::size_t position, const ViewLayout::Entry& entry) {
+        TabRenderer::SetPresentationScale(*entry.item, false);
+        TabRenderer::Draw(*entry.item, surface, entry.origin, {entry.width, entry.height},
+                          selected[position], false);
+        ++drawn;
+    });
+    return drawn;
+}
+
+}  // namespace
+
+std::size_t ViewPainter::Paint(const CCorvaneDoc& document, Surface& surface,
+                               const ViewPaintState& state) {
+    return Paint(ViewContent{*document.settings, document.tabItems, document.selection,
+                             document.cursor.get(), &document.GetViewLayout()},
+                 surface, state);
+}
+
+std::size_t ViewPainter::Paint(const ViewContent& content, Surface& surface,
+                               const ViewPaintState& state) {
+    // The exposed area is in layout units; it says where device pixels are only when the
+    // surface has the screen's resolution (a printer gets everything drawn).
+    const bool cull =
+        state.exposed.has_value() && surface.LogPixelsY() == GetScreenResolution().dpiY;
+    ViewLayout* layout = content.layout;
+    std::size_t drawn = 0;
+    if (cull && layout != nullptr &&
+        layout->Update(content.settings, state.windowWidth, content.tabItems.size())) {
+        drawn = PaintFromLayout(content, *layout, surface, *state.exposed);
+    } else {
+        drawn = LayOutAndPaint(content, surface, state, cull);
+    }
     if (state.selectionLine.selecting) DrawSelectionLine(state.selectionLine, surface);
     if (!state.printing && content.cursor != nullptr) DrawCaret(*content.cursor, surface);
     return drawn;

@@ -14,6 +14,7 @@ namespace lutaris {
 class CCorvaneDoc;
 class Surface;
 class TabCursor;
+class ViewLayout;
 
 // The drag-selection line: from the double click's point to where the drag now ends, each a
 // client point plus the scroll position it was taken at.
@@ -43,6 +44,8 @@ struct ViewContent {
     const std::vector<std::unique_ptr<Tablature>>& tabItems;
     const std::vector<Tablature*>& selection;
     const TabCursor* cursor = nullptr;
+    // Where the layout is kept between paints (the document's); none lays out afresh each time.
+    ViewLayout* layout = nullptr;
 };
 
 // The view's paint, with no window system in it: the widget, printing, preview and the
@@ -52,6 +55,12 @@ struct ViewContent {
 // selected items are drawn highlighted; then come the drag-selection line and, unless printing,
 // the caret. After a paint the caller updates its scroll range (ComputeScrollSizes), since the
 // range follows the items' new places.
+//
+// Right after a keystroke (an update step that names the one item it edited) the paint starts
+// from the layout the previous paint kept: it moves only the items the edit moved and draws
+// only the items that meet the exposed area, found by binary search, so its cost follows the
+// screen, not the document. The origins it leaves and the calls it makes are those of a full
+// paint.
 class ViewPainter {
 public:
     // Returns how many tab items were drawn (the others lay outside the exposed area).

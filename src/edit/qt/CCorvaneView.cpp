@@ -98,7 +98,7 @@ void CCorvaneView::resizeEvent(QResizeEvent* event) {
 
 void CCorvaneView::UpdateScrollSizes() {
     const ScrollSizes sizes =
-        ComputeScrollSizes(document_.tabItems, WindowWidth(), kBorderWidth,
+        ComputeScrollSizes(document_, WindowWidth(), kBorderWidth,
                            style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
     SetScrollRange(*horizontalScrollBar(), sizes.total.width, viewport()->width(),
                    sizes.page.width, sizes.line.width);
