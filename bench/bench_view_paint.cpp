@@ -1,15 +1,14 @@
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <cstdlib>
 
 #include "edit/TabCursor.h"
 #include "model/CCorvaneDoc.h"
 #include "platform/ScriptedPrompter.h"
 #include "platform/qt/QtSurface.h"
 #include "render/ViewPainter.h"
+#include "support/GuiBenchmarkMain.h"
 
 namespace lutaris {
 namespace {
@@ -53,12 +52,4 @@ BENCHMARK(BM_FullRepaint1920x1080)->Arg(30)->Arg(3000)->Unit(benchmark::kMillise
 }  // namespace
 }  // namespace lutaris
 
-int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return lutaris::bench::RunGuiBenchmarks(argc, argv); }

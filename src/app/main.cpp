@@ -5,6 +5,7 @@
 #include "app/DisplayProbe.h"
 #include "app/ProfileStore.h"
 #include "app/QtPrompter.h"
+#include "app/StartupProbe.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
         QString::fromLatin1(lutaris::ProfileStore::kOrganization));
     QApplication::setApplicationName(QString::fromLatin1(lutaris::ProfileStore::kApplication));
 
+    lutaris::StartupProbe::InstallIfAsked();
     lutaris::QtPrompter prompter;
     lutaris::ProfileStore profile;
     lutaris::CCorvaneApp app(prompter, profile);
