@@ -56,7 +56,12 @@ void BM_ImportCorpusFile(benchmark::State& state) {
         lines.Add(linesWatch.WallMilliseconds());
         state.SetIterationTime(importMs / 1000.0);
     }
-    if (items < 2 || !bench.Prompter().Messages().empty()) state.SkipWithError("nothing imported");
+    // The only message an import that worked shows is its question before it starts.
+    bool failed = items < 2;
+    for (const auto& message : bench.Prompter().Messages()) {
+        failed = failed || message.caption != "Warning";
+    }
+    if (failed) state.SkipWithError("nothing imported");
     const double megabytes = static_cast<double>(text.size()) / (1024.0 * 1024.0);
     state.counters["import_ms"] = imported.Median();
     state.counters["read_lines_ms"] = lines.Median();
