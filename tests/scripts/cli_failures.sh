@@ -1,22 +1,7 @@
 #!/usr/bin/env bash
 # How lutaris-cli reports files it cannot read and scripts it cannot run.
 set -euo pipefail
-cli="$LUTARIS_BINARY_DIR/tools/lutaris-cli"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-
-expect_status() {  # expected status, then the command
-    local expected=$1
-    shift
-    local status=0
-    "$@" > out.txt 2> err.txt || status=$?
-    if [ "$status" -ne "$expected" ]; then
-        echo "expected status $expected, got $status: $*" >&2
-        cat err.txt >&2
-        exit 1
-    fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/lib/cli_test.sh"
 
 # A new document saved at once: a compound file whose Contents stream is 135 bytes.
 "$cli" new fresh.ltf

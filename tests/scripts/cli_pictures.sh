@@ -2,22 +2,7 @@
 # lutaris-cli render and paint: the pictures open in ordinary tools, have the sizes the
 # document's extent and the window width give them, and show the caret only when asked.
 set -euo pipefail
-cli="$LUTARIS_BINARY_DIR/tools/lutaris-cli"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-
-expect_status() {  # expected status, then the command
-    local expected=$1
-    shift
-    local status=0
-    "$@" > out.txt 2> err.txt || status=$?
-    if [ "$status" -ne "$expected" ]; then
-        echo "expected status $expected, got $status: $*" >&2
-        cat err.txt >&2
-        exit 1
-    fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/lib/cli_test.sh"
 
 # Three tab items with a few notes and a bend, so every picture has ink and marks.
 "$cli" run - <<'SCRIPT'
