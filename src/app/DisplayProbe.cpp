@@ -16,17 +16,29 @@ std::string_view Variable(const char* name) {
 
 }  // namespace
 
-bool DisplayAvailable() {
+DisplayProbe::DisplayProbe() {
     const std::string_view platform = Variable("QT_QPA_PLATFORM");
-    if (!platform.empty() && !platform.starts_with("xcb")) return true;
+    if (!platform.empty() && !platform.starts_with("xcb")) {
+        available_ = true;
+        return;
+    }
     if (!Variable("DISPLAY").empty()) {
-        if (Display* display = XOpenDisplay(nullptr)) {
-            XCloseDisplay(display);
-            return true;
+        display_ = XOpenDisplay(nullptr);
+        if (display_ != nullptr) {
+            available_ = true;
+            return;
         }
     }
     // Without a reachable X server Qt may still find a Wayland compositor on its own.
-    return platform.empty() && !Variable("WAYLAND_DISPLAY").empty();
+    available_ = platform.empty() && !Variable("WAYLAND_DISPLAY").empty();
+}
+
+DisplayProbe::~DisplayProbe() { Release(); }
+
+void DisplayProbe::Release() {
+    if (display_ == nullptr) return;
+    XCloseDisplay(display_);
+    display_ = nullptr;
 }
 
 }  // namespace lutaris

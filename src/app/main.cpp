@@ -16,11 +16,13 @@ constexpr const char* kPlatformFailed =
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!lutaris::DisplayAvailable()) {
+    lutaris::DisplayProbe display;
+    if (!display.Available()) {
         std::fprintf(stderr, "lutaris: %s\n", kPlatformFailed);
         return 1;
     }
     QApplication application(argc, argv);
+    display.Release();  // Qt is connected now
     QApplication::setOrganizationName(
         QString::fromLatin1(lutaris::ProfileStore::kOrganization));
     QApplication::setApplicationName(QString::fromLatin1(lutaris::ProfileStore::kApplication));
