@@ -10,34 +10,43 @@
 namespace lutaris {
 
 PrintCommands::PrintCommands(ProfileStore& profile, PagePainter painter)
-    : profile_(profile), painter_(std::move(painter)), printer_(QPrinter::HighResolution) {
-    // HighResolution alone means 1200 dpi here; the printouts are made at 600.
-    printer_.setResolution(kPrinterResolution);
-    printer_.setDocName(QStringLiteral("Lutaris"));
+    : profile_(profile), painter_(std::move(painter)) {}
+
+QPrinter& PrintCommands::Printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // HighResolution alone means 1200 dpi here; the printouts are made at 600.
+        printer_->setResolution(kPrinterResolution);
+        printer_->setDocName(QStringLiteral("Lutaris"));
+    }
+    return *printer_;
 }
 
 void PrintCommands::Print(QWidget* owner) {
-    QPrintDialog dialog(&printer_, owner);
+    QPrinter& printer = Printer();
+    QPrintDialog dialog(&printer, owner);
     // The view sets no page range: there is one page.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     if (dialog.exec() != QDialog::Accepted) return;
-    printer_.setResolution(kPrinterResolution);
-    painter_(printer_);
+    printer.setResolution(kPrinterResolution);
+    painter_(printer);
 }
 
 bool PrintCommands::PrintDirect() {
-    if (!printer_.isValid()) return false;
-    printer_.setResolution(kPrinterResolution);
-    painter_(printer_);
+    QPrinter& printer = Printer();
+    if (!printer.isValid()) return false;
+    printer.setResolution(kPrinterResolution);
+    painter_(printer);
     return true;
 }
 
 void PrintCommands::PrintPreview(QWidget* owner) {
-    printer_.setResolution(kPrinterResolution);
-    QPrintPreviewDialog dialog(&printer_, owner);
+    QPrinter& printer = Printer();
+    printer.setResolution(kPrinterResolution);
+    QPrintPreviewDialog dialog(&printer, owner);
     dialog.setWindowTitle(QStringLiteral("Print Preview"));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
-                     [this](QPrinter* printer) { painter_(*printer); });
+                     [this](QPrinter* previewPrinter) { painter_(*previewPrinter); });
     // The preview opens with as many pages side by side as it showed last time.
     auto* preview = dialog.findChild<QPrintPreviewWidget*>();
     if (preview != nullptr) {
@@ -51,20 +60,22 @@ void PrintCommands::PrintPreview(QWidget* owner) {
 }
 
 void PrintCommands::PrintSetup(QWidget* owner) {
-    QPageSetupDialog dialog(&printer_, owner);
+    QPrinter& printer = Printer();
+    QPageSetupDialog dialog(&printer, owner);
     dialog.exec();
-    printer_.setResolution(kPrinterResolution);
+    printer.setResolution(kPrinterResolution);
 }
 
 void PrintCommands::SelectPrinter(const QString& printerName) {
+    QPrinter& printer = Printer();
     if (printerName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
-        printer_.setOutputFormat(QPrinter::PdfFormat);
-        printer_.setOutputFileName(printerName);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printerName);
     } else {
-        printer_.setOutputFormat(QPrinter::NativeFormat);
-        printer_.setPrinterName(printerName);
+        printer.setOutputFormat(QPrinter::NativeFormat);
+        printer.setPrinterName(printerName);
     }
-    printer_.setResolution(kPrinterResolution);
+    printer.setResolution(kPrinterResolution);
 }
 
 }  // namespace lutaris

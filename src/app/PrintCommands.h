@@ -2,6 +2,7 @@
 
 #include <QPrinter>
 #include <functional>
+#include <memory>
 
 class QWidget;
 
@@ -21,7 +22,9 @@ public:
 
     PrintCommands(ProfileStore& profile, PagePainter painter);
 
-    QPrinter& Printer() { return printer_; }
+    // Made on first use: finding the default printer loads the print system and asks its
+    // server, which would hold up every start of the program.
+    QPrinter& Printer();
 
     void Print(QWidget* owner);
     // Prints without asking. Nothing is printed when no printer is available; false then.
@@ -36,7 +39,7 @@ public:
 private:
     ProfileStore& profile_;
     PagePainter painter_;
-    QPrinter printer_;
+    std::unique_ptr<QPrinter> printer_;
 };
 
 }  // namespace lutaris
