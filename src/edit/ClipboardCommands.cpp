@@ -23,6 +23,21 @@ public:
     }
 };
 
+// The selected items' texts joined, each without its final line feed, in `size` bytes that
+// SelectionTextSize has measured and checked against the limits.
+template <typename Bytes>
+Bytes JoinedSelectionText(const std::vector<Tablature*>& selection, std::size_t size) {
+    Bytes bytes;
+    bytes.reserve(size);
+    for (Tablature* item : selection) {
+        const std::string_view text = item->ToText();
+        if (text.empty()) continue;
+        const auto* first = reinterpret_cast<const typename Bytes::value_type*>(text.data());
+        bytes.insert(bytes.end(), first, first + text.size() - 1);
+    }
+    return bytes;
+}
+
 }  // namespace
 
 void ClipboardCommands::Cut() {
@@ -73,23 +88,29 @@ void ClipboardCommands::Paste() {
     document_.UpdateStep();
 }
 
-std::string ClipboardCommands::SelectionText() {
-    std::string text;
-    for (Tablature* item : document_.selection) {
-        const std::string_view itemText = item->ToText();
-        if (itemText.size() > maxTextBytes_ - text.size()) throw SelectionTooLarge();
-        text.append(itemText);
-        // Each text form ends with a line feed; an item with no strings has an empty text, and
-        // then there is nothing to take away (not the previous item's last character).
-        if (!itemText.empty()) text.pop_back();
+std::size_t ClipboardCommands::SelectionTextSize() const {
+    std::size_t size = 0;
+    for (const Tablature* item : document_.selection) {
+        const auto bytes = static_cast<std::size_t>(item->MeasureText().bytes);
+        if (bytes > maxTextBytes_ - size) throw SelectionTooLarge();
+        // Each text form ends with a line feed, which the join takes away; an item with no
+        // strings has an empty text, and then there is nothing to take away (not the previous
+        // item's last character).
+        if (bytes > 0) size += bytes - 1;
     }
-    return text;
+    return size;
+}
+
+std::string ClipboardCommands::SelectionText() {
+    return JoinedSelectionText<std::string>(document_.selection, SelectionTextSize());
 }
 
 void ClipboardCommands::CopyAsText() {
-    std::string text;
+    std::vector<std::uint8_t> text;
     try {
-        text = SelectionText();
+        // Built straight as the clipboard's bytes: a songbook's text is megabytes.
+        text = JoinedSelectionText<std::vector<std::uint8_t>>(document_.selection,
+                                                              SelectionTextSize());
     } catch (const TextTooLargeError& error) {
         document_.GetPrompter().ShowMessage(error.what(), DocumentBase::kCaption,
                                             MessageIcon::Exclamation, MessageButtons::Ok);
@@ -101,8 +122,9 @@ void ClipboardCommands::CopyAsText() {
     }
     Clipboard* clipboard = document_.GetClipboard();
     if (clipboard == nullptr) return;
-    clipboard->SetFormats(
-        {{kPlainTextFormat, std::vector<std::uint8_t>(text.begin(), text.end())}});
+    std::vector<ClipboardFormat> formats;
+    formats.push_back({kPlainTextFormat, std::move(text)});
+    clipboard->SetFormats(std::move(formats));
 }
 
 }  // namespace lutaris

@@ -37,6 +37,9 @@ public:
     std::string SelectionText();
 
 private:
+    // The length of SelectionText, measured without building it. Throws TextTooLargeError.
+    std::size_t SelectionTextSize() const;
+
     CCorvaneDoc& document_;
     std::size_t maxTextBytes_;
 };

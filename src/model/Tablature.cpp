@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <charconv>
 #include <limits>
 #include <string>
 #include <type_traits>
@@ -61,28 +62,50 @@ const TabNote* Tablature::FindNote(std::int32_t column, std::int32_t string) con
     return FindIn<const TabNote>(notes, column, string);
 }
 
-std::string FormatTextCell(const TabNote& note) {
-    const std::string number = note.fret == BlankFret ? " " : std::to_string(note.fret);
+TextCell FormatTextCell(const TabNote& note) {
+    TextCell cell;
+    char* out = cell.chars.data();
+    char* const end = out + cell.chars.size();
+    const auto put = [&](std::string_view part) { out = std::copy(part.begin(), part.end(), out); };
+    const auto number = [&] {
+        if (note.fret == BlankFret) {
+            *out++ = ' ';
+        } else {
+            out = std::to_chars(out, end, note.fret).ptr;
+        }
+    };
     switch (note.action) {
-        case Mute: return "X----";
-        case Vibrato: return number + "~--";
-        case SlideUp: return number + "/--";
-        case SlideDown: return number + "\\--";
-        case BendUp: return number + "b--";
-        case BendRelease: return number + "r--";
-        case HammerOn: return number + "h--";
-        case PullOff: return number + "p--";
-        case Tap: return number + "T--";
-        case Harmonic: return "<" + number + ">-";
-        case Optional: return "(" + number + ")-";
-        default: return number + "---";
+        case Mute: put("X----"); break;
+        case Harmonic: put("<"); number(); put(">-"); break;
+        case Optional: put("("); number(); put(")-"); break;
+        default: {
+            number();
+            switch (note.action) {
+                case Vibrato: put("~--"); break;
+                case SlideUp: put("/--"); break;
+                case SlideDown: put("\\--"); break;
+                case BendUp: put("b--"); break;
+                case BendRelease: put("r--"); break;
+                case HammerOn: put("h--"); break;
+                case PullOff: put("p--"); break;
+                case Tap: put("T--"); break;
+                default: put("---"); break;
+            }
+        }
     }
+    cell.size = static_cast<std::size_t>(out - cell.chars.data());
+    return cell;
+}
+
+TabTextGrid::Extent Tablature::MeasureText() const {
+    return TabTextGrid::Measure(settings->numberOfStrings, MaxColumnOrMinusOne());
 }
 
 std::string_view Tablature::ToText() {
-    textGrid_.Free();
     textGrid_.Allocate(settings->numberOfStrings, MaxColumnOrMinusOne());
-    for (const auto& note : notes) textGrid_.PutCell(FormatTextCell(note), note.string, note.column);
+    for (const auto& note : notes) {
+        textGrid_.PutCell(FormatTextCell(note).View(), note.string, note.column);
+    }
     return textGrid_.Text();
 }
 

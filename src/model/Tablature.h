@@ -67,6 +67,8 @@ public:
     // The text form: one line per string. The text stays valid until the next ToText or the
     // item's destruction. Throws TextTooLargeError for items beyond the writer's size limit.
     std::string_view ToText();
+    // The size ToText will give, without building it; throws where ToText would.
+    TabTextGrid::Extent MeasureText() const;
 
     // Stores or loads the record; loading appends to the notes already held.
     void Serialize(Archive& archive);
@@ -75,7 +77,14 @@ private:
     TabTextGrid textGrid_;
 };
 
-// The text cell of one note, before PutCell keeps its first four characters.
-std::string FormatTextCell(const TabNote& note);
+// The text cell of one note, before PutCell keeps its first four characters. Held in place:
+// an export formats every note of the document.
+struct TextCell {
+    // "<", an int32 with its sign (11 characters), ">-": 14 at most.
+    std::array<char, 16> chars{};
+    std::size_t size = 0;
+    std::string_view View() const { return {chars.data(), size}; }
+};
+TextCell FormatTextCell(const TabNote& note);
 
 }  // namespace lutaris

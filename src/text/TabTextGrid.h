@@ -22,10 +22,21 @@ public:
     // The largest text the grid builds, terminating NUL included.
     static constexpr std::int64_t kMaxTextBytes = 64ll << 20;
 
+    // The size of a text before it is built: callers that join many texts reserve once.
+    struct Extent {
+        std::int64_t lines = 0;  // 0 for a line count of zero or less
+        std::int64_t bytes = 0;  // lines × (4 × maxColumn + 7), without the terminating NUL
+    };
+
     TabTextGrid() = default;
 
+    // The extent Allocate would build; throws TextTooLargeError beyond kMaxTextBytes, exactly
+    // where Allocate does.
+    static Extent Measure(std::int32_t lineCount, std::int32_t maxColumn);
+
     // Builds the blank grid; throws TextTooLargeError beyond kMaxTextBytes. A line count of zero
-    // or less gives an empty text.
+    // or less gives an empty text. The earlier text is overwritten in place when its buffer is
+    // of a similar size: every item's text is rebuilt on each export.
     void Allocate(std::int32_t lineCount, std::int32_t maxColumn);
     // Writes the first four characters of `cell` into line `line` at 4 × column + 2, or one
     // position earlier when the cell opens with "(" or "<". Writes that would fall outside the
@@ -40,6 +51,9 @@ public:
     std::int32_t MaxColumn() const { return maxColumn_; }
 
 private:
+    // Spare capacity an item may keep beyond twice its text.
+    static constexpr std::size_t kKeptSlack = 4096;
+
     std::string text_;
     std::int32_t lineCount_ = 0;
     std::int32_t maxColumn_ = 0;

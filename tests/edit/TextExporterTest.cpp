@@ -36,6 +36,14 @@ TEST_F(TextExporterTest, WritesItemsInListOrderEachFollowedByThreeLineBreaksInCr
     EXPECT_TRUE(prompter.Messages().empty());
 }
 
+TEST_F(TextExporterTest, AnItemWithoutStringsWritesOnlyItsLineBreaks) {
+    doc.AppendTabItem(1)->AppendNote(Note(3, 0, 2));
+    doc.settings->numberOfStrings = 0;
+    EXPECT_EQ(TextExporter(doc).ExportText(), "\r\n\r\n\r\n\r\n\r\n\r\n");
+    doc.settings->numberOfStrings = 1;
+    EXPECT_EQ(TextExporter(doc).ExportText(), "|-\r\n\r\n\r\n\r\n|---------3---\r\n\r\n\r\n\r\n");
+}
+
 TEST_F(TextExporterTest, AsksForATextFileAndReplacesAnExistingOne) {
     test::WriteFileText(dir / "old.txt", "something much longer than the export of one item\n");
     prompter.QueueFile(PathOf("old.txt"));
@@ -80,6 +88,14 @@ TEST_F(TextExporterTest, ADocumentTooLargeAsAWholeIsReportedWithoutWriting) {
     ASSERT_EQ(prompter.Messages().size(), 1u);
     EXPECT_EQ(prompter.Messages()[0].text, TextExporter::kTooLargeMessage);
     EXPECT_FALSE(std::filesystem::exists(dir / "big.txt"));
+
+    // The limits are met in list order: an item too wide for text after the document has
+    // already passed its limit is not what is reported, and one before it is.
+    doc.AppendTabItem(4)->AppendNote(Note(1, 0, std::numeric_limits<std::int32_t>::max()));
+    EXPECT_FALSE(TextExporter(doc, 600).WriteTo(PathOf("big.txt")));
+    EXPECT_EQ(prompter.Messages().back().text, TextExporter::kTooLargeMessage);
+    EXPECT_FALSE(TextExporter(doc, 100000).WriteTo(PathOf("big.txt")));
+    EXPECT_EQ(prompter.Messages().back().text, "The tab item is too large to write as text.");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <string>
 
 #include "model/Tablature.h"
@@ -62,6 +64,19 @@ TEST(TabTextWriter, LongFretsAreCutToFourCharactersAndBlankFretsShowASpace) {
     EXPECT_EQ(item.ToText(), Lines({"|-123-", "|-12h-", "|- /--", "|(12)-"}));
 }
 
+TEST(TabTextWriter, NegativeFretsKeepTheirSignAndOnlyTheBlankFretIsASpace) {
+    TabSettings settings;
+    settings.numberOfStrings = 4;
+    Tablature item(&settings);
+    item.AppendNote(Note(-5, 0, 0, PullOff));
+    item.AppendNote(Note(std::numeric_limits<std::int32_t>::min(), 1, 0, Harmonic));
+    item.AppendNote(Note(std::numeric_limits<std::int32_t>::max(), 2, 0, Optional));
+    item.AppendNote(Note(BlankFret + 1, 3, 0));
+    EXPECT_EQ(item.ToText(), Lines({"|--5p-", "|<-21-", "|(214-", "|--97-"}));
+    EXPECT_EQ(FormatTextCell(Note(std::numeric_limits<std::int32_t>::min(), 0, 0, Harmonic)).View(),
+              "<-2147483648>-");
+}
+
 TEST(TabTextWriter, ChordsLineUpAndBracketsInColumnZeroOverwriteTheFirstDash) {
     TabSettings settings;
     settings.numberOfStrings = 3;
@@ -122,6 +137,15 @@ TEST(TabTextWriter, EachCallRebuildsTheText) {
     EXPECT_EQ(item.ToText().size(), 4u * 3 + 7);
     item.notes.clear();
     EXPECT_EQ(item.ToText(), "|-\n");
+    // Wider and with more strings than before, then narrower again: nothing of an earlier
+    // text shows through.
+    settings.numberOfStrings = 3;
+    item.AppendNote(Note(9, 2, 5, Tap));
+    EXPECT_EQ(item.ToText(), Lines({"|-------------------------", "|-------------------------",
+                                    "|---------------------9T--"}));
+    item.notes = {Note(4, 0, 0)};
+    settings.numberOfStrings = 2;
+    EXPECT_EQ(item.ToText(), Lines({"|-4---", "|-----"}));
 }
 
 }  // namespace
