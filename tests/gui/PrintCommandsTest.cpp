@@ -1,0 +1,41 @@
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "app/PrintCommands.h"
+#include "app/ProfileStore.h"
+
+namespace lutaris {
+namespace {
+
+class PrintCommandsTest : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    ProfileStore profile{folder.filePath(QStringLiteral("profile.ini"))};
+    int pagesPainted = 0;
+    PrintCommands printing{profile, [this](QPrinter&) { ++pagesPainted; }};
+};
+
+TEST_F(PrintCommandsTest, ThePrinterIsMadeOnceWithTheProgramsResolutionAndName) {
+    QPrinter& printer = printing.Printer();
+    EXPECT_EQ(printer.resolution(), PrintCommands::kPrinterResolution);
+    EXPECT_EQ(printer.docName(), QStringLiteral("Lutaris"));
+    // What the print dialogs change stays for the next command.
+    printer.setPageOrientation(QPageLayout::Landscape);
+    EXPECT_EQ(&printing.Printer(), &printer);
+    EXPECT_EQ(printing.Printer().pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(pagesPainted, 0);
+}
+
+TEST_F(PrintCommandsTest, APdfPrinterNameIsThatFileAtTheProgramsResolution) {
+    const QString path = folder.filePath(QStringLiteral("out.PDF"));
+    printing.SelectPrinter(path);
+    EXPECT_EQ(printing.Printer().outputFormat(), QPrinter::PdfFormat);
+    EXPECT_EQ(printing.Printer().outputFileName(), path);
+    EXPECT_EQ(printing.Printer().resolution(), PrintCommands::kPrinterResolution);
+    ASSERT_TRUE(printing.PrintDirect());
+    EXPECT_EQ(pagesPainted, 1);
+}
+
+}  // namespace
+}  // namespace lutaris
