@@ -8,6 +8,8 @@
 
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
+#include <optional>
 
 #include "edit/TabCursor.h"
 #include "platform/VirtualKeyCodes.h"
@@ -15,6 +17,7 @@
 #include "render/ScrollSizes.h"
 #include "render/ViewLayout.h"
 #include "render/ViewPainter.h"
+#include "render/ViewRepaintArea.h"
 #include "support/BenchDocument.h"
 #include "support/GuiBenchmarkMain.h"
 #include "support/LatencySample.h"
@@ -31,7 +34,9 @@ constexpr int kBorderWidth = 1;
 constexpr int kScrollBarWidth = 16;
 constexpr int kOuterWidth = kViewportWidth + 2 * kBorderWidth + kScrollBarWidth;
 
-// What the editor's view does when the document says it changed.
+// What the editor's view does when the document says it changed: the scroll range, then a
+// repaint request for what changed (the edited item and the caret, or everything), which
+// accumulates until the paint as the window system's update region does.
 class BenchView : public DocumentObserver {
 public:
     explicit BenchView(CCorvaneDoc& document) : document_(document) { document_.AddView(this); }
@@ -39,39 +44,72 @@ public:
 
     void OnDocumentUpdated() override {
         UpdateScrollSizes();
-        repaintRequested_ = true;
+        RequestRepaint();
     }
+
+    void RequestRepaint() {
+        const std::optional<LayoutRect> area = repaintArea_.Changed(document_, kOuterWidth);
+        if (!area) {
+            everything_ = true;
+        } else {
+            Extend(pending_, *area);
+        }
+    }
+
+    void RequestEverything() { everything_ = true; }
 
     void UpdateScrollSizes() {
         sizes_ = ComputeScrollSizes(document_, kOuterWidth, kBorderWidth, kScrollBarWidth);
     }
 
-    // The paint event: the viewport's area at the scroll position, then the scroll range.
+    // The paint event: the requested area of the viewport at the scroll position erased and
+    // painted (clipped to it), then the scroll range.
     std::size_t Paint(QImage& image, LayoutPoint scroll) {
-        repaintRequested_ = false;
-        image.fill(Qt::white);
+        const LayoutRect viewport{scroll.x, scroll.y, scroll.x + kViewportWidth - 1,
+                                  scroll.y + kViewportHeight - 1};
+        std::optional<LayoutRect> exposed;
+        if (!everything_ && pending_) {
+            const LayoutRect area{std::max(pending_->left, viewport.left),
+                                  std::max(pending_->top, viewport.top),
+                                  std::min(pending_->right, viewport.right),
+                                  std::min(pending_->bottom, viewport.bottom)};
+            if (area.left <= area.right && area.top <= area.bottom && !(area == viewport))
+                exposed = area;
+        }
+        everything_ = false;
+        pending_.reset();
+        const LayoutRect painted = exposed.value_or(viewport);
+        const QRect client(painted.left - scroll.x, painted.top - scroll.y,
+                           painted.right - painted.left + 1, painted.bottom - painted.top + 1);
         std::size_t drawn = 0;
         {
             QPainter painter(&image);
+            painter.fillRect(client, Qt::white);
+            painter.setClipRect(client);
             painter.translate(-scroll.x, -scroll.y);
             QtSurface surface(painter);
             ViewPaintState state;
             state.windowWidth = kOuterWidth;
-            state.exposed = LayoutRect{scroll.x, scroll.y, scroll.x + kViewportWidth - 1,
-                                       scroll.y + kViewportHeight - 1};
+            state.exposed = painted;
             drawn = ViewPainter::Paint(document_, surface, state);
         }
+        repaintArea_.Painted(document_, exposed);
+        if (exposed) ++partialPaints_;
         UpdateScrollSizes();
         return drawn;
     }
 
-    bool RepaintRequested() const { return repaintRequested_; }
+    bool RepaintRequested() const { return everything_ || pending_.has_value(); }
     const ScrollSizes& Sizes() const { return sizes_; }
+    std::size_t PartialPaints() const { return partialPaints_; }
 
 private:
     CCorvaneDoc& document_;
     ScrollSizes sizes_;
-    bool repaintRequested_ = false;
+    ViewRepaintArea repaintArea_;
+    std::optional<LayoutRect> pending_;
+    bool everything_ = true;
+    std::size_t partialPaints_ = 0;
 };
 
 // The caret on the first cell of the item in the middle of the reading order.
@@ -84,8 +122,9 @@ void PutCaretInTheMiddle(CCorvaneDoc& document) {
     if (const TabNote* note = cursor.FindNote(0, 0)) cursor.LoadNote(note->fret, note->action);
 }
 
-// Types `keystrokes` digits; with `relayout`, each paint lays the whole songbook out again, as
-// every paint did before the layout was kept (and as a paint after any other command does).
+// Types `keystrokes` digits; with `relayout`, each paint lays the whole songbook out again and
+// repaints the whole viewport, as every paint did before the layout was kept (and as a paint
+// after any other command does).
 void TypeDigits(benchmark::State& state, int keystrokes, bool relayout) {
     bench::BenchDocument bench;
     CCorvaneDoc& document = bench.Document();
@@ -112,8 +151,13 @@ void TypeDigits(benchmark::State& state, int keystrokes, bool relayout) {
             const std::int32_t key = vk::Digit0 + 1 + digit;
             digit = (digit + 1) % 9;
             const bench::Stopwatch watch;
-            document.ApplyCursorResult(document.cursor->OnKey(key));
-            if (relayout) document.GetViewLayout().Discard();
+            const std::int32_t result = document.cursor->OnKey(key);
+            document.ApplyCursorResult(result);
+            if ((result & Repaint) != 0) view.RequestRepaint();
+            if (relayout) {
+                document.GetViewLayout().Discard();
+                view.RequestEverything();
+            }
             if (view.RepaintRequested()) drawn = view.Paint(image, scroll);
             sample.Add(watch.WallMilliseconds());
             cpuSample.Add(watch.CpuMilliseconds());
@@ -131,6 +175,8 @@ void TypeDigits(benchmark::State& state, int keystrokes, bool relayout) {
     // Paints that started from the kept layout instead of laying out the whole songbook.
     state.counters["reused_layouts"] =
         static_cast<double>(document.GetViewLayout().ReusedPaints() - reusedBefore);
+    // Paints of the changed area alone rather than the whole viewport.
+    state.counters["partial_paints"] = static_cast<double>(view.PartialPaints());
 }
 
 void BM_KeystrokeRepaint(benchmark::State& state) { TypeDigits(state, 2000, false); }

@@ -5,6 +5,7 @@
 
 #include "edit/TabCursor.h"
 #include "model/CCorvaneDoc.h"
+#include "render/ViewLayout.h"
 
 namespace lutaris {
 
@@ -42,7 +43,12 @@ void CursorResultApplier::Apply(std::int32_t result) {
         document_.UpdateStepAfterEditing(edited);
         return;
     }
-    if (changed) document_.UpdateStepAfterEditing(edited);
+    if (changed) {
+        document_.UpdateStepAfterEditing(edited);
+    } else {
+        // A key that only moved the caret leaves every item where the last paint put it.
+        document_.GetViewLayout().CaretMoved();
+    }
 }
 
 void CursorResultApplier::StorePreviousNote() {

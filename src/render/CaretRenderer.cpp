@@ -24,6 +24,27 @@ std::string CaretText(const TabNote& current) {
     }
 }
 
+namespace {
+
+std::int32_t ClampToInt32(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+// The top-left corner of the caret's text: the note's text cell in the caret's tab item.
+LayoutPoint CaretCorner(const TabCursor& cursor) {
+    const TabSettings& settings = *cursor.settings;
+    const LayoutPoint origin = cursor.tabItem->GetLastOrigin();
+    const std::int64_t x = std::int64_t{origin.x} +
+                           (std::int64_t{cursor.current.column} + 1) * settings.horizontalSpacing;
+    const std::int64_t y = std::int64_t{origin.y} +
+                           std::int64_t{cursor.current.string} * settings.verticalSpacing +
+                           settings.nextLineSpacing / 2 - settings.textFloat;
+    return {ClampToInt32(x), ClampToInt32(y)};
+}
+
+}  // namespace
+
 void DrawCaret(const TabCursor& cursor, Surface& surface) {
     const TabSettings& settings = *cursor.settings;
     LogicalFont font;
@@ -39,22 +60,27 @@ void DrawCaret(const TabCursor& cursor, Surface& surface) {
     const Color previousColor = surface.SetTextColor(kRed);
 
     if (cursor.tabItem != nullptr) {
-        const LayoutPoint origin = cursor.tabItem->GetLastOrigin();
-        const std::int64_t x = std::int64_t{origin.x} + (std::int64_t{cursor.current.column} + 1) *
-                                                            settings.horizontalSpacing;
-        const std::int64_t y = std::int64_t{origin.y} +
-                               std::int64_t{cursor.current.string} * settings.verticalSpacing +
-                               settings.nextLineSpacing / 2 - settings.textFloat;
+        const LayoutPoint corner = CaretCorner(cursor);
         surface.SetBkMode(BackgroundMode::Opaque);
-        constexpr std::int64_t kLow = std::numeric_limits<std::int32_t>::min();
-        constexpr std::int64_t kHigh = std::numeric_limits<std::int32_t>::max();
-        surface.TextOut(static_cast<std::int32_t>(std::clamp(x, kLow, kHigh)),
-                        static_cast<std::int32_t>(std::clamp(y, kLow, kHigh)),
-                        CaretText(cursor.current));
+        surface.TextOut(corner.x, corner.y, CaretText(cursor.current));
     }
 
     surface.SetTextColor(previousColor);
     surface.SelectFont(previousFont);
+}
+
+std::optional<LayoutRect> CaretInkBounds(const TabCursor& cursor) {
+    if (cursor.tabItem == nullptr) return std::nullopt;
+    // Beyond these sizes the font may not be what the bound assumes (a substitute for a
+    // microscopic or gigantic height); the caller then repaints everything.
+    constexpr std::int64_t kSmallestEm = 4, kLargestEm = 1000;
+    const std::int64_t em = cursor.settings->verticalSpacing;
+    if (em < kSmallestEm || em > kLargestEm) return std::nullopt;
+    const LayoutPoint corner = CaretCorner(cursor);
+    const auto characters = static_cast<std::int64_t>(CaretText(cursor.current).size());
+    return LayoutRect{ClampToInt32(corner.x - 2 * em), ClampToInt32(corner.y - 2 * em),
+                      ClampToInt32(corner.x + 2 * em * (characters + 1)),
+                      ClampToInt32(corner.y + 4 * em)};
 }
 
 }  // namespace lutaris

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "render/LayoutRect.h"
 
 namespace lutaris {
 
@@ -17,5 +20,11 @@ std::string CaretText(const TabNote& current);
 // when the caret has no tab item. Restores the surface's font and text colour; the background
 // mode stays opaque.
 void DrawCaret(const TabCursor& cursor, Surface& surface);
+
+// Every pixel DrawCaret can paint on the screen lies in this area, in layout units: from the
+// text's corner, two ems to each side and below it for every character (the em being
+// verticalSpacing, the font's height). Nothing when the caret has no tab item or the spacing is
+// too small or too large for that bound to hold.
+std::optional<LayoutRect> CaretInkBounds(const TabCursor& cursor);
 
 }  // namespace lutaris

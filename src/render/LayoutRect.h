@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 
 namespace lutaris {
 
@@ -16,7 +17,22 @@ struct LayoutRect {
         return left <= other.right && other.left <= right && top <= other.bottom &&
                other.top <= bottom;
     }
+    bool Contains(const LayoutRect& other) const {
+        return left <= other.left && other.right <= right && top <= other.top &&
+               other.bottom <= bottom;
+    }
     bool operator==(const LayoutRect&) const = default;
 };
+
+// The smallest rectangle holding both.
+inline LayoutRect Union(const LayoutRect& a, const LayoutRect& b) {
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+// Grows `area` to hold `rect`; an empty area becomes `rect`.
+inline void Extend(std::optional<LayoutRect>& area, const LayoutRect& rect) {
+    area = area ? Union(*area, rect) : rect;
+}
 
 }  // namespace lutaris

@@ -26,6 +26,10 @@ void ViewLayout::ItemEdited(const Tablature* item) {
     if (item != nullptr) edited_.push_back(item);
 }
 
+void ViewLayout::CaretMoved() {
+    if (valid_) trusted_ = true;
+}
+
 void ViewLayout::Begin(const TabSettings& settings, std::int32_t windowWidth,
                        std::size_t itemCount) {
     Discard();
@@ -124,6 +128,24 @@ bool ViewLayout::Update(const TabSettings& settings, std::int32_t windowWidth,
     if (reflowFrom < entries_.size()) Reflow(reflowFrom, lastWidthChange, changedTo);
     RefreshBounds(positions.front(), changedTo);
     ++reusedPaints_;
+    return true;
+}
+
+bool ViewLayout::PendingEditArea(const TabSettings& settings, std::int32_t windowWidth,
+                                 std::size_t itemCount, std::optional<LayoutRect>& area) const {
+    area.reset();
+    if (!trusted_ || !Describes(settings, windowWidth, itemCount)) return false;
+    for (const Tablature* item : edited_) {
+        const std::int64_t position = item->position;
+        if (position < 0 || static_cast<std::size_t>(position) >= entries_.size()) return false;
+        const Entry& entry = entries_[static_cast<std::size_t>(position)];
+        if (entry.item != item) return false;
+        const LayoutSize extent = item->GetExtent();
+        if (extent.width != entry.width || extent.height != entry.height) return false;
+        Extend(area, entry.inkBounds);
+        Extend(area, TabRenderer::PlaceInk(TabRenderer::InkAroundOrigin(*item, extent),
+                                           entry.origin));
+    }
     return true;
 }
 

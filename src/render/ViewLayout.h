@@ -34,6 +34,8 @@ public:
     void Discard();
     // The notes of `item` changed, and nothing else did since the last paint.
     void ItemEdited(const Tablature* item);
+    // Only the caret moved since the last paint: the layout still holds.
+    void CaretMoved();
 
     // A full layout: Begin, one Add per position in reading order, then Finish with the number
     // of items the document holds. A layout that did not place every item once, or whose
@@ -47,6 +49,13 @@ public:
     // width, other settings or items): the caller then lays everything out. Either way the
     // trust ends here.
     bool Update(const TabSettings& settings, std::int32_t windowWidth, std::size_t itemCount);
+
+    // Where the pixels of the edits announced since the last paint lie: the ink of each edited
+    // item before and after its edit, none when no item was edited. False when the next paint
+    // will lay everything out again or items will move (an edit changed a width), and the
+    // whole view has to be painted.
+    bool PendingEditArea(const TabSettings& settings, std::int32_t windowWidth,
+                         std::size_t itemCount, std::optional<LayoutRect>& area) const;
 
     // The positions, in reading order, whose ink boxes meet `area`.
     template <typename Visit>

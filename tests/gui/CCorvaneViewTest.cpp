@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QPaintEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <utility>
 
 #include "model/CommandIds.h"
 #include "platform/MemoryClipboard.h"
@@ -72,6 +75,49 @@ TEST_F(ViewTest, TypingOneTwoFiveStoresTwentyFive) {
     EXPECT_EQ(doc.tabItems[0]->notes[0].fret, 25);
     EXPECT_EQ(doc.tabItems[0]->notes[0].action, Normal);
     EXPECT_TRUE(doc.IsModified());
+}
+
+// Collects the areas the viewport is asked to paint.
+class PaintedRegions : public QObject {
+public:
+    explicit PaintedRegions(QWidget& widget) { widget.installEventFilter(this); }
+    QRegion Take() { return std::exchange(region_, QRegion()); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) region_ += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+
+private:
+    QRegion region_;
+};
+
+bool Covers(const QRegion& region, const QRect& rect) {
+    return QRegion(rect).subtracted(region).isEmpty();
+}
+
+TEST_F(ViewTest, AKeystrokeRepaintsTheEditedItemAndTheCaretOtherCommandsEverything) {
+    AddItems(30);
+    Show(600, 400);
+    PaintedRegions painted(*view.viewport());
+    // Let the scroll bar that the rows need appear and the window settle first.
+    QApplication::processEvents();
+    painted.Take();
+    QTest::keyClick(&view, Qt::Key_3);
+    QApplication::processEvents();
+    const QRegion afterKey = painted.Take();
+    EXPECT_FALSE(afterKey.isEmpty());
+    EXPECT_TRUE(afterKey.boundingRect().contains(QPoint(CellOf(*doc.tabItems[0], 0, 0))));
+    EXPECT_LT(afterKey.boundingRect().width() * afterKey.boundingRect().height(), 600 * 400 / 4);
+
+    QTest::keyClick(&view, Qt::Key_Right);
+    QApplication::processEvents();
+    EXPECT_FALSE(Covers(painted.Take(), view.viewport()->rect()));
+
+    doc.OnAddTabItem();
+    QApplication::processEvents();
+    EXPECT_TRUE(Covers(painted.Take(), view.viewport()->rect()));
 }
 
 TEST_F(ViewTest, ArrowsMoveTheCaretAcrossItems) {

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <algorithm>
+#include <utility>
 
 #include "model/CCorvaneDoc.h"
 #include "model/CommandIds.h"
@@ -74,7 +75,28 @@ CCorvaneView::~CCorvaneView() { document_.RemoveView(this); }
 
 void CCorvaneView::OnDocumentUpdated() {
     UpdateScrollSizes();
-    viewport()->update();
+    RequestRepaint();
+}
+
+void CCorvaneView::RequestRepaint() {
+    const std::optional<LayoutRect> area = repaintArea_.Changed(document_, WindowWidth());
+    if (!area) {
+        viewport()->update();
+        return;
+    }
+    const LayoutPoint scroll = ScrollPosition();
+    const auto clientX = [&](std::int32_t x) {
+        return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{x} - scroll.x, -1,
+                                                         viewport()->width()));
+    };
+    const auto clientY = [&](std::int32_t y) {
+        return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{y} - scroll.y, -1,
+                                                         viewport()->height()));
+    };
+    const QRect client = QRect(QPoint(clientX(area->left), clientY(area->top)),
+                               QPoint(clientX(area->right), clientY(area->bottom))) &
+                         viewport()->rect();
+    if (!client.isEmpty()) viewport()->update(client);
 }
 
 void CCorvaneView::OnInitialUpdate() {
@@ -114,6 +136,15 @@ void CCorvaneView::paintEvent(QPaintEvent* event) {
     Paint(painter, LayoutRect{exposed.left(), exposed.top(), exposed.right(), exposed.bottom()},
           false);
     painter.end();
+    // (QRegion::contains(QRect) only says whether they meet.)
+    if (QRegion(viewport()->rect()).subtracted(event->region()).isEmpty()) {
+        repaintArea_.Painted(document_, std::nullopt);
+    } else {
+        // Any one rectangle of the region was painted whole; the bounding one may not have been.
+        const QRect covered = event->region().begin()->translated(scroll.x, scroll.y);
+        repaintArea_.Painted(document_, LayoutRect{covered.left(), covered.top(), covered.right(),
+                                                   covered.bottom()});
+    }
     // The items may stand elsewhere now (the window's width changed): the range follows them.
     UpdateScrollSizes();
 }
@@ -179,7 +210,10 @@ void CCorvaneView::keyPressEvent(QKeyEvent* event) {
         QAbstractScrollArea::keyPressEvent(event);
         return;
     }
-    Apply(interaction_.OnKeyDown(virtualKey, ScrollPosition()));
+    ViewResponse response = interaction_.OnKeyDown(virtualKey, ScrollPosition());
+    const bool repaint = std::exchange(response.repaint, false);
+    Apply(response);
+    if (repaint) RequestRepaint();
 }
 
 bool CCorvaneView::focusNextPrevChild(bool /*next*/) { return false; }

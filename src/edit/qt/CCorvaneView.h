@@ -6,6 +6,7 @@
 #include "edit/TabViewInteraction.h"
 #include "platform/DocumentBase.h"
 #include "render/LayoutRect.h"
+#include "render/ViewRepaintArea.h"
 
 class QPainter;
 class QPrinter;
@@ -59,6 +60,9 @@ protected:
 
 private:
     void Apply(const ViewResponse& response);
+    // Invalidates what changed since the last paint: after a keystroke that moved no item only
+    // the edited item and the caret, otherwise the whole client area.
+    void RequestRepaint();
     // The shared paint on any painter whose coordinates are document coordinates; items
     // outside `exposed` are laid out but not drawn.
     void Paint(QPainter& painter, std::optional<LayoutRect> exposed, bool printing);
@@ -67,6 +71,7 @@ private:
 
     CCorvaneDoc& document_;
     TabViewInteraction interaction_;
+    ViewRepaintArea repaintArea_;
 };
 
 }  // namespace lutaris

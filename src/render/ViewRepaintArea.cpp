@@ -1,0 +1,45 @@
+#include "render/ViewRepaintArea.h"
+
+#include "edit/TabCursor.h"
+#include "model/CCorvaneDoc.h"
+#include "render/CaretRenderer.h"
+#include "render/ViewLayout.h"
+
+namespace lutaris {
+
+void ViewRepaintArea::Painted(const CCorvaneDoc& document, std::optional<LayoutRect> exposed) {
+    if (!exposed) {
+        caretShown_.reset();
+        known_ = true;
+    } else if (caretShown_ && exposed->Contains(*caretShown_)) {
+        caretShown_.reset();
+    }
+    const TabCursor* cursor = document.cursor.get();
+    if (cursor == nullptr || cursor->tabItem == nullptr) return;
+    const std::optional<LayoutRect> caret = CaretInkBounds(*cursor);
+    if (!caret) {
+        known_ = false;
+        return;
+    }
+    Extend(caretShown_, *caret);
+}
+
+std::optional<LayoutRect> ViewRepaintArea::Changed(const CCorvaneDoc& document,
+                                                   std::int32_t windowWidth) const {
+    if (!known_) return std::nullopt;
+    std::optional<LayoutRect> area;
+    if (!document.GetViewLayout().PendingEditArea(*document.settings, windowWidth,
+                                                  document.tabItems.size(), area)) {
+        return std::nullopt;
+    }
+    if (caretShown_) Extend(area, *caretShown_);
+    const TabCursor* cursor = document.cursor.get();
+    if (cursor != nullptr && cursor->tabItem != nullptr) {
+        const std::optional<LayoutRect> caret = CaretInkBounds(*cursor);
+        if (!caret) return std::nullopt;
+        Extend(area, *caret);
+    }
+    return area;
+}
+
+}  // namespace lutaris
