@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <charconv>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <type_traits>
@@ -13,6 +14,7 @@ namespace lutaris {
 namespace {
 
 constexpr std::size_t kNoteBytes = 20;  // five 32-bit words
+constexpr std::size_t kLongestNumber = 11;  // "-2147483648"
 
 // Where a note in memory is byte for byte its record in the file (five little-endian words
 // without padding), whole lists of notes are read and written as one block.
@@ -62,38 +64,84 @@ const TabNote* Tablature::FindNote(std::int32_t column, std::int32_t string) con
     return FindIn<const TabNote>(notes, column, string);
 }
 
+namespace {
+
+// What stands around a note's number in its cell, by action code. `close` is copied as one
+// block, padded, so that formatting the cell of every note in a songbook does not branch on
+// the lengths; `closeSize` counts the characters that belong to the cell.
+struct CellFrame {
+    char open = '\0';  // none
+    bool showsNumber = true;
+    std::array<char, 8> close{'-', '-', '-'};
+    std::size_t closeSize = 3;
+};
+
+constexpr CellFrame Frame(char open, std::string_view close, bool showsNumber = true) {
+    CellFrame frame{open, showsNumber, {}, close.size()};
+    std::copy(close.begin(), close.end(), frame.close.begin());
+    return frame;
+}
+
+// Codes without an entry are written like Normal.
+constexpr auto kFrames = [] {
+    std::array<CellFrame, 16> frames{};
+    frames[Mute] = Frame('\0', "X----", false);
+    frames[Vibrato] = Frame('\0', "~--");
+    frames[SlideUp] = Frame('\0', "/--");
+    frames[SlideDown] = Frame('\0', "\\--");
+    frames[BendUp] = Frame('\0', "b--");
+    frames[BendRelease] = Frame('\0', "r--");
+    frames[HammerOn] = Frame('\0', "h--");
+    frames[PullOff] = Frame('\0', "p--");
+    frames[Tap] = Frame('\0', "T--");
+    frames[Harmonic] = Frame('<', ">-");
+    frames[Optional] = Frame('(', ")-");
+    return frames;
+}();
+
+const CellFrame& FrameOf(std::int32_t action) {
+    const auto index = static_cast<std::uint32_t>(action);
+    return index < kFrames.size() ? kFrames[index] : kFrames[Normal];
+}
+
+// The decimal digits of 0 … 99, the frets a guitar has.
+struct SmallNumber {
+    std::array<char, 2> digits{};
+    std::size_t size = 0;
+};
+
+constexpr auto kSmallNumbers = [] {
+    std::array<SmallNumber, 100> numbers{};
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        numbers[i] = i < 10 ? SmallNumber{{static_cast<char>('0' + i), '\0'}, 1}
+                            : SmallNumber{{static_cast<char>('0' + i / 10),
+                                           static_cast<char>('0' + i % 10)},
+                                          2};
+    }
+    return numbers;
+}();
+
+}  // namespace
+
 TextCell FormatTextCell(const TabNote& note) {
     TextCell cell;
     char* out = cell.chars.data();
-    char* const end = out + cell.chars.size();
-    const auto put = [&](std::string_view part) { out = std::copy(part.begin(), part.end(), out); };
-    const auto number = [&] {
-        if (note.fret == BlankFret) {
+    const CellFrame& frame = FrameOf(note.action);
+    *out = frame.open;
+    out += frame.open != '\0' ? 1 : 0;
+    if (frame.showsNumber) {
+        if (note.fret >= 0 && static_cast<std::size_t>(note.fret) < kSmallNumbers.size()) {
+            const SmallNumber& number = kSmallNumbers[static_cast<std::size_t>(note.fret)];
+            std::memcpy(out, number.digits.data(), number.digits.size());
+            out += number.size;
+        } else if (note.fret == BlankFret) {
             *out++ = ' ';
         } else {
-            out = std::to_chars(out, end, note.fret).ptr;
-        }
-    };
-    switch (note.action) {
-        case Mute: put("X----"); break;
-        case Harmonic: put("<"); number(); put(">-"); break;
-        case Optional: put("("); number(); put(")-"); break;
-        default: {
-            number();
-            switch (note.action) {
-                case Vibrato: put("~--"); break;
-                case SlideUp: put("/--"); break;
-                case SlideDown: put("\\--"); break;
-                case BendUp: put("b--"); break;
-                case BendRelease: put("r--"); break;
-                case HammerOn: put("h--"); break;
-                case PullOff: put("p--"); break;
-                case Tap: put("T--"); break;
-                default: put("---"); break;
-            }
+            out = std::to_chars(out, cell.chars.data() + 1 + kLongestNumber, note.fret).ptr;
         }
     }
-    cell.size = static_cast<std::size_t>(out - cell.chars.data());
+    std::memcpy(out, frame.close.data(), frame.close.size());
+    cell.size = static_cast<std::size_t>(out - cell.chars.data()) + frame.closeSize;
     return cell;
 }
 

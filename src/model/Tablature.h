@@ -80,8 +80,9 @@ private:
 // The text cell of one note, before PutCell keeps its first four characters. Held in place:
 // an export formats every note of the document.
 struct TextCell {
-    // "<", an int32 with its sign (11 characters), ">-": 14 at most.
-    std::array<char, 16> chars{};
+    // "<", an int32 with its sign (11 characters), ">-": 14 at most, and room behind for the
+    // padded block that closes the cell.
+    std::array<char, 24> chars{};
     std::size_t size = 0;
     std::string_view View() const { return {chars.data(), size}; }
 };

@@ -34,16 +34,6 @@ void TabTextGrid::Allocate(std::int32_t lineCount, std::int32_t maxColumn) {
     }
 }
 
-void TabTextGrid::PutCell(std::string_view cell, std::int32_t line, std::int32_t column) {
-    if (line < 0 || line >= lineCount_ || column < 0) return;
-    const bool bracket = !cell.empty() && (cell.front() == '(' || cell.front() == '<');
-    const std::int64_t start = 4 * std::int64_t{column} + (bracket ? 1 : 2);
-    const std::int64_t count = std::min<std::int64_t>(4, static_cast<std::int64_t>(cell.size()));
-    // Never touch the bar at position 0 or the line feed at the end.
-    if (start < 1 || start + count > lineLength_ - 1) return;
-    std::copy_n(cell.begin(), count, text_.begin() + line * lineLength_ + start);
-}
-
 void TabTextGrid::Free() {
     text_.clear();
     text_.shrink_to_fit();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -40,8 +42,23 @@ public:
     void Allocate(std::int32_t lineCount, std::int32_t maxColumn);
     // Writes the first four characters of `cell` into line `line` at 4 × column + 2, or one
     // position earlier when the cell opens with "(" or "<". Writes that would fall outside the
-    // line (a string or column the grid has no room for) are left out.
-    void PutCell(std::string_view cell, std::int32_t line, std::int32_t column);
+    // line (a string or column the grid has no room for) are left out. Inline: an export places
+    // every note of the document.
+    void PutCell(std::string_view cell, std::int32_t line, std::int32_t column) {
+        if (line < 0 || line >= lineCount_ || column < 0) return;
+        const bool bracket = !cell.empty() && (cell.front() == '(' || cell.front() == '<');
+        const std::int64_t start = 4 * std::int64_t{column} + (bracket ? 1 : 2);
+        const std::int64_t count = std::min<std::int64_t>(4, static_cast<std::int64_t>(cell.size()));
+        // Never touch the bar at position 0 or the line feed at the end.
+        if (start < 1 || start + count > lineLength_ - 1) return;
+        char* const target = text_.data() + line * lineLength_ + start;
+        // Every cell the writer formats has four characters or more: one fixed-size copy.
+        if (count == 4) {
+            std::memcpy(target, cell.data(), 4);
+        } else {
+            std::copy_n(cell.begin(), count, target);
+        }
+    }
     void Free();
     // The text, or an empty text before the first Allocate.
     std::string_view Text() const { return text_; }
