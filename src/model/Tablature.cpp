@@ -40,8 +40,11 @@ Note* FindIn(Notes& notes, std::int32_t column, std::int32_t string) {
 
 Tablature::Tablature(TabSettings* settingsRecord) : settings(settingsRecord) {}
 
-LayoutSize Tablature::GetExtent() const {
-    const std::int64_t width = (std::int64_t{MaxColumn()} + 3) * settings->horizontalSpacing;
+LayoutSize Tablature::GetExtent() const { return ExtentForMaxColumn(MaxColumnOrMinusOne()); }
+
+LayoutSize Tablature::ExtentForMaxColumn(std::int32_t maxColumnOrMinusOne) const {
+    const std::int64_t width =
+        (std::int64_t{std::max(0, maxColumnOrMinusOne)} + 3) * settings->horizontalSpacing;
     const std::int64_t height = std::int64_t{settings->nextLineSpacing} +
                                 (std::int64_t{settings->numberOfStrings} - 1) *
                                     settings->verticalSpacing;

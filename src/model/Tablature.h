@@ -51,6 +51,9 @@ public:
     // (MaxColumn + 3) × horizontalSpacing by nextLineSpacing + (numberOfStrings − 1) ×
     // verticalSpacing. Computed in 64 bits and clamped, so damaged values cannot overflow.
     LayoutSize GetExtent() const;
+    // The extent for a greatest note column already known (−1 without notes), so that a caller
+    // reading the notes anyway need not read them twice.
+    LayoutSize ExtentForMaxColumn(std::int32_t maxColumnOrMinusOne) const;
     LayoutPoint GetLastOrigin() const { return lastOrigin; }
     // Greatest column among the notes; 0 when there are none (or all lie at or left of 0).
     std::int32_t MaxColumn() const;

@@ -191,36 +191,63 @@ LayoutRect TabRenderer::InkBounds(const Tablature& item, LayoutPoint origin, Lay
     return PlaceInk(InkAroundOrigin(item, extent), origin);
 }
 
-TabRenderer::InkBox TabRenderer::InkAroundOrigin(const Tablature& item, LayoutSize extent) {
-    const TabSettings& settings = *item.settings;
+namespace {
+
+// The columns and strings the notes of an item span; empty when it has none.
+struct NoteRanges {
+    bool empty = true;
+    std::int32_t minColumn = 0, maxColumn = 0, minString = 0, maxString = 0;
+
+    void Add(const TabNote& note) {
+        if (empty) {
+            minColumn = maxColumn = note.column;
+            minString = maxString = note.string;
+            empty = false;
+            return;
+        }
+        minColumn = std::min(minColumn, note.column);
+        maxColumn = std::max(maxColumn, note.column);
+        minString = std::min(minString, note.string);
+        maxString = std::max(maxString, note.string);
+    }
+};
+
+NoteRanges RangesOf(const Tablature& item) {
+    NoteRanges ranges;
+    for (const TabNote& note : item.notes) ranges.Add(note);
+    return ranges;
+}
+
+TabRenderer::InkBox InkFor(const TabSettings& settings, const NoteRanges& notes,
+                           LayoutSize extent) {
     const std::int64_t hs = std::abs(std::int64_t{settings.horizontalSpacing});
     const std::int64_t vs = std::abs(std::int64_t{settings.verticalSpacing});
     const std::int64_t h = settings.nextLineSpacing / 2;
     const std::int64_t staffTop = h;
     const std::int64_t staffBottom =
         staffTop + (std::int64_t{settings.numberOfStrings} - 1) * settings.verticalSpacing + 1;
-    InkBox ink;
+    TabRenderer::InkBox ink;
     ink.left = std::min<std::int64_t>(0, extent.width);
     ink.right = std::max<std::int64_t>(0, extent.width);
     ink.top = std::min(staffTop, staffBottom);
     ink.bottom = std::max(staffTop, staffBottom);
 
-    if (!item.notes.empty()) {
+    if (!notes.empty) {
         // Text top-left corners of the notes, then room for the longest text ("<-2147483648>",
         // thirteen characters of at most one em each, the em being verticalSpacing), its cell
         // (under two ems high) and the marks (at most two string spacings away, one column
-        // spacing to either side).
-        std::int64_t minX = std::numeric_limits<std::int64_t>::max(), maxX = -minX;
-        std::int64_t minY = minX, maxY = -minX;
-        for (const TabNote& note : item.notes) {
-            const std::int64_t x = (std::int64_t{note.column} + 1) * settings.horizontalSpacing;
-            const std::int64_t y =
-                std::int64_t{note.string} * settings.verticalSpacing - settings.textFloat + h;
-            minX = std::min(minX, x);
-            maxX = std::max(maxX, x);
-            minY = std::min(minY, y);
-            maxY = std::max(maxY, y);
-        }
+        // spacing to either side). Both corners move in a straight line with the column and the
+        // string, so the extreme notes give the extreme corners.
+        const auto x = [&](std::int32_t column) {
+            return (std::int64_t{column} + 1) * settings.horizontalSpacing;
+        };
+        const auto y = [&](std::int32_t string) {
+            return std::int64_t{string} * settings.verticalSpacing - settings.textFloat + h;
+        };
+        const std::int64_t minX = std::min(x(notes.minColumn), x(notes.maxColumn));
+        const std::int64_t maxX = std::max(x(notes.minColumn), x(notes.maxColumn));
+        const std::int64_t minY = std::min(y(notes.minString), y(notes.maxString));
+        const std::int64_t maxY = std::max(y(notes.minString), y(notes.maxString));
         const std::int64_t em = std::max<std::int64_t>(vs, 1);
         ink.left = std::min(ink.left, minX - hs - 1);
         ink.right = std::max(ink.right, maxX + std::max(hs, 13 * em) + 1);
@@ -228,6 +255,18 @@ TabRenderer::InkBox TabRenderer::InkAroundOrigin(const Tablature& item, LayoutSi
         ink.bottom = std::max(ink.bottom, maxY + 2 * vs + 2 * em + 1);
     }
     return ink;
+}
+
+}  // namespace
+
+TabRenderer::InkBox TabRenderer::InkAroundOrigin(const Tablature& item, LayoutSize extent) {
+    return InkFor(*item.settings, RangesOf(item), extent);
+}
+
+TabRenderer::Measurement TabRenderer::Measure(const Tablature& item) {
+    const NoteRanges ranges = RangesOf(item);
+    const LayoutSize extent = item.ExtentForMaxColumn(ranges.empty ? -1 : ranges.maxColumn);
+    return {extent, InkFor(*item.settings, ranges, extent)};
 }
 
 LayoutRect TabRenderer::PlaceInk(const InkBox& ink, LayoutPoint origin) {

@@ -40,6 +40,14 @@ public:
         bool operator==(const InkBox&) const = default;
     };
     static InkBox InkAroundOrigin(const Tablature& item, LayoutSize extent);
+
+    // The extent and the ink box together, reading the notes once: what a layout of a whole
+    // songbook needs for every item.
+    struct Measurement {
+        LayoutSize extent;
+        InkBox ink;
+    };
+    static Measurement Measure(const Tablature& item);
     static LayoutRect PlaceInk(const InkBox& ink, LayoutPoint origin);
 };
 

@@ -70,14 +70,15 @@ std::size_t LayOutAndPaint(const ViewContent& content, Surface& surface,
     for (std::size_t i = 0; i < byPosition.size(); ++i) {
         Tablature* item = byPosition[i];
         if (item == nullptr) continue;
-        const LayoutSize extent = item->GetExtent();
+        const TabRenderer::Measurement measured = TabRenderer::Measure(*item);
+        const LayoutSize extent = measured.extent;
         LayoutPoint origin{ClampToInt32(x), ClampToInt32(y)};
         if (x + extent.width > state.windowWidth) {
             origin = {settings.leftMargin,
                       ClampToInt32(y + extent.height + settings.nextLineSpacing)};
         }
         TabRenderer::SetPresentationScale(*item, false);
-        const TabRenderer::InkBox ink = TabRenderer::InkAroundOrigin(*item, extent);
+        const TabRenderer::InkBox& ink = measured.ink;
         const LayoutRect inkBounds = TabRenderer::PlaceInk(ink, origin);
         if (cull && !inkBounds.Intersects(*state.exposed)) {
             item->lastOrigin = origin;

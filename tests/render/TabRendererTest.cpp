@@ -290,6 +290,12 @@ TEST_F(TabRendererTest, PresentationScaleMultipliesEveryLayoutValue) {
 
 // Whatever the settings and notes, everything drawn lies inside InkBounds, so that skipping an
 // item whose bounds miss the repainted area never leaves part of it unpainted.
+TEST_F(TabRendererTest, AnItemWithoutNotesMeasuresAsItsStaff) {
+    const TabRenderer::Measurement measured = TabRenderer::Measure(item);
+    EXPECT_EQ(measured.extent, (LayoutSize{72, 90}));
+    EXPECT_EQ(measured.ink, (TabRenderer::InkBox{0, 15, 72, 76}));
+}
+
 TEST_F(TabRendererTest, InkBoundsHoldEverythingDrawn) {
     const TabSettings variants[] = {
         TabSettings{},
@@ -310,6 +316,10 @@ TEST_F(TabRendererTest, InkBoundsHoldEverythingDrawn) {
             ++column;
         }
         item.AppendNote(Note(-2147483647, -1, 3, Harmonic));
+        // The layout's one reading of the notes agrees with the separate measures.
+        const TabRenderer::Measurement measured = TabRenderer::Measure(item);
+        EXPECT_EQ(measured.extent, item.GetExtent());
+        EXPECT_EQ(measured.ink, TabRenderer::InkAroundOrigin(item, item.GetExtent()));
         const LayoutPoint origin{200, 300};
         const LayoutRect bounds = TabRenderer::InkBounds(item, origin, item.GetExtent());
         const auto surface = DrawAt(origin);
