@@ -47,7 +47,7 @@ void CursorResultApplier::Apply(std::int32_t result) {
         document_.UpdateStepAfterEditing(edited);
     } else {
         // A key that only moved the caret leaves every item where the last paint put it.
-        document_.GetViewLayout().CaretMoved();
+        document_.GetViewLayout().NothingMoved();
     }
 }
 

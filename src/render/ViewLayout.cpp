@@ -26,7 +26,7 @@ void ViewLayout::ItemEdited(const Tablature* item) {
     if (item != nullptr) edited_.push_back(item);
 }
 
-void ViewLayout::CaretMoved() {
+void ViewLayout::NothingMoved() {
     if (valid_) trusted_ = true;
 }
 

@@ -18,8 +18,9 @@ namespace lutaris {
 // meeting an area are found by binary search.
 //
 // A kept layout is trusted only for the paint that follows an edit announced with ItemEdited
-// (the keystroke path), because nothing else says what changed: every other paint lays the
-// whole document out afresh and starts a new kept layout. Discard() forgets it altogether.
+// (the keystroke path) or a change announced with NothingMoved (a caret move, a scroll),
+// because nothing else says what changed: every other paint lays the whole document out afresh
+// and starts a new kept layout. Discard() forgets it altogether.
 class ViewLayout {
 public:
     struct Entry {
@@ -34,8 +35,9 @@ public:
     void Discard();
     // The notes of `item` changed, and nothing else did since the last paint.
     void ItemEdited(const Tablature* item);
-    // Only the caret moved since the last paint: the layout still holds.
-    void CaretMoved();
+    // Nothing the layout depends on changed since the last paint (only the caret moved, or the
+    // view scrolled): the next paint can start from it.
+    void NothingMoved();
 
     // A full layout: Begin, one Add per position in reading order, then Finish with the number
     // of items the document holds. A layout that did not place every item once, or whose

@@ -1,6 +1,7 @@
 #include "edit/qt/CCorvaneView.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPaintEvent>
@@ -10,10 +11,13 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <random>
 #include <utility>
 
 #include "model/CommandIds.h"
 #include "platform/MemoryClipboard.h"
+#include "render/ViewLayout.h"
 #include "support/DocumentFixture.h"
 
 namespace lutaris {
@@ -118,6 +122,54 @@ TEST_F(ViewTest, AKeystrokeRepaintsTheEditedItemAndTheCaretOtherCommandsEverythi
     doc.OnAddTabItem();
     QApplication::processEvents();
     EXPECT_TRUE(Covers(painted.Take(), view.viewport()->rect()));
+}
+
+// What the window shows of the viewport: its part of the window's backing store, where partial
+// repaints and scrolled pixels end up.
+QImage Shown(CCorvaneView& view) {
+    const auto* image = dynamic_cast<const QImage*>(view.window()->backingStore()->paintDevice());
+    if (image == nullptr) return {};
+    const QPoint at = view.viewport()->mapTo(view.window(), QPoint(0, 0));
+    return image->copy(QRect(at, view.viewport()->size())).convertToFormat(QImage::Format_RGB32);
+}
+
+// The viewport painted whole from nothing.
+QImage PaintedWhole(CCorvaneView& view) {
+    return view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+TEST_F(ViewTest, KeysAndScrollingShowWhatAWholeRepaintWould) {
+    AddItems(80);
+    std::mt19937 random(5);
+    for (const auto& item : doc.tabItems) {
+        for (int column = 0; column < static_cast<int>(random() % 8); ++column) {
+            item->AppendNote(test::Note(static_cast<int>(random() % 20),
+                                        static_cast<int>(random() % 6), column,
+                                        static_cast<int>(random() % 16)));
+        }
+    }
+    doc.InvalidatePositionIndex();
+    Show(500, 300);
+    QApplication::processEvents();
+    ASSERT_FALSE(Shown(view).isNull()) << "the window has no picture to compare";
+    const std::size_t reusedBefore = doc.GetViewLayout().ReusedPaints();
+    PaintedRegions painted(*view.viewport());
+    const auto step = [&](const std::function<void()>& action, const char* what) {
+        action();
+        QApplication::processEvents();
+        EXPECT_FALSE(Covers(painted.Take(), view.viewport()->rect())) << what;
+        EXPECT_EQ(Shown(view), PaintedWhole(view)) << what;
+        painted.Take();
+    };
+    QScrollBar& bar = *view.verticalScrollBar();
+    step([&] { QTest::keyClick(&view, Qt::Key_4); }, "a digit");
+    step([&] { bar.setValue(bar.value() + 37); }, "scrolling down a little");
+    step([&] { QTest::keyClick(&view, Qt::Key_B); }, "a bend");
+    step([&] { bar.setValue(bar.value() + 150); }, "scrolling down more");
+    step([&] { bar.setValue(bar.value() - 61); }, "scrolling up");
+    step([&] { QTest::keyClick(&view, Qt::Key_Right); }, "a move");
+    // Every paint but the whole ones made for the comparison started from the kept layout.
+    EXPECT_GE(doc.GetViewLayout().ReusedPaints() - reusedBefore, 6u);
 }
 
 TEST_F(ViewTest, ArrowsMoveTheCaretAcrossItems) {

@@ -16,6 +16,7 @@
 #include "platform/qt/QtSurface.h"
 #include "platform/qt/QtVirtualKeys.h"
 #include "render/ScrollSizes.h"
+#include "render/ViewLayout.h"
 #include "render/ViewPainter.h"
 
 namespace lutaris {
@@ -116,6 +117,14 @@ void CCorvaneView::ScrollToPosition(LayoutPoint position) {
 void CCorvaneView::resizeEvent(QResizeEvent* event) {
     UpdateScrollSizes();
     QAbstractScrollArea::resizeEvent(event);
+}
+
+void CCorvaneView::scrollContentsBy(int dx, int dy) {
+    // The items stand where they stood: what is on screen moves along, and only the uncovered
+    // strip is painted, from the kept layout, so that scrolling a songbook costs what the strip
+    // shows.
+    document_.GetViewLayout().NothingMoved();
+    viewport()->scroll(dx, dy);
 }
 
 void CCorvaneView::UpdateScrollSizes() {
