@@ -8,6 +8,7 @@
 
 #include "edit/TabCursor.h"
 #include "model/CCorvaneDoc.h"
+#include "model/PrefetchingWalk.h"
 #include "platform/Clipboard.h"
 #include "platform/ClipboardFormatNames.h"
 #include "platform/Prompter.h"
@@ -29,12 +30,12 @@ template <typename Bytes>
 Bytes JoinedSelectionText(const std::vector<Tablature*>& selection, std::size_t size) {
     Bytes bytes;
     bytes.reserve(size);
-    for (Tablature* item : selection) {
-        const std::string_view text = item->ToText();
-        if (text.empty()) continue;
+    ForEachItemPrefetched(selection, [&](Tablature& item) {
+        const std::string_view text = item.ToText();
+        if (text.empty()) return;
         const auto* first = reinterpret_cast<const typename Bytes::value_type*>(text.data());
         bytes.insert(bytes.end(), first, first + text.size() - 1);
-    }
+    });
     return bytes;
 }
 
@@ -90,14 +91,14 @@ void ClipboardCommands::Paste() {
 
 std::size_t ClipboardCommands::SelectionTextSize() const {
     std::size_t size = 0;
-    for (const Tablature* item : document_.selection) {
-        const auto bytes = static_cast<std::size_t>(item->MeasureText().bytes);
+    ForEachItemPrefetched(document_.selection, [&](const Tablature& item) {
+        const auto bytes = static_cast<std::size_t>(item.MeasureText().bytes);
         if (bytes > maxTextBytes_ - size) throw SelectionTooLarge();
         // Each text form ends with a line feed, which the join takes away; an item with no
         // strings has an empty text, and then there is nothing to take away (not the previous
         // item's last character).
         if (bytes > 0) size += bytes - 1;
-    }
+    });
     return size;
 }
 

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "model/CCorvaneDoc.h"
+#include "model/PrefetchingWalk.h"
 #include "platform/Prompter.h"
 #include "platform/SafeFileReplacer.h"
 #include "text/TabTextGrid.h"
@@ -76,17 +77,17 @@ std::string TextExporter::ExportText() {
     // bytes. The limits are tested in the same order as the texts are joined, so a document
     // fails with the same message as it would part-way through joining.
     std::size_t total = 0;
-    for (const auto& item : document_.tabItems) {
-        const TabTextGrid::Extent extent = item->MeasureText();
+    ForEachItemPrefetched(document_.tabItems, [&](const Tablature& item) {
+        const TabTextGrid::Extent extent = item.MeasureText();
         total += static_cast<std::size_t>(extent.bytes + extent.lines) + 2 * kItemSeparator.size();
         if (total > maxBytes_) throw TooLargeDocument();
-    }
+    });
     std::string text;
     text.reserve(total);
-    for (const auto& item : document_.tabItems) {
-        AppendWithCrLf(text, item->ToText());
+    ForEachItemPrefetched(document_.tabItems, [&](Tablature& item) {
+        AppendWithCrLf(text, item.ToText());
         text.append(kCrLfSeparator);
-    }
+    });
     return text;
 }
 

@@ -152,6 +152,16 @@ TabTextGrid::Extent Tablature::MeasureText() const {
     return TabTextGrid::Measure(settings->numberOfStrings, MaxColumnOrMinusOne());
 }
 
+void Tablature::PrefetchForText() const {
+    // The notes of a usual item fill a few cache lines; a huge item is not worth the hints.
+    constexpr std::size_t kLine = 64;
+    constexpr std::size_t kMaxLines = 8;
+    const auto* first = reinterpret_cast<const char*>(notes.data());
+    const std::size_t bytes = std::min(notes.size() * sizeof(TabNote), kLine * kMaxLines);
+    for (std::size_t offset = 0; offset < bytes; offset += kLine) __builtin_prefetch(first + offset);
+    __builtin_prefetch(textGrid_.Text().data(), 1);
+}
+
 std::string_view Tablature::ToText() {
     textGrid_.Allocate(settings->numberOfStrings, MaxColumnOrMinusOne());
     for (const auto& note : notes) {

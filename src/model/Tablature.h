@@ -72,6 +72,9 @@ public:
     std::string_view ToText();
     // The size ToText will give, without building it; throws where ToText would.
     TabTextGrid::Extent MeasureText() const;
+    // Asks the processor to start loading the notes and the text buffer that ToText reads and
+    // writes; nothing else happens.
+    void PrefetchForText() const;
 
     // Stores or loads the record; loading appends to the notes already held.
     void Serialize(Archive& archive);
