@@ -66,7 +66,7 @@ void QtSurface::UseLinePen() {
 
 void QtSurface::UseTextPen() {
     if (painterPen_ == PainterPen::Text) return;
-    painter_.setPen(QPen(ToQColor(textColor_)));
+    painter_.setPen(textPen_);
     painterPen_ = PainterPen::Text;
 }
 
@@ -97,6 +97,7 @@ BackgroundMode QtSurface::SetBkMode(BackgroundMode mode) {
 Color QtSurface::SetTextColor(Color color) {
     const Color previous = textColor_;
     textColor_ = color;
+    textPen_ = QPen(ToQColor(color));
     if (painterPen_ == PainterPen::Text) painterPen_ = PainterPen::Unknown;
     return previous;
 }
@@ -207,7 +208,7 @@ void QtSurface::TextOut(std::int32_t x, std::int32_t y, std::string_view text) {
     if (bkMode_ == BackgroundMode::Opaque) {
         painter_.fillRect(
             QRect(left, top, laidOut.advance, fontEntry_->Ascent() + fontEntry_->Descent()),
-            ToQColor(backgroundColor_));
+            backgroundQColor_);
     }
     UseTextPen();
     painter_.drawStaticText(QPointF(left, top + fontEntry_->GlyphTop()), laidOut.glyphs);

@@ -62,9 +62,11 @@ private:
     std::shared_ptr<const QtFontCacheEntry> fontEntry_;
     Pen pen_;
     QPen linePen_;
+    // Made once per colour rather than at every switch between lines and texts.
+    QPen textPen_{QColor(kBlack.red, kBlack.green, kBlack.blue)};
+    QColor backgroundQColor_{kWhite.red, kWhite.green, kWhite.blue};
     BackgroundMode bkMode_ = BackgroundMode::Opaque;
     Color textColor_ = kBlack;
-    Color backgroundColor_ = kWhite;
     QPoint current_;  // logical, as MoveTo left it
     enum class PainterPen { Unknown, Line, Text } painterPen_ = PainterPen::Unknown;
 };
