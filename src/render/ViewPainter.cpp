@@ -7,6 +7,7 @@
 #include "model/CCorvaneDoc.h"
 #include "platform/Surface.h"
 #include "render/CaretRenderer.h"
+#include "render/ReadingOrder.h"
 #include "render/ScreenResolution.h"
 #include "render/TabRenderer.h"
 #include "render/ViewLayout.h"
@@ -21,27 +22,6 @@ std::int32_t ClampToInt32(std::int64_t value) {
 
 LayoutPoint Plus(LayoutPoint a, LayoutPoint b) {
     return {ClampToInt32(std::int64_t{a.x} + b.x), ClampToInt32(std::int64_t{a.y} + b.y)};
-}
-
-// The items in reading order: the first item in list order for each position 0 … n − 1. Built
-// once per paint, so a paint stays linear in the number of items.
-std::vector<Tablature*> ItemsByPosition(const std::vector<std::unique_ptr<Tablature>>& items) {
-    std::vector<Tablature*> byPosition(items.size(), nullptr);
-    for (const auto& item : items) {
-        const std::int32_t position = item->position;
-        if (position < 0 || static_cast<std::size_t>(position) >= byPosition.size()) continue;
-        if (byPosition[position] == nullptr) byPosition[position] = item.get();
-    }
-    return byPosition;
-}
-
-std::vector<bool> SelectedPositions(const std::vector<Tablature*>& selection, std::size_t count) {
-    std::vector<bool> selected(count, false);
-    for (const Tablature* item : selection) {
-        if (item == nullptr || item->position < 0) continue;
-        if (static_cast<std::size_t>(item->position) < count) selected[item->position] = true;
-    }
-    return selected;
 }
 
 void DrawSelectionLine(const SelectionLine& line, Surface& surface) {

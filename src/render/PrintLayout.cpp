@@ -1,0 +1,91 @@
+#include "render/PrintLayout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "platform/Surface.h"
+#include "render/ReadingOrder.h"
+#include "render/ScreenResolution.h"
+#include "render/TabRenderer.h"
+#include "render/ViewPainter.h"
+
+namespace lutaris {
+namespace {
+
+std::int32_t ClampToInt32(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace
+
+LayoutSize PrintLayout::PrintableSize(std::int64_t deviceWidth, std::int64_t deviceHeight,
+                                      std::int32_t dpiY) {
+    // The renderer's ratio, in the renderer's precision: what one layout unit becomes.
+    float ratio = static_cast<float>(dpiY) / static_cast<float>(GetScreenResolution().dpiY);
+    if (!std::isfinite(ratio) || ratio <= 0.0F) ratio = 1.0F;
+    const double pen = std::trunc(static_cast<double>(ratio));
+    const auto toLayout = [&](std::int64_t device) {
+        const double usable = static_cast<double>(device) - pen;
+        if (usable <= 0) return std::int32_t{0};
+        return ClampToInt32(static_cast<std::int64_t>(
+            std::min(std::floor(usable / static_cast<double>(ratio)), 2147483647.0)));
+    };
+    return {toLayout(deviceWidth), toLayout(deviceHeight)};
+}
+
+PrintLayout PrintLayout::Build(const ViewContent& content, LayoutSize printable) {
+    const TabSettings& settings = content.settings;
+    const std::vector<Tablature*> byPosition = ItemsByPosition(content.tabItems);
+    const std::vector<bool> selected = SelectedPositions(content.selection, byPosition.size());
+
+    PrintLayout layout;
+    layout.placements_.reserve(byPosition.size());
+    std::int64_t x = settings.leftMargin;
+    std::int64_t rowTop = settings.topMargin;
+    std::int64_t rowBottom = rowTop;
+    bool rowEmpty = true;
+    bool pageEmpty = true;
+    for (std::size_t i = 0; i < byPosition.size(); ++i) {
+        Tablature* item = byPosition[i];
+        if (item == nullptr) continue;
+        const LayoutSize extent = item->GetExtent();
+        if (!rowEmpty && (x + extent.width > printable.width ||
+                          rowTop + extent.height > printable.height)) {
+            rowTop = rowBottom + settings.nextLineSpacing;
+            x = settings.leftMargin;
+            rowEmpty = true;
+        }
+        if (rowEmpty && !pageEmpty && rowTop + extent.height > printable.height) {
+            layout.pageStarts_.push_back(layout.placements_.size());
+            rowTop = settings.topMargin;
+        }
+        const std::int64_t bottom = rowTop + extent.height;
+        rowBottom = rowEmpty ? bottom : std::max(rowBottom, bottom);
+        layout.placements_.push_back(
+            {item, {ClampToInt32(x), ClampToInt32(rowTop)}, extent, selected[i]});
+        x += extent.width;
+        rowEmpty = false;
+        pageEmpty = false;
+    }
+    return layout;
+}
+
+std::span<const PrintLayout::Placement> PrintLayout::Page(std::size_t index) const {
+    if (index >= pageStarts_.size()) return {};
+    const std::size_t begin = pageStarts_[index];
+    const std::size_t end =
+        index + 1 < pageStarts_.size() ? pageStarts_[index + 1] : placements_.size();
+    return std::span<const Placement>(placements_).subspan(begin, end - begin);
+}
+
+void PrintLayout::PaintPage(std::size_t index, Surface& surface) const {
+    for (const Placement& placement : Page(index)) {
+        TabRenderer::SetPresentationScale(*placement.item, false);
+        TabRenderer::Draw(*placement.item, surface, placement.origin, placement.extent,
+                          placement.highlighted, true);
+    }
+}
+
+}  // namespace lutaris

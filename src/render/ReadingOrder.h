@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "model/Tablature.h"
+
+namespace lutaris {
+
+// The items in reading order as the view lays them out: for each position 0 … n − 1 the first
+// item in list order that holds it, a null where none does. One pass over the list, so that a
+// layout stays linear in the number of items.
+std::vector<Tablature*> ItemsByPosition(const std::vector<std::unique_ptr<Tablature>>& items);
+
+// For each position 0 … count − 1, whether a selected item holds it: drawn highlighted.
+std::vector<bool> SelectedPositions(const std::vector<Tablature*>& selection, std::size_t count);
+
+}  // namespace lutaris
