@@ -67,8 +67,7 @@ bool CCorvaneApp::InitInstance(const std::vector<std::string>& arguments) {
     document_->SetClipboard(clipboard_.get());
     document_->SetPresentationPictures(pictures_.get());
     frame_ = std::make_unique<CMainFrame>(*document_);
-    printing_ = std::make_unique<PrintCommands>(
-        profile_, [this](QPrinter& printer) { frame_->View().PrintDocument(printer); });
+    printing_ = std::make_unique<PrintCommands>(profile_, *document_);
     frame_->SetApplicationCommands([this](int commandId) { return OnCommand(commandId); });
     QObject::connect(frame_.get(), &CMainFrame::RecentFileChosen, frame_.get(),
                      [this](int index) { OnOpenRecentFile(index); });
@@ -99,10 +98,15 @@ bool CCorvaneApp::ProcessShellCommand(const CommandLineInfo& info) {
         if (!LoadDocument(info.fileName)) return false;
         if (info.request == CommandLineInfo::Request::FilePrintTo)
             printing_->SelectPrinter(QString::fromStdString(info.printerName));
-        // The flow wraps at the window's width, as it would on the screen.
-        frame_->View().OnInitialUpdate();
-        if (!printing_->PrintDirect()) {
+        if (!printing_->Printer().isValid()) {
             prompter_.ShowMessage("No printer is available.", kApplicationTitle,
+                                  MessageIcon::Exclamation, MessageButtons::Ok);
+            return false;
+        }
+        // A printer that cannot be started (a PDF file that cannot be written) printed
+        // nothing: that is no success.
+        if (!printing_->PrintDirect()) {
+            prompter_.ShowMessage("The document could not be printed.", kApplicationTitle,
                                   MessageIcon::Exclamation, MessageButtons::Ok);
             return false;
         }

@@ -1,16 +1,26 @@
 #include "app/PrintCommands.h"
 
+#include <QPageRanges>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 
+#include "app/PrintPreviewDialog.h"
 #include "app/ProfileStore.h"
+#include "render/qt/PrintedPages.h"
 
 namespace lutaris {
+namespace {
 
-PrintCommands::PrintCommands(ProfileStore& profile, PagePainter painter)
-    : profile_(profile), painter_(std::move(painter)) {}
+// Every page, whatever an earlier print dialog chose.
+void PrintEveryPage(QPrinter& printer) {
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setPageRanges(QPageRanges());
+}
+
+}  // namespace
+
+PrintCommands::PrintCommands(ProfileStore& profile, const CCorvaneDoc& document)
+    : profile_(profile), document_(document) {}
 
 QPrinter& PrintCommands::Printer() {
     if (!printer_) {
@@ -24,39 +34,38 @@ QPrinter& PrintCommands::Printer() {
 
 void PrintCommands::Print(QWidget* owner) {
     QPrinter& printer = Printer();
+    printer.setResolution(kPrinterResolution);
+    PrintEveryPage(printer);
     QPrintDialog dialog(&printer, owner);
-    // The view sets no page range: there is one page.
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    // The pages as the paper chosen so far gives them; a range starts out as all of them.
+    const int pages = PrintedPages(document_, printer).PageCount();
+    dialog.setMinMax(1, pages);
+    dialog.setFromTo(1, pages);
     if (dialog.exec() != QDialog::Accepted) return;
     printer.setResolution(kPrinterResolution);
-    painter_(printer);
+    PrintedPages(document_, printer).Print(printer);
 }
 
 bool PrintCommands::PrintDirect() {
     QPrinter& printer = Printer();
     if (!printer.isValid()) return false;
     printer.setResolution(kPrinterResolution);
-    painter_(printer);
-    return true;
+    PrintEveryPage(printer);
+    return PrintedPages(document_, printer).Print(printer);
 }
 
 void PrintCommands::PrintPreview(QWidget* owner) {
     QPrinter& printer = Printer();
     printer.setResolution(kPrinterResolution);
-    QPrintPreviewDialog dialog(&printer, owner);
-    dialog.setWindowTitle(QStringLiteral("Print Preview"));
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
-                     [this](QPrinter* previewPrinter) { painter_(*previewPrinter); });
-    // The preview opens with as many pages side by side as it showed last time.
-    auto* preview = dialog.findChild<QPrintPreviewWidget*>();
-    if (preview != nullptr) {
-        preview->setViewMode(profile_.ReadPreviewPages() == 2 ? QPrintPreviewWidget::FacingPagesView
-                                                              : QPrintPreviewWidget::SinglePageView);
+    int result = QDialog::Rejected;
+    {
+        const PrintedPages pages(document_, printer);
+        PrintPreviewDialog dialog(pages, printer, profile_.ReadPreviewPages(), owner);
+        result = dialog.exec();
+        profile_.WritePreviewPages(dialog.PagesAtATime());
     }
-    dialog.exec();
-    if (preview != nullptr)
-        profile_.WritePreviewPages(
-            preview->viewMode() == QPrintPreviewWidget::FacingPagesView ? 2 : 1);
+    if (result == PrintPreviewDialog::kPrintRequested) Print(owner);
 }
 
 void PrintCommands::PrintSetup(QWidget* owner) {

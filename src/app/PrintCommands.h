@@ -1,33 +1,33 @@
 #pragma once
 
 #include <QPrinter>
-#include <functional>
 #include <memory>
 
 class QWidget;
 
 namespace lutaris {
 
+class CCorvaneDoc;
 class ProfileStore;
 
 // The printer the program prints on and the commands that use it: Print (with the print
-// dialog), printing without a dialog, Print Preview and Print Setup.
+// dialog and its page range), printing without a dialog, Print Preview and Print Setup. Each
+// lays the document out for the printer's pages afresh (one pass over the items), so that a
+// change of paper, orientation or document always shows.
 class PrintCommands {
 public:
-    // Draws the document on a printer's page.
-    using PagePainter = std::function<void(QPrinter&)>;
-
     // The resolution every printout is made at; the renderer scales by it against the screen's.
     static constexpr int kPrinterResolution = 600;
 
-    PrintCommands(ProfileStore& profile, PagePainter painter);
+    PrintCommands(ProfileStore& profile, const CCorvaneDoc& document);
 
     // Made on first use: finding the default printer loads the print system and asks its
     // server, which would hold up every start of the program.
     QPrinter& Printer();
 
     void Print(QWidget* owner);
-    // Prints without asking. Nothing is printed when no printer is available; false then.
+    // Prints every page without asking. False when no printer is available or it could not
+    // be started; nothing is printed then.
     bool PrintDirect();
     void PrintPreview(QWidget* owner);
     void PrintSetup(QWidget* owner);
@@ -38,7 +38,7 @@ public:
 
 private:
     ProfileStore& profile_;
-    PagePainter painter_;
+    const CCorvaneDoc& document_;
     std::unique_ptr<QPrinter> printer_;
 };
 

@@ -148,6 +148,13 @@ TEST_F(AppTest, PrintToAPdfFileAndExit) {
     EXPECT_EQ(app.ExitCode(), 0);
     EXPECT_FALSE(app.Frame().isVisible());
     EXPECT_GT(QFileInfo(QString::fromStdString(pdf)).size(), 500);
+
+    // A PDF that cannot be written is not a printout.
+    CCorvaneApp again(prompter, profile);
+    EXPECT_FALSE(again.InitInstance({"/pt", path, PathOf("missing/out.pdf")}));
+    EXPECT_NE(again.ExitCode(), 0);
+    ASSERT_FALSE(prompter.Messages().empty());
+    EXPECT_EQ(prompter.Messages().back().text, "The document could not be printed.");
 }
 
 }  // namespace

@@ -4,16 +4,16 @@
 
 #include "app/PrintCommands.h"
 #include "app/ProfileStore.h"
+#include "support/DocumentFixture.h"
 
 namespace lutaris {
 namespace {
 
-class PrintCommandsTest : public ::testing::Test {
+class PrintCommandsTest : public test::DocumentTest {
 protected:
     QTemporaryDir folder;
     ProfileStore profile{folder.filePath(QStringLiteral("profile.ini"))};
-    int pagesPainted = 0;
-    PrintCommands printing{profile, [this](QPrinter&) { ++pagesPainted; }};
+    PrintCommands printing{profile, doc};
 };
 
 TEST_F(PrintCommandsTest, ThePrinterIsMadeOnceWithTheProgramsResolutionAndName) {
@@ -24,7 +24,6 @@ TEST_F(PrintCommandsTest, ThePrinterIsMadeOnceWithTheProgramsResolutionAndName) 
     printer.setPageOrientation(QPageLayout::Landscape);
     EXPECT_EQ(&printing.Printer(), &printer);
     EXPECT_EQ(printing.Printer().pageLayout().orientation(), QPageLayout::Landscape);
-    EXPECT_EQ(pagesPainted, 0);
 }
 
 TEST_F(PrintCommandsTest, APdfPrinterNameIsThatFileAtTheProgramsResolution) {
@@ -34,7 +33,9 @@ TEST_F(PrintCommandsTest, APdfPrinterNameIsThatFileAtTheProgramsResolution) {
     EXPECT_EQ(printing.Printer().outputFileName(), path);
     EXPECT_EQ(printing.Printer().resolution(), PrintCommands::kPrinterResolution);
     ASSERT_TRUE(printing.PrintDirect());
-    EXPECT_EQ(pagesPainted, 1);
+    QFile pdf(path);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5).startsWith("%PDF-"));
 }
 
 }  // namespace

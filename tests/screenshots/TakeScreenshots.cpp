@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QMenu>
 #include <QPainter>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QTest>
@@ -18,11 +17,13 @@
 #include "app/CMainFrame.h"
 #include "app/CTabSettingsDlg.h"
 #include "app/MainMenu.h"
+#include "app/PrintPreviewDialog.h"
 #include "edit/TabCursor.h"
 #include "edit/qt/CCorvaneView.h"
 #include "model/CCorvaneDoc.h"
 #include "platform/ScriptedPrompter.h"
 #include "render/ScreenResolution.h"
+#include "render/qt/PrintedPages.h"
 
 namespace {
 
@@ -156,12 +157,13 @@ int main(int argc, char** argv) {
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setResolution(600);
-    QPrintPreviewDialog preview(&printer);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
-                     [&frame](QPrinter* target) { frame.View().PrintDocument(*target); });
-    preview.resize(700, 800);
-    Save(preview, "print-preview.png");
-    preview.hide();
+    {
+        const PrintedPages pages(doc, printer);
+        PrintPreviewDialog preview(pages, printer, 1);
+        preview.resize(700, 800);
+        Save(preview, "print-preview.png");
+        preview.hide();
+    }
 
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
@@ -177,5 +179,16 @@ int main(int argc, char** argv) {
     frame.View().ScrollToPosition({0, 300});
     Save(frame, "long-document.png");
     frame.hide();
+
+    // A songbook of several pages, previewed two pages at a time from the second.
+    for (int i = 0; i < 150; ++i) doc.OnInsertRandomRiff();
+    {
+        const PrintedPages pages(doc, printer);
+        PrintPreviewDialog preview(pages, printer, 2);
+        preview.resize(1000, 760);
+        preview.NextPage();
+        Save(preview, "print-preview-pages.png");
+        preview.hide();
+    }
     return 0;
 }

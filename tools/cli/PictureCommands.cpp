@@ -79,8 +79,8 @@ const CliCommandRegistration kCommands[] = {
                             Render}),
     CliCommandRegistration({"paint", "FILE.ltf OUT.png [--width W] [--caret]",
                             "Write what the editor's view paints in a window W pixels wide "
-                            "(800 unless given), as a printout shows it, or as the screen shows "
-                            "it with the caret where opening the file puts it (--caret).",
+                            "(800 unless given), without the caret, or as the screen shows it "
+                            "with the caret where opening the file puts it (--caret).",
                             Paint}),
 };
 

@@ -5,7 +5,6 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPrinter>
 #include <QScrollBar>
 #include <QStyle>
 #include <algorithm>
@@ -18,6 +17,7 @@
 #include "render/ScrollSizes.h"
 #include "render/ViewLayout.h"
 #include "render/ViewPainter.h"
+#include "render/qt/PrintedPages.h"
 
 namespace lutaris {
 
@@ -142,8 +142,7 @@ void CCorvaneView::paintEvent(QPaintEvent* event) {
     const LayoutPoint scroll = ScrollPosition();
     painter.translate(-scroll.x, -scroll.y);
     const QRect exposed = event->rect().translated(scroll.x, scroll.y);
-    Paint(painter, LayoutRect{exposed.left(), exposed.top(), exposed.right(), exposed.bottom()},
-          false);
+    Paint(painter, LayoutRect{exposed.left(), exposed.top(), exposed.right(), exposed.bottom()});
     painter.end();
     // (QRegion::contains(QRect) only says whether they meet.)
     if (QRegion(viewport()->rect()).subtracted(event->region()).isEmpty()) {
@@ -158,23 +157,17 @@ void CCorvaneView::paintEvent(QPaintEvent* event) {
     UpdateScrollSizes();
 }
 
-void CCorvaneView::Paint(QPainter& painter, std::optional<LayoutRect> exposed, bool printing) {
+void CCorvaneView::Paint(QPainter& painter, std::optional<LayoutRect> exposed) {
     QtSurface surface(painter);
     ViewPaintState state;
     state.windowWidth = WindowWidth();
     state.selectionLine = interaction_.Selection();
-    state.printing = printing;
     state.exposed = exposed;
     ViewPainter::Paint(document_, surface, state);
 }
 
-void CCorvaneView::PrintDocument(QPrinter& printer) {
-    QPainter painter;
-    if (!painter.begin(&printer)) return;
-    // The surface takes the printer's resolution, and the renderer scales every item by it
-    // against the screen's, so the tablature comes out as large as the screen shows it.
-    Paint(painter, std::nullopt, true);
-    painter.end();
+bool CCorvaneView::PrintDocument(QPrinter& printer) {
+    return PrintedPages(document_, printer).Print(printer);
 }
 
 void CCorvaneView::Apply(const ViewResponse& response) {

@@ -35,9 +35,10 @@ public:
     LayoutPoint ScrollPosition() const;
     void ScrollToPosition(LayoutPoint position);
 
-    // Paints the document on a printer's page: no caret, the flow wrapped at this window's
-    // width, the tablature as large on paper as on the screen.
-    void PrintDocument(QPrinter& printer);
+    // Prints the document laid out for the printer's pages (PrintedPages), as large on paper
+    // as on the screen and without the caret; the screen's layout is left as it is. False when
+    // nothing could be printed.
+    bool PrintDocument(QPrinter& printer);
 
 signals:
     // A command the view's keys ask for (the typed capital I of Add Tab Item).
@@ -64,9 +65,9 @@ private:
     // Invalidates what changed since the last paint: after a keystroke that moved no item only
     // the edited item and the caret, otherwise the whole client area.
     void RequestRepaint();
-    // The shared paint on any painter whose coordinates are document coordinates; items
+    // The screen's paint on a painter whose coordinates are document coordinates; items
     // outside `exposed` are laid out but not drawn.
-    void Paint(QPainter& painter, std::optional<LayoutRect> exposed, bool printing);
+    void Paint(QPainter& painter, std::optional<LayoutRect> exposed);
     // The window's outer width: borders and vertical scroll bar included.
     int WindowWidth() const { return width(); }
 
