@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "edit/TabCursor.h"
+#include "model/TabCursor.h"
 #include "platform/VirtualKeyCodes.h"
 #include "platform/qt/QtSurface.h"
 #include "render/ScrollSizes.h"

@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QPainter>
 
-#include "edit/TabCursor.h"
-#include "model/CCorvaneDoc.h"
+#include "document/CCorvaneDoc.h"
+#include "model/TabCursor.h"
 #include "platform/ScriptedPrompter.h"
 #include "platform/qt/QtSurface.h"
 #include "render/ViewPainter.h"

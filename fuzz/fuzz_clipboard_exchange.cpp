@@ -16,16 +16,17 @@
 #include <string>
 #include <vector>
 
+#include "compound/ClassId.h"
+#include "compound/CompoundFileError.h"
+#include "compound/CompoundFileReader.h"
+#include "document/CCorvaneDoc.h"
 #include "edit/ClipboardCommands.h"
 #include "edit/CopyCommand.h"
 #include "edit/DragSelection.h"
 #include "edit/DropHandler.h"
-#include "edit/TabCursor.h"
-#include "model/CCorvaneDoc.h"
-#include "platform/ClassId.h"
+#include "model/TabCursor.h"
 #include "platform/ClipboardFormatNames.h"
-#include "platform/CompoundFileError.h"
-#include "platform/CompoundFileReader.h"
+#include "platform/DocumentClassId.h"
 #include "platform/MemoryClipboard.h"
 #include "platform/ObjectDescriptor.h"
 #include "platform/ScriptedPrompter.h"

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <span>
 
-#include "platform/CompoundFileError.h"
-#include "platform/CompoundFileReader.h"
-#include "platform/CompoundFileWriter.h"
+#include "compound/CompoundFileError.h"
+#include "compound/CompoundFileReader.h"
+#include "compound/CompoundFileWriter.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> file(data, size);

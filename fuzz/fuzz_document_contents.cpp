@@ -6,9 +6,10 @@
 #include <cstdlib>
 #include <span>
 
-#include "model/CCorvaneDoc.h"
-#include "platform/ClassId.h"
-#include "platform/CompoundFileWriter.h"
+#include "compound/ClassId.h"
+#include "compound/CompoundFileWriter.h"
+#include "document/CCorvaneDoc.h"
+#include "platform/DocumentClassId.h"
 #include "support/DocumentChecks.h"
 #include "support/FuzzPrompter.h"
 #include "support/MemoryFile.h"

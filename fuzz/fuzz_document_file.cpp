@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "model/CCorvaneDoc.h"
+#include "document/CCorvaneDoc.h"
 #include "support/DocumentChecks.h"
 #include "support/FuzzPrompter.h"
 #include "support/MemoryFile.h"

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "model/TabSettings.h"
+#include "model/TabTextGrid.h"
 #include "model/Tablature.h"
 #include "platform/Archive.h"
-#include "text/TabTextGrid.h"
 
 namespace {
 

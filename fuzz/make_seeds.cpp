@@ -9,13 +9,14 @@
 #include <string_view>
 #include <vector>
 
-#include "model/CCorvaneDoc.h"
+#include "compound/ClassId.h"
+#include "compound/CompoundFileWriter.h"
+#include "document/CCorvaneDoc.h"
 #include "model/TabSettings.h"
 #include "model/Tablature.h"
 #include "platform/Archive.h"
-#include "platform/ClassId.h"
 #include "platform/ClipboardFormatNames.h"
-#include "platform/CompoundFileWriter.h"
+#include "platform/DocumentClassId.h"
 #include "platform/MemoryClipboard.h"
 #include "support/FuzzPrompter.h"
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "model/CCorvaneDoc.h"
+#include "document/CCorvaneDoc.h"
 #include "platform/ScriptedPrompter.h"
 
 namespace lutaris::bench {

@@ -10,8 +10,8 @@
 #include <sstream>
 #include <vector>
 
-#include "edit/TabCursor.h"
-#include "model/CCorvaneDoc.h"
+#include "document/CCorvaneDoc.h"
+#include "model/TabCursor.h"
 
 namespace lutaris::bench {
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "edit/TabCursor.h"
-#include "model/CCorvaneDoc.h"
+#include "document/CCorvaneDoc.h"
+#include "model/TabCursor.h"
 #include "platform/Archive.h"
 #include "support/FuzzPrompter.h"
 

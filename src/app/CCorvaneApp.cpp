@@ -11,13 +11,13 @@
 #include "app/MainMenu.h"
 #include "app/PrintCommands.h"
 #include "app/ProfileStore.h"
+#include "document/CCorvaneDoc.h"
 #include "edit/qt/CCorvaneView.h"
-#include "model/CCorvaneDoc.h"
 #include "model/CommandIds.h"
 #include "platform/Prompter.h"
 #include "platform/qt/QtClipboard.h"
-#include "render/qt/QtPresentationPictures.h"
 #include "render/ScreenResolution.h"
+#include "render/qt/QtPresentationPictures.h"
 
 namespace lutaris {
 

@@ -14,8 +14,8 @@
 #include "app/FrameActions.h"
 #include "app/FrameStatusBar.h"
 #include "app/MainMenu.h"
+#include "document/CCorvaneDoc.h"
 #include "edit/qt/CCorvaneView.h"
-#include "model/CCorvaneDoc.h"
 #include "model/CommandIds.h"
 
 namespace lutaris {

@@ -7,8 +7,8 @@
 #include <QPushButton>
 
 #include "app/DialogUnits.h"
+#include "model/SettingsDialogEntry.h"
 #include "model/TabSettings.h"
-#include "platform/SettingsDialogEntry.h"
 
 namespace lutaris {
 

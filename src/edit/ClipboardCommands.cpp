@@ -6,13 +6,13 @@
 #include <unordered_set>
 #include <vector>
 
-#include "edit/TabCursor.h"
-#include "model/CCorvaneDoc.h"
 #include "model/PrefetchingWalk.h"
+#include "model/TabCursor.h"
+#include "model/TabDocument.h"
+#include "model/TabTextGrid.h"
 #include "platform/Clipboard.h"
 #include "platform/ClipboardFormatNames.h"
 #include "platform/Prompter.h"
-#include "text/TabTextGrid.h"
 
 namespace lutaris {
 namespace {

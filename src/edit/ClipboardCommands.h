@@ -5,7 +5,7 @@
 
 namespace lutaris {
 
-class CCorvaneDoc;
+class TabDocument;
 
 // Cut, Paste and Copy as Text: they work on whole selected tab items. Cut and Paste never
 // touch the clipboard (Paste duplicates the selection inside the document); Copy as Text
@@ -18,7 +18,7 @@ public:
     // many gigabytes out of items that are each within the writer's limit.
     static constexpr std::size_t kMaxCopyTextBytes = std::size_t{256} << 20;
 
-    explicit ClipboardCommands(CCorvaneDoc& document, std::size_t maxTextBytes = kMaxCopyTextBytes)
+    explicit ClipboardCommands(TabDocument& document, std::size_t maxTextBytes = kMaxCopyTextBytes)
         : document_(document), maxTextBytes_(maxTextBytes) {}
 
     // Deletes the selected items and closes the gap; the caret goes to the item just before
@@ -40,7 +40,7 @@ private:
     // The length of SelectionText, measured without building it. Throws TextTooLargeError.
     std::size_t SelectionTextSize() const;
 
-    CCorvaneDoc& document_;
+    TabDocument& document_;
     std::size_t maxTextBytes_;
 };
 

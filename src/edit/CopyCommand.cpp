@@ -2,13 +2,13 @@
 
 #include <new>
 
+#include "compound/CompoundFileError.h"
 #include "edit/EmbeddedObjectFormats.h"
-#include "model/CCorvaneDoc.h"
 #include "platform/Clipboard.h"
-#include "platform/CompoundFileError.h"
 #include "platform/Prompter.h"
 #include "render/CCorvaneSrvrItem.h"
 #include "render/PresentationPictures.h"
+#include "render/ViewDocument.h"
 
 namespace lutaris {
 

@@ -6,7 +6,7 @@
 
 namespace lutaris {
 
-class CCorvaneDoc;
+class ViewDocument;
 
 // Copy: offers the whole document on the clipboard as an embedded object, with its picture,
 // replacing whatever the clipboard held, and lets Paste duplicate the selection from then on.
@@ -14,7 +14,7 @@ class CopyCommand {
 public:
     static constexpr const char* kTooLargeMessage = "The document is too large to copy.";
 
-    explicit CopyCommand(CCorvaneDoc& document) : document_(document) {}
+    explicit CopyCommand(ViewDocument& document) : document_(document) {}
 
     void Run();
     // What Run puts on the clipboard: the object's formats, then the pictures. Throws
@@ -22,7 +22,7 @@ public:
     std::vector<ClipboardFormat> Formats();
 
 private:
-    CCorvaneDoc& document_;
+    ViewDocument& document_;
 };
 
 }  // namespace lutaris

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <limits>
 
-#include "edit/TabCursor.h"
-#include "model/CCorvaneDoc.h"
-#include "render/ViewLayout.h"
+#include "model/TabCursor.h"
+#include "model/TabDocument.h"
 
 namespace lutaris {
 
-CursorResultApplier::CursorResultApplier(CCorvaneDoc& document)
+CursorResultApplier::CursorResultApplier(TabDocument& document)
     : document_(document), cursor_(*document.cursor) {}
 
 void CursorResultApplier::ReloadCaretNote(TabCursor& cursor) {
@@ -47,7 +46,7 @@ void CursorResultApplier::Apply(std::int32_t result) {
         document_.UpdateStepAfterEditing(edited);
     } else {
         // A key that only moved the caret leaves every item where the last paint put it.
-        document_.GetViewLayout().NothingMoved();
+        document_.LayoutNothingMoved();
     }
 }
 

@@ -4,7 +4,7 @@
 
 namespace lutaris {
 
-class CCorvaneDoc;
+class TabDocument;
 class TabCursor;
 class Tablature;
 
@@ -14,7 +14,7 @@ class Tablature;
 // names the caret's item as the only one edited).
 class CursorResultApplier {
 public:
-    explicit CursorResultApplier(CCorvaneDoc& document);
+    explicit CursorResultApplier(TabDocument& document);
 
     void Apply(std::int32_t result);
 
@@ -26,7 +26,7 @@ private:
     bool MoveToItemAt(std::int64_t position, bool toLastColumn);
     void DeleteCaretNote();
 
-    CCorvaneDoc& document_;
+    TabDocument& document_;
     TabCursor& cursor_;
 };
 

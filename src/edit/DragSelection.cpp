@@ -1,6 +1,6 @@
 #include "edit/DragSelection.h"
 
-#include "model/CCorvaneDoc.h"
+#include "model/TabDocument.h"
 #include "platform/Clipboard.h"
 #include "platform/ClipboardFormatNames.h"
 

@@ -5,7 +5,7 @@
 
 namespace lutaris {
 
-class CCorvaneDoc;
+class TabDocument;
 class Clipboard;
 
 // The document's side of a drag-selection in the view: its start empties the selection and
@@ -16,7 +16,7 @@ public:
     // The content of the marker block; nobody reads it, only its presence counts.
     static constexpr std::uint32_t kMarkerValue = 0;
 
-    explicit DragSelection(CCorvaneDoc& document) : document_(document) {}
+    explicit DragSelection(TabDocument& document) : document_(document) {}
 
     void Begin();
     // `startPosition` and `endPosition` are the positions of the items under the two points,
@@ -31,7 +31,7 @@ public:
     static void AnnounceSelection(Clipboard* clipboard);
 
 private:
-    CCorvaneDoc& document_;
+    TabDocument& document_;
 };
 
 }  // namespace lutaris

@@ -1,7 +1,7 @@
 #include "edit/DropHandler.h"
 
 #include "edit/SelectionMover.h"
-#include "model/CCorvaneDoc.h"
+#include "model/TabDocument.h"
 #include "platform/Clipboard.h"
 #include "platform/ClipboardFormatNames.h"
 #include "platform/Prompter.h"

@@ -5,7 +5,7 @@
 
 namespace lutaris {
 
-class CCorvaneDoc;
+class TabDocument;
 class Clipboard;
 class Prompter;
 
@@ -28,7 +28,7 @@ public:
     };
 
     // `prompter` shows the messages; the view passes one whose boxes it owns.
-    DropHandler(CCorvaneDoc& document, Clipboard* clipboard, Prompter& prompter)
+    DropHandler(TabDocument& document, Clipboard* clipboard, Prompter& prompter)
         : document_(document), clipboard_(clipboard), prompter_(prompter) {}
 
     // A drop on the item at `targetPosition` (the last item in list order under the drop point
@@ -41,7 +41,7 @@ public:
     Outcome Drop(std::optional<std::int32_t> targetPosition);
 
 private:
-    CCorvaneDoc& document_;
+    TabDocument& document_;
     Clipboard* clipboard_;
     Prompter& prompter_;
 };

@@ -3,9 +3,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "model/CCorvaneDoc.h"
-#include "platform/ClassId.h"
+#include "compound/ClassId.h"
+#include "model/TabDocument.h"
 #include "platform/ClipboardFormatNames.h"
+#include "platform/DocumentClassId.h"
 #include "platform/DocumentFile.h"
 #include "platform/FileUri.h"
 #include "platform/ObjectDescriptor.h"

@@ -9,7 +9,7 @@
 
 namespace lutaris {
 
-class CCorvaneDoc;
+class TabDocument;
 
 // The formats through which a container takes the whole document as an embedded object: its
 // storage ("Embed Source": a document file, byte for byte what a save writes), the descriptor
@@ -21,7 +21,7 @@ public:
     static constexpr const char16_t* kTypeName = u"Lutars Document";
     static constexpr const char16_t* kSourceName = u"Lutaris";
 
-    explicit EmbeddedObjectFormats(CCorvaneDoc& document) : document_(document) {}
+    explicit EmbeddedObjectFormats(TabDocument& document) : document_(document) {}
 
     // `extent` is the presentation's size in HIMETRIC, nothing when it has none. Throws
     // CompoundFileError for a document too large for a storage (over 2 GiB).
@@ -32,7 +32,7 @@ public:
     std::optional<std::string> LinkUri() const;
 
 private:
-    CCorvaneDoc& document_;
+    TabDocument& document_;
 };
 
 }  // namespace lutaris

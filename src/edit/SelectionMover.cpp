@@ -4,7 +4,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "model/CCorvaneDoc.h"
+#include "model/TabDocument.h"
 
 namespace lutaris {
 

@@ -4,7 +4,7 @@
 
 namespace lutaris {
 
-class CCorvaneDoc;
+class TabDocument;
 
 // Reorders the tab items so that the selected ones stand as one block immediately before a
 // target item, in the order they had among themselves, and renumbers all positions 0 … n − 1.
@@ -12,7 +12,7 @@ class CCorvaneDoc;
 // modified flag changes here.
 class SelectionMover {
 public:
-    explicit SelectionMover(CCorvaneDoc& document) : document_(document) {}
+    explicit SelectionMover(TabDocument& document) : document_(document) {}
 
     // False, and nothing moves, when no item stands at `targetPosition`, when the target is
     // itself selected (a block cannot stand before one of its own members) or when nothing is
@@ -20,7 +20,7 @@ public:
     bool MoveBefore(std::int32_t targetPosition);
 
 private:
-    CCorvaneDoc& document_;
+    TabDocument& document_;
 };
 
 }  // namespace lutaris

@@ -1,6 +1,6 @@
 #include "edit/SettingsCommand.h"
 
-#include "model/CCorvaneDoc.h"
+#include "model/TabDocument.h"
 #include "platform/Prompter.h"
 
 namespace lutaris {

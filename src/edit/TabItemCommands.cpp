@@ -2,24 +2,19 @@
 
 #include <limits>
 
-#include "edit/TabCursor.h"
-#include "model/CCorvaneDoc.h"
+#include "model/TabCursor.h"
+#include "model/TabDocument.h"
 
 namespace lutaris {
 namespace {
 
 constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 
-std::int32_t NextPosition(const CCorvaneDoc& document) {
+std::int32_t NextPosition(const TabDocument& document) {
     return static_cast<std::int32_t>(document.tabItems.size());
 }
 
 }  // namespace
-
-void TabItemCommands::AddTabItemAndFocus() {
-    document_.cursor->tabItem = document_.AppendTabItem(NextPosition(document_));
-    document_.UpdateStep();
-}
 
 void TabItemCommands::AddTabItem() {
     document_.AppendTabItem(NextPosition(document_));

@@ -2,17 +2,14 @@
 
 namespace lutaris {
 
-class CCorvaneDoc;
+class TabDocument;
 
-// The commands that add tab items or open a column: Add Tab Item, Insert Tab Item, Insert Note
-// and the step that appends an item and puts the caret on it.
+// The commands that add tab items or open a column: Add Tab Item, Insert Tab Item and Insert
+// Note. (The step that appends an item and puts the caret on it is the document's own.)
 class TabItemCommands {
 public:
-    explicit TabItemCommands(CCorvaneDoc& document) : document_(document) {}
+    explicit TabItemCommands(TabDocument& document) : document_(document) {}
 
-    // Appends an item at the next free position and puts the caret on it (column and note
-    // untouched).
-    void AddTabItemAndFocus();
     // Appends an item at the next free position; the caret stays.
     void AddTabItem();
     // Makes room before the caret's item and puts a new empty item there; the caret stays on
@@ -22,7 +19,7 @@ public:
     void InsertNote();
 
 private:
-    CCorvaneDoc& document_;
+    TabDocument& document_;
 };
 
 }  // namespace lutaris

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
+#include "edit/CursorResultApplier.h"
 #include "edit/DragSelection.h"
 #include "edit/DropHandler.h"
 #include "edit/SelectionMover.h"
-#include "edit/TabCursor.h"
-#include "model/CCorvaneDoc.h"
+#include "model/TabCursor.h"
 #include "platform/VirtualKeyCodes.h"
+#include "render/ViewDocument.h"
 
 namespace lutaris {
 
@@ -156,7 +157,7 @@ ViewResponse TabViewInteraction::OnKeyDown(std::int32_t virtualKey, LayoutPoint 
     default: break;
     }
     const std::int32_t result = document_.cursor->OnKey(virtualKey);
-    document_.ApplyCursorResult(result);
+    CursorResultApplier(document_).Apply(result);
     return {.repaint = (result & Repaint) != 0};
 }
 

@@ -8,7 +8,7 @@
 
 namespace lutaris {
 
-class CCorvaneDoc;
+class ViewDocument;
 
 // The mouse cursor shape a gesture asks for.
 enum class ViewCursorShape { Unchanged, Arrow, SizeAll, SizeNS };
@@ -26,7 +26,7 @@ struct ViewResponse {
 // client points plus the scroll position the widget reports, all in layout units.
 class TabViewInteraction {
 public:
-    explicit TabViewInteraction(CCorvaneDoc& document) : document_(document) {}
+    explicit TabViewInteraction(ViewDocument& document) : document_(document) {}
 
     // Both edges of the item's last drawn box count as inside.
     static bool HitTabItem(LayoutPoint point, const Tablature& item);
@@ -63,7 +63,7 @@ public:
     static constexpr std::int32_t kPageStep = 300;
 
 private:
-    CCorvaneDoc& document_;
+    ViewDocument& document_;
     SelectionLine line_;
     bool movingSelection_ = false;
     bool rightPlacing_ = false;

@@ -5,11 +5,11 @@
 #include <new>
 #include <span>
 
-#include "model/CCorvaneDoc.h"
 #include "model/PrefetchingWalk.h"
+#include "model/TabDocument.h"
+#include "model/TabTextGrid.h"
 #include "platform/Prompter.h"
 #include "platform/SafeFileReplacer.h"
-#include "text/TabTextGrid.h"
 
 namespace lutaris {
 namespace {

@@ -6,7 +6,7 @@
 
 namespace lutaris {
 
-class CCorvaneDoc;
+class TabDocument;
 
 // Export File: writes the text form of every tab item in list order (not reading order), each
 // followed by three line feeds, with every line feed written as CR LF as text-mode files have
@@ -18,7 +18,7 @@ public:
     // The file is built in memory before it replaces the old one; no real document comes near.
     static constexpr std::size_t kMaxExportBytes = std::size_t{256} << 20;
 
-    explicit TextExporter(CCorvaneDoc& document, std::size_t maxBytes = kMaxExportBytes)
+    explicit TextExporter(TabDocument& document, std::size_t maxBytes = kMaxExportBytes)
         : document_(document), maxBytes_(maxBytes) {}
 
     // The command: asks for a path in the Save As dialog, then writes.
@@ -33,7 +33,7 @@ public:
     static void AppendWithCrLf(std::string& out, std::string_view text);
 
 private:
-    CCorvaneDoc& document_;
+    TabDocument& document_;
     std::size_t maxBytes_;
 };
 

@@ -8,7 +8,7 @@
 
 #include "model/TabNote.h"
 #include "model/TabSettings.h"
-#include "text/TabTextGrid.h"
+#include "model/TabTextGrid.h"
 
 namespace lutaris {
 

@@ -3,10 +3,11 @@
 #include <cstring>
 #include <optional>
 
-#include "platform/ClassId.h"
-#include "platform/CompoundFileError.h"
-#include "platform/CompoundFileReader.h"
-#include "platform/CompoundFileWriter.h"
+#include "compound/ClassId.h"
+#include "compound/CompoundFileError.h"
+#include "compound/CompoundFileReader.h"
+#include "compound/CompoundFileWriter.h"
+#include "platform/DocumentClassId.h"
 #include "platform/RegularFileReader.h"
 #include "platform/SafeFileReplacer.h"
 

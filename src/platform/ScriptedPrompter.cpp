@@ -43,12 +43,9 @@ std::optional<std::string> ScriptedPrompter::ChooseSaveFile(const FileDialogOpti
 
 bool ScriptedPrompter::EditSettings(TabSettings& scratch) {
     ++settingsDialogsShown_;
-    if (settings_.empty()) return false;
-    const auto entry = std::move(settings_.front());
-    settings_.pop_front();
-    if (!entry) return false;
-    entry->ApplyTo(scratch);
-    return true;
+    return AnswerSettings(scratch);
 }
+
+bool ScriptedPrompter::AnswerSettings(TabSettings&) { return false; }
 
 }  // namespace lutaris

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "platform/Prompter.h"
-#include "platform/SettingsDialogEntry.h"
 
 namespace lutaris {
 
@@ -25,7 +24,7 @@ struct ShownMessage {
 // When a queue runs dry it gives the answer that changes least:
 // - a message box: Ok for an Ok box, No for Yes/No, Cancel for Ok/Cancel and Yes/No/Cancel;
 // - a file dialog: cancelled;
-// - the settings dialog: cancelled.
+// - the settings dialog: cancelled (ScriptedSettingsPrompter can type into it).
 class ScriptedPrompter : public Prompter {
 public:
     using MessageSink = std::function<void(const ShownMessage&)>;
@@ -33,10 +32,6 @@ public:
     void QueueAnswer(MessageAnswer answer) { answers_.push_back(answer); }
     // The path the next Open or Save As dialog returns; nothing means the person cancels.
     void QueueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
-    // What the next settings dialog gets typed into it before OK; nothing means Cancel.
-    void QueueSettings(std::optional<SettingsDialogEntry> entry) {
-        settings_.push_back(std::move(entry));
-    }
     void SetMessageSink(MessageSink sink) { sink_ = std::move(sink); }
 
     MessageAnswer ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
@@ -53,12 +48,16 @@ public:
 
     static MessageAnswer DefaultAnswer(MessageButtons buttons);
 
+protected:
+    // The settings dialog's answer once it has been counted as shown; true for OK with
+    // `scratch` filled in. Without anything to type it is cancelled.
+    virtual bool AnswerSettings(TabSettings& scratch);
+
 private:
     std::optional<std::string> NextFile(const FileDialogOptions& options);
 
     std::deque<MessageAnswer> answers_;
     std::deque<std::optional<std::string>> files_;
-    std::deque<std::optional<SettingsDialogEntry>> settings_;
     std::vector<ShownMessage> messages_;
     std::vector<FileDialogOptions> fileDialogs_;
     int settingsDialogsShown_ = 0;

@@ -4,11 +4,11 @@
 #include <limits>
 #include <vector>
 
-#include "model/CCorvaneDoc.h"
 #include "platform/MulDiv.h"
 #include "platform/Surface.h"
 #include "render/ScreenResolution.h"
 #include "render/TabRenderer.h"
+#include "render/ViewDocument.h"
 #include "render/ViewLayout.h"
 
 namespace lutaris {
@@ -37,7 +37,7 @@ std::vector<Tablature*> ItemsInReadingOrder(const std::vector<std::unique_ptr<Ta
 
 }  // namespace
 
-CCorvaneSrvrItem::CCorvaneSrvrItem(CCorvaneDoc& document, bool linked)
+CCorvaneSrvrItem::CCorvaneSrvrItem(ViewDocument& document, bool linked)
     : document_(document), linked_(linked) {}
 
 LayoutSize CCorvaneSrvrItem::ContentSize() const {

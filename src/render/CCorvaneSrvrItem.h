@@ -7,7 +7,7 @@
 namespace lutaris {
 
 class Archive;
-class CCorvaneDoc;
+class ViewDocument;
 class Surface;
 
 // The aspects a container may ask a presentation for.
@@ -20,9 +20,9 @@ enum class DrawAspect : std::int32_t { Content = 1, Thumbnail = 2, Icon = 4, Doc
 class CCorvaneSrvrItem {
 public:
     // A linked item reads and writes no native data.
-    explicit CCorvaneSrvrItem(CCorvaneDoc& document, bool linked = false);
+    explicit CCorvaneSrvrItem(ViewDocument& document, bool linked = false);
 
-    CCorvaneDoc& GetDocument() const { return document_; }
+    ViewDocument& GetDocument() const { return document_; }
 
     // The items' widths summed plus both left margins, by their height plus both top margins,
     // in pixels of the screen.
@@ -41,7 +41,7 @@ public:
     void Serialize(Archive& archive);
 
 private:
-    CCorvaneDoc& document_;
+    ViewDocument& document_;
     bool linked_;
 };
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "edit/TabCursor.h"
+#include "model/TabCursor.h"
 #include "platform/Surface.h"
 
 namespace lutaris {

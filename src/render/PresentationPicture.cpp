@@ -10,7 +10,7 @@
 namespace lutaris {
 
 std::optional<PresentationPicture::Geometry> PresentationPicture::GeometryOf(
-    CCorvaneDoc& document) {
+    ViewDocument& document) {
     LayoutSize extent;
     if (!CCorvaneSrvrItem(document).OnGetExtent(DrawAspect::Content, extent)) return std::nullopt;
     const LayoutSize pixels{std::clamp(HimetricToPixels(extent.width, kDpi), 1, kMaxPixels),
@@ -18,7 +18,7 @@ std::optional<PresentationPicture::Geometry> PresentationPicture::GeometryOf(
     return Geometry{extent, pixels};
 }
 
-std::optional<std::string> PresentationPicture::Svg(CCorvaneDoc& document) {
+std::optional<std::string> PresentationPicture::Svg(ViewDocument& document) {
     const auto geometry = GeometryOf(document);
     if (!geometry) return std::nullopt;
     const ScreenResolution screen = GetScreenResolution();

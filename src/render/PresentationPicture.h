@@ -8,7 +8,7 @@
 
 namespace lutaris {
 
-class CCorvaneDoc;
+class ViewDocument;
 
 // The embedded presentation as a picture of the physical size of its HIMETRIC extent, at
 // kDpi pixels per inch, drawn as a container records it: against the screen's resolution and
@@ -26,9 +26,9 @@ public:
     };
 
     // Nothing for a document without tab items.
-    static std::optional<Geometry> GeometryOf(CCorvaneDoc& document);
+    static std::optional<Geometry> GeometryOf(ViewDocument& document);
     // The complete SVG document; nothing for a document without tab items.
-    static std::optional<std::string> Svg(CCorvaneDoc& document);
+    static std::optional<std::string> Svg(ViewDocument& document);
 };
 
 }  // namespace lutaris

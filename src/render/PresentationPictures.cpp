@@ -5,7 +5,7 @@
 
 namespace lutaris {
 
-std::vector<ClipboardFormat> PresentationPictures::Pictures(CCorvaneDoc& document) {
+std::vector<ClipboardFormat> PresentationPictures::Pictures(ViewDocument& document) {
     std::vector<ClipboardFormat> pictures;
     if (const auto svg = PresentationPicture::Svg(document)) {
         pictures.push_back({kSvgFormat, std::vector<std::uint8_t>(svg->begin(), svg->end())});

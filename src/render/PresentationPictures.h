@@ -6,7 +6,7 @@
 
 namespace lutaris {
 
-class CCorvaneDoc;
+class ViewDocument;
 
 // The pictures of the embedded presentation that Copy offers beside the object, so that a
 // word processor or an image editor that knows nothing of embedded objects still shows the
@@ -16,7 +16,7 @@ public:
     virtual ~PresentationPictures() = default;
 
     // None for a document without tab items.
-    virtual std::vector<ClipboardFormat> Pictures(CCorvaneDoc& document);
+    virtual std::vector<ClipboardFormat> Pictures(ViewDocument& document);
 };
 
 }  // namespace lutaris

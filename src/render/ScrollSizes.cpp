@@ -4,7 +4,7 @@
 #include <limits>
 #include <optional>
 
-#include "model/CCorvaneDoc.h"
+#include "render/ViewDocument.h"
 #include "render/ViewLayout.h"
 
 namespace lutaris {
@@ -38,7 +38,7 @@ ScrollSizes ComputeScrollSizes(const std::vector<std::unique_ptr<Tablature>>& ta
     return SizesFor(height, outerWindowWidth, borderWidth, verticalScrollBarWidth);
 }
 
-ScrollSizes ComputeScrollSizes(const CCorvaneDoc& document, std::int32_t outerWindowWidth,
+ScrollSizes ComputeScrollSizes(const ViewDocument& document, std::int32_t outerWindowWidth,
                                std::int32_t borderWidth, std::int32_t verticalScrollBarWidth) {
     const std::optional<std::int64_t> bottom =
         document.GetViewLayout().Bottom(*document.settings, document.tabItems.size());

@@ -8,7 +8,7 @@
 
 namespace lutaris {
 
-class CCorvaneDoc;
+class ViewDocument;
 
 // The view's scroll range: the total size and the steps of a page and a line, in layout units.
 struct ScrollSizes {
@@ -27,7 +27,7 @@ ScrollSizes ComputeScrollSizes(const std::vector<std::unique_ptr<Tablature>>& ta
                                std::int32_t verticalScrollBarWidth);
 // The same for the document's items, from the layout its view's last paint kept while that
 // still describes them: no pass over the items after every keystroke.
-ScrollSizes ComputeScrollSizes(const CCorvaneDoc& document, std::int32_t outerWindowWidth,
+ScrollSizes ComputeScrollSizes(const ViewDocument& document, std::int32_t outerWindowWidth,
                                std::int32_t borderWidth, std::int32_t verticalScrollBarWidth);
 
 }  // namespace lutaris

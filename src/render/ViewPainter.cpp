@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <limits>
 
-#include "edit/TabCursor.h"
-#include "model/CCorvaneDoc.h"
+#include "model/TabCursor.h"
 #include "platform/Surface.h"
 #include "render/CaretRenderer.h"
 #include "render/ReadingOrder.h"
 #include "render/ScreenResolution.h"
 #include "render/TabRenderer.h"
+#include "render/ViewDocument.h"
 #include "render/ViewLayout.h"
 
 namespace lutaris {
@@ -94,7 +94,7 @@ std::size_t PaintFromLayout(const ViewContent& content, const ViewLayout& layout
 
 }  // namespace
 
-std::size_t ViewPainter::Paint(const CCorvaneDoc& document, Surface& surface,
+std::size_t ViewPainter::Paint(const ViewDocument& document, Surface& surface,
                                const ViewPaintState& state) {
     return Paint(ViewContent{*document.settings, document.tabItems, document.selection,
                              document.cursor.get(), &document.GetViewLayout()},

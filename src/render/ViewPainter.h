@@ -11,7 +11,7 @@
 
 namespace lutaris {
 
-class CCorvaneDoc;
+class ViewDocument;
 class Surface;
 class TabCursor;
 class ViewLayout;
@@ -64,7 +64,7 @@ struct ViewContent {
 class ViewPainter {
 public:
     // Returns how many tab items were drawn (the others lay outside the exposed area).
-    static std::size_t Paint(const CCorvaneDoc& document, Surface& surface,
+    static std::size_t Paint(const ViewDocument& document, Surface& surface,
                              const ViewPaintState& state);
     static std::size_t Paint(const ViewContent& content, Surface& surface,
                              const ViewPaintState& state);

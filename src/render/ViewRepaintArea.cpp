@@ -1,13 +1,13 @@
 #include "render/ViewRepaintArea.h"
 
-#include "edit/TabCursor.h"
-#include "model/CCorvaneDoc.h"
+#include "model/TabCursor.h"
 #include "render/CaretRenderer.h"
+#include "render/ViewDocument.h"
 #include "render/ViewLayout.h"
 
 namespace lutaris {
 
-void ViewRepaintArea::Painted(const CCorvaneDoc& document, std::optional<LayoutRect> exposed) {
+void ViewRepaintArea::Painted(const ViewDocument& document, std::optional<LayoutRect> exposed) {
     if (!exposed) {
         caretShown_.reset();
         known_ = true;
@@ -24,7 +24,7 @@ void ViewRepaintArea::Painted(const CCorvaneDoc& document, std::optional<LayoutR
     Extend(caretShown_, *caret);
 }
 
-std::optional<LayoutRect> ViewRepaintArea::Changed(const CCorvaneDoc& document,
+std::optional<LayoutRect> ViewRepaintArea::Changed(const ViewDocument& document,
                                                    std::int32_t windowWidth) const {
     if (!known_) return std::nullopt;
     std::optional<LayoutRect> area;

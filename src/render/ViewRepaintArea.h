@@ -7,7 +7,7 @@
 
 namespace lutaris {
 
-class CCorvaneDoc;
+class ViewDocument;
 
 // The part of a view that a repaint after a keystroke has to cover. A key of the caret changes
 // the notes of one tab item and the caret; while no item moves, the only pixels that can differ
@@ -18,11 +18,11 @@ class CCorvaneDoc;
 class ViewRepaintArea {
 public:
     // After every paint of the view, with the area it covered; none for the whole view.
-    void Painted(const CCorvaneDoc& document, std::optional<LayoutRect> exposed);
+    void Painted(const ViewDocument& document, std::optional<LayoutRect> exposed);
     // The layout area to repaint for what changed since the last paint, or none when the whole
     // view must be repainted (the document changed in other ways, an item moved, nothing was
     // painted yet, or the caret's ink cannot be bounded).
-    std::optional<LayoutRect> Changed(const CCorvaneDoc& document,
+    std::optional<LayoutRect> Changed(const ViewDocument& document,
                                       std::int32_t windowWidth) const;
 
 private:

@@ -1,13 +1,12 @@
-// The "Import File" command of the document: replaces the document's content with the tab
-// items read from a text tablature file.
+#include "text/ImportFileCommand.h"
 
 #include <memory>
 #include <new>
 #include <string>
 #include <vector>
 
-#include "edit/TabCursor.h"
-#include "model/CCorvaneDoc.h"
+#include "model/TabCursor.h"
+#include "model/TabDocument.h"
 #include "platform/Prompter.h"
 #include "text/TextLineReader.h"
 #include "text/TextTabImporter.h"
@@ -38,8 +37,8 @@ std::string DescribeFailure(TextTabImporter::Status status, const TextLineReader
 
 }  // namespace
 
-void CCorvaneDoc::OnImportFile() {
-    Prompter& prompter = GetPrompter();
+void ImportFileCommand::Run() {
+    Prompter& prompter = document_.GetPrompter();
     if (prompter.ShowMessage(
             "This will overwrite any data in this document.\nDo you want to continue?", "Warning",
             MessageIcon::Information, MessageButtons::YesNo) != MessageAnswer::Yes) {
@@ -66,11 +65,11 @@ void CCorvaneDoc::OnImportFile() {
     // document alone.
     const TextImportLimits limits;
     std::vector<std::unique_ptr<Tablature>> items;
-    items.push_back(std::make_unique<Tablature>(settings.get()));
+    items.push_back(std::make_unique<Tablature>(document_.settings.get()));
     Tablature* current = items.front().get();
     std::string failure;
     try {
-        TextTabImporter importer(settings.get(), items, current, limits);
+        TextTabImporter importer(document_.settings.get(), items, current, limits);
         failure = DescribeFailure(importer.AddLines(reader), reader, limits);
     } catch (const std::bad_alloc&) {
         failure = "There is not enough memory to import this file.";
@@ -82,27 +81,27 @@ void CCorvaneDoc::OnImportFile() {
         return;
     }
 
-    OnNewDocument();
+    document_.OnNewDocument();
     // The reset made the first item afresh: it takes the notes read before the first bar, and
     // the items the bars started follow it with the positions they were given.
-    if (!tabItems.empty()) {
-        Tablature* first = tabItems.front().get();
+    if (!document_.tabItems.empty()) {
+        Tablature* first = document_.tabItems.front().get();
         first->notes = std::move(items.front()->notes);
         for (std::size_t i = 1; i < items.size(); ++i) {
-            items[i]->settings = settings.get();
-            tabItems.push_back(std::move(items[i]));
+            items[i]->settings = document_.settings.get();
+            document_.tabItems.push_back(std::move(items[i]));
         }
-        InvalidatePositionIndex();
-        cursor->tabItem = first;
-        cursor->current.string = 0;
-        cursor->current.column = 0;
+        document_.InvalidatePositionIndex();
+        document_.cursor->tabItem = first;
+        document_.cursor->current.string = 0;
+        document_.cursor->current.column = 0;
         if (const TabNote* note = first->FindNote(0, 0)) {
-            cursor->current.fret = note->fret;
-            cursor->current.reserved = note->reserved;
-            cursor->current.action = note->action;
+            document_.cursor->current.fret = note->fret;
+            document_.cursor->current.reserved = note->reserved;
+            document_.cursor->current.action = note->action;
         }
     }
-    UpdateStep();
+    document_.UpdateStep();
 }
 
 }  // namespace lutaris

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "edit/ClipboardCommands.h"
-#include "edit/TabCursor.h"
 #include "model/CommandIds.h"
+#include "model/TabCursor.h"
 #include "support/ClipboardFixture.h"
 
 namespace lutaris {

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "compound/ClassId.h"
+#include "compound/CompoundFileReader.h"
 #include "edit/CopyCommand.h"
 #include "model/CommandIds.h"
-#include "platform/ClassId.h"
-#include "platform/CompoundFileReader.h"
+#include "platform/DocumentClassId.h"
 #include "platform/FileUri.h"
 #include "render/RenderTestSupport.h"
 #include "support/ClipboardFixture.h"

@@ -11,10 +11,10 @@
 
 #include "app/CMainFrame.h"
 #include "app/ProfileStore.h"
-#include "edit/TabCursor.h"
+#include "document/CCorvaneDoc.h"
 #include "edit/qt/CCorvaneView.h"
-#include "model/CCorvaneDoc.h"
 #include "model/CommandIds.h"
+#include "model/TabCursor.h"
 #include "platform/ScriptedPrompter.h"
 #include "support/TestPaths.h"
 

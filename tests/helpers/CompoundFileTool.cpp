@@ -14,10 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/ClassId.h"
-#include "platform/CompoundFileError.h"
-#include "platform/CompoundFileReader.h"
-#include "platform/CompoundFileWriter.h"
+#include "compound/ClassId.h"
+#include "compound/CompoundFileError.h"
+#include "compound/CompoundFileReader.h"
+#include "compound/CompoundFileWriter.h"
+#include "platform/DocumentClassId.h"
 
 namespace {
 

@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "compound/ClassId.h"
+#include "compound/CompoundFileWriter.h"
 #include "limits/AllocationProbe.h"
-#include "platform/ClassId.h"
-#include "platform/CompoundFileWriter.h"
+#include "platform/DocumentClassId.h"
 #include "support/ContentsBuilder.h"
 #include "support/DocumentFixture.h"
 

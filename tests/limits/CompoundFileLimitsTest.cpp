@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "compound/ClassId.h"
+#include "compound/CompoundFileError.h"
+#include "compound/CompoundFileFormat.h"
+#include "compound/CompoundFileReader.h"
+#include "compound/CompoundFileWriter.h"
 #include "limits/AllocationProbe.h"
-#include "platform/ClassId.h"
-#include "platform/CompoundFileError.h"
-#include "platform/CompoundFileFormat.h"
-#include "platform/CompoundFileReader.h"
-#include "platform/CompoundFileWriter.h"
+#include "platform/DocumentClassId.h"
 #include "support/TestPaths.h"
 
 namespace lutaris {

@@ -5,8 +5,8 @@
 
 #include "limits/AllocationProbe.h"
 #include "model/TabSettings.h"
+#include "model/TabTextGrid.h"
 #include "model/Tablature.h"
-#include "text/TabTextGrid.h"
 
 namespace lutaris {
 namespace {

@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/ClassId.h"
-#include "platform/CompoundFileReader.h"
-#include "platform/CompoundFileWriter.h"
+#include "compound/ClassId.h"
+#include "compound/CompoundFileReader.h"
+#include "compound/CompoundFileWriter.h"
+#include "platform/DocumentClassId.h"
 #include "platform/DocumentFile.h"
 #include "platform/SafeFileReplacer.h"
 #include "support/CompoundFileSurgery.h"

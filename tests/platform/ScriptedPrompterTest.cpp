@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "model/TabSettings.h"
 #include "platform/ScriptedPrompter.h"
 
 namespace lutaris {
@@ -50,23 +49,6 @@ TEST(ScriptedPrompter, FileDialogsTakeQueuedPathsAndCancelWhenEmpty) {
     EXPECT_EQ(prompter.ChooseOpenFile(options), std::nullopt);
     ASSERT_EQ(prompter.FileDialogs().size(), 4u);
     EXPECT_EQ(prompter.FileDialogs()[3].defaultExtension, "txt");
-}
-
-TEST(ScriptedPrompter, SettingsDialogTypesTheEntryOrCancels) {
-    ScriptedPrompter prompter;
-    SettingsDialogEntry entry;
-    entry.texts = {"30", "14", "9", "4", "abc"};
-    entry.textOpaque = false;
-    prompter.QueueSettings(entry);
-    prompter.QueueSettings(std::nullopt);
-    TabSettings scratch;
-    EXPECT_TRUE(prompter.EditSettings(scratch));
-    EXPECT_EQ(scratch, (TabSettings{1, 1, 30, 14, 9, 4, 0, 0}));
-    TabSettings untouched;
-    EXPECT_FALSE(prompter.EditSettings(untouched));
-    EXPECT_FALSE(prompter.EditSettings(untouched));
-    EXPECT_EQ(untouched, TabSettings{});
-    EXPECT_EQ(prompter.SettingsDialogsShown(), 3);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "edit/TabCursor.h"
+#include "model/TabCursor.h"
 #include "render/CaretRenderer.h"
 #include "render/RenderTestSupport.h"
 

@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "model/CCorvaneDoc.h"
+#include "document/CCorvaneDoc.h"
 #include "platform/SafeFileReplacer.h"
 #include "platform/ScriptedPrompter.h"
 #include "support/TestPaths.h"

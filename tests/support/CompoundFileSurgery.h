@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/CompoundFileFormat.h"
+#include "compound/CompoundFileFormat.h"
 
 namespace lutaris::test {
 

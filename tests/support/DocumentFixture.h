@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "edit/TabCursor.h"
-#include "model/CCorvaneDoc.h"
-#include "platform/ScriptedPrompter.h"
+#include "document/CCorvaneDoc.h"
+#include "model/ScriptedSettingsPrompter.h"
+#include "model/TabCursor.h"
 #include "support/TestPaths.h"
 
 namespace lutaris::test {
@@ -45,7 +45,7 @@ private:
     ScopedCurrentDir currentDir_;
 
 protected:
-    ScriptedPrompter prompter;
+    ScriptedSettingsPrompter prompter;
     CCorvaneDoc doc;
 };
 

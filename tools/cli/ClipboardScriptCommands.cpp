@@ -10,10 +10,10 @@
 #include "ScriptCommandTable.h"
 #include "ScriptLineReader.h"
 #include "ScriptRunner.h"
+#include "compound/CompoundFileName.h"
 #include "edit/DragSelection.h"
 #include "edit/DropHandler.h"
 #include "platform/ClipboardFormatNames.h"
-#include "platform/CompoundFileName.h"
 #include "platform/ObjectDescriptor.h"
 
 namespace lutaris::cli {

@@ -9,8 +9,8 @@
 #include "JsonDumpWriter.h"
 #include "MessageEcho.h"
 #include "ScriptRunner.h"
+#include "document/CCorvaneDoc.h"
 #include "edit/TextExporter.h"
-#include "model/CCorvaneDoc.h"
 #include "platform/ScriptedPrompter.h"
 
 namespace lutaris::cli {

@@ -4,7 +4,7 @@
 
 #include "CliCommandTable.h"
 #include "MessageEcho.h"
-#include "model/CCorvaneDoc.h"
+#include "document/CCorvaneDoc.h"
 #include "platform/ScriptedPrompter.h"
 
 namespace lutaris::cli {

@@ -3,8 +3,8 @@
 #include <ostream>
 #include <unordered_map>
 
-#include "edit/TabCursor.h"
-#include "model/CCorvaneDoc.h"
+#include "document/CCorvaneDoc.h"
+#include "model/TabCursor.h"
 
 namespace lutaris::cli {
 namespace {

@@ -7,7 +7,7 @@
 #include "CliCommandTable.h"
 #include "GuiApplication.h"
 #include "MessageEcho.h"
-#include "model/CCorvaneDoc.h"
+#include "document/CCorvaneDoc.h"
 #include "platform/ScriptedPrompter.h"
 #include "render/qt/PresentationExport.h"
 #include "render/qt/ViewPaintExport.h"

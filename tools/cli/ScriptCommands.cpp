@@ -8,7 +8,7 @@
 #include "ScriptCommandTable.h"
 #include "ScriptLineReader.h"
 #include "ScriptRunner.h"
-#include "edit/TabCursor.h"
+#include "model/TabCursor.h"
 #include "platform/Rng.h"
 #include "platform/VirtualKeyCodes.h"
 

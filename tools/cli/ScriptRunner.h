@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "model/CCorvaneDoc.h"
 #include "ScriptClipboard.h"
-#include "platform/ScriptedPrompter.h"
+#include "document/CCorvaneDoc.h"
+#include "model/ScriptedSettingsPrompter.h"
 
 namespace lutaris::cli {
 
@@ -29,7 +29,7 @@ public:
     int Run(std::istream& script);
 
     CCorvaneDoc& Document() { return document_; }
-    ScriptedPrompter& Prompter() { return prompter_; }
+    ScriptedSettingsPrompter& Prompter() { return prompter_; }
     ScriptClipboard& Clipboard() { return *clipboard_; }
     std::ostream& Out() { return out_; }
     std::ostream& Err() { return err_; }
@@ -47,7 +47,7 @@ private:
 
     std::ostream& out_;
     std::ostream& err_;
-    ScriptedPrompter prompter_;
+    ScriptedSettingsPrompter prompter_;
     std::unique_ptr<ScriptClipboard> clipboard_;
     CCorvaneDoc document_;
     bool failed_ = false;

@@ -10,11 +10,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "model/CCorvaneDoc.h"
 #include "model/CommandIds.h"
 #include "platform/qt/QtSurface.h"
 #include "platform/qt/QtVirtualKeys.h"
 #include "render/ScrollSizes.h"
+#include "render/ViewDocument.h"
 #include "render/ViewLayout.h"
 #include "render/ViewPainter.h"
 #include "render/qt/PrintedPages.h"
@@ -57,7 +57,7 @@ bool IsAddTabItemCharacter(const QKeyEvent& event) {
 
 }  // namespace
 
-CCorvaneView::CCorvaneView(CCorvaneDoc& document, QWidget* parent)
+CCorvaneView::CCorvaneView(ViewDocument& document, QWidget* parent)
     : QAbstractScrollArea(parent), document_(document), interaction_(document) {
     setObjectName(QStringLiteral("tabView"));
     setFocusPolicy(Qt::StrongFocus);

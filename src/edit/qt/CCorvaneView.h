@@ -13,7 +13,7 @@ class QPrinter;
 
 namespace lutaris {
 
-class CCorvaneDoc;
+class ViewDocument;
 
 // The document's view: lays the tab items out as a flow that wraps at the window's width,
 // draws the drag-selection line and the caret, and turns mouse gestures and keys into caret
@@ -21,10 +21,10 @@ class CCorvaneDoc;
 class CCorvaneView : public QAbstractScrollArea, public DocumentObserver {
     Q_OBJECT
 public:
-    explicit CCorvaneView(CCorvaneDoc& document, QWidget* parent = nullptr);
+    explicit CCorvaneView(ViewDocument& document, QWidget* parent = nullptr);
     ~CCorvaneView() override;
 
-    CCorvaneDoc& GetDocument() { return document_; }
+    ViewDocument& GetDocument() { return document_; }
     TabViewInteraction& Interaction() { return interaction_; }
 
     void OnDocumentUpdated() override;
@@ -71,7 +71,7 @@ private:
     // The window's outer width: borders and vertical scroll bar included.
     int WindowWidth() const { return width(); }
 
-    CCorvaneDoc& document_;
+    ViewDocument& document_;
     TabViewInteraction interaction_;
     ViewRepaintArea repaintArea_;
 };

@@ -36,13 +36,13 @@ std::string WriteBytes(const std::string& path, const QByteArray& bytes) {
     return {};
 }
 
-std::string ExportSvg(CCorvaneDoc& document, const std::string& path) {
+std::string ExportSvg(ViewDocument& document, const std::string& path) {
     const auto svg = PresentationPicture::Svg(document);
     if (!svg) return kNoItems;
     return WriteBytes(path, QByteArray::fromStdString(*svg));
 }
 
-std::string ExportPng(CCorvaneDoc& document, const std::string& path) {
+std::string ExportPng(ViewDocument& document, const std::string& path) {
     const QImage image = QtPresentationPictures::Image(document);
     if (image.isNull()) return "the picture is too large";
     QSaveFile file(QString::fromStdString(path));
@@ -74,7 +74,7 @@ std::string ExportPdf(CCorvaneSrvrItem& item, LayoutSize extent, const std::stri
 
 }  // namespace
 
-std::string ExportPresentation(CCorvaneDoc& document, const std::string& path) {
+std::string ExportPresentation(ViewDocument& document, const std::string& path) {
     const std::string extension = Extension(path);
     if (extension != ".svg" && extension != ".png" && extension != ".pdf") {
         return "the picture must be a .svg, .png or .pdf file";

@@ -11,7 +11,7 @@
 
 namespace lutaris {
 
-QImage QtPresentationPictures::Image(CCorvaneDoc& document) {
+QImage QtPresentationPictures::Image(ViewDocument& document) {
     const auto geometry = PresentationPicture::GeometryOf(document);
     if (!geometry) return {};
     QImage image(geometry->pixels.width, geometry->pixels.height, QImage::Format_RGB32);
@@ -30,7 +30,7 @@ QImage QtPresentationPictures::Image(CCorvaneDoc& document) {
     return image;
 }
 
-std::vector<ClipboardFormat> QtPresentationPictures::Pictures(CCorvaneDoc& document) {
+std::vector<ClipboardFormat> QtPresentationPictures::Pictures(ViewDocument& document) {
     std::vector<ClipboardFormat> pictures = PresentationPictures::Pictures(document);
     const QImage image = Image(document);
     if (image.isNull()) return pictures;

@@ -11,11 +11,11 @@ namespace lutaris {
 // a Qt GUI application object.
 class QtPresentationPictures : public PresentationPictures {
 public:
-    std::vector<ClipboardFormat> Pictures(CCorvaneDoc& document) override;
+    std::vector<ClipboardFormat> Pictures(ViewDocument& document) override;
 
     // The presentation on white at PresentationPicture::kDpi; a null image for a document
     // without tab items or a picture too large to allocate.
-    static QImage Image(CCorvaneDoc& document);
+    static QImage Image(ViewDocument& document);
 };
 
 }  // namespace lutaris

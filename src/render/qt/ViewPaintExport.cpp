@@ -5,11 +5,11 @@
 #include <QSaveFile>
 #include <algorithm>
 
-#include "model/CCorvaneDoc.h"
 #include "platform/RecordingSurface.h"
 #include "platform/qt/QtSurface.h"
 #include "render/ScreenResolution.h"
 #include "render/ScrollSizes.h"
+#include "render/ViewDocument.h"
 #include "render/ViewPainter.h"
 
 namespace lutaris {
@@ -20,7 +20,7 @@ constexpr std::int32_t kMaxPixels = 32767;
 
 }  // namespace
 
-std::string ExportViewPaint(CCorvaneDoc& document, const std::string& path,
+std::string ExportViewPaint(ViewDocument& document, const std::string& path,
                             std::int32_t windowWidth, bool caret) {
     const ScreenResolution screen = GetScreenResolution();
     ViewPaintState state;

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "edit/TabCursor.h"
+#include "model/TabCursor.h"
 #include "platform/VirtualKeyCodes.h"
 #include "platform/qt/QtSurface.h"
 #include "render/CaretRenderer.h"

@@ -1,14 +1,14 @@
-#include "platform/CompoundFileReader.h"
+#include "compound/CompoundFileReader.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "platform/AllocationTable.h"
-#include "platform/CompoundFileDirectory.h"
-#include "platform/CompoundFileError.h"
-#include "platform/CompoundFileFormat.h"
-#include "platform/CompoundFileHeader.h"
-#include "platform/CompoundFileName.h"
+#include "compound/AllocationTable.h"
+#include "compound/CompoundFileDirectory.h"
+#include "compound/CompoundFileError.h"
+#include "compound/CompoundFileFormat.h"
+#include "compound/CompoundFileHeader.h"
+#include "compound/CompoundFileName.h"
 
 namespace lutaris {
 namespace {

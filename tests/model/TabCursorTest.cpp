@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "edit/TabCursor.h"
+#include "model/TabCursor.h"
 #include "platform/VirtualKeyCodes.h"
 #include "support/DocumentFixture.h"
 

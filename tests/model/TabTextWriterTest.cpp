@@ -4,8 +4,8 @@
 #include <limits>
 #include <string>
 
+#include "model/TabTextGrid.h"
 #include "model/Tablature.h"
-#include "text/TabTextGrid.h"
 
 namespace lutaris {
 namespace {

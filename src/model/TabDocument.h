@@ -17,11 +17,8 @@ namespace lutaris {
 
 class Archive;
 class Clipboard;
-class PresentationPictures;
 class Prompter;
-class Rng;
 class TabCursor;
-class ViewLayout;
 
 // Thrown by a load whose stream does not start with the magic text. The person has already
 // been told ("This is not a Lutaris file"); whoever catches it only has to fail quietly.
@@ -38,13 +35,16 @@ public:
 // there is at least one tab item, the caret's tabItem is one of them, and every selected item
 // is in tabItems. Code that changes tabItems or any position directly must call
 // InvalidatePositionIndex() afterwards.
-class CCorvaneDoc : public DocumentBase {
+//
+// The view's layout and the commands live in the layers above; what they must hear of a
+// change comes through the layout hooks.
+class TabDocument : public DocumentBase {
 public:
     // The first 11 bytes of every "Contents" stream; no version but this one is read.
     static constexpr std::string_view kMagic = "Lutaris_0.2";
 
-    explicit CCorvaneDoc(Prompter& prompter);
-    ~CCorvaneDoc() override;
+    explicit TabDocument(Prompter& prompter);
+    ~TabDocument() override;
 
     std::unique_ptr<TabSettings> settings;
     std::vector<std::unique_ptr<Tablature>> tabItems;
@@ -73,6 +73,9 @@ public:
 
     // A new empty tab item on the document's settings, appended at the end of tabItems.
     Tablature* AppendTabItem(std::int32_t position);
+    // Appends an item at the next free position and puts the caret on it (column and note
+    // untouched), then runs the update step.
+    void AddTabItemAndFocus();
     // Deletes every tab item and empties the selection. Leaves the caret's tabItem dangling:
     // the caller points it at an item it adds.
     void ClearTabItems();
@@ -87,36 +90,16 @@ public:
     // Everything else that changes the document runs UpdateStep.
     void UpdateStepAfterEditing(const Tablature* edited);
 
-    // The layout of the document's view as its last paint left it.
-    ViewLayout& GetViewLayout() const { return *viewLayout_; }
+    // Layout hooks: what the view keeps of its last paint must be dropped (every item may have
+    // moved), may be kept but for the notes of `edited`, or stays valid as it is (a key that
+    // changed nothing). A document without a view keeps nothing and ignores them.
+    virtual void DiscardLayout() {}
+    virtual void LayoutItemEdited(const Tablature* edited) { (void)edited; }
+    virtual void LayoutNothingMoved() {}
 
-    // Editing commands.
-    void ApplyCursorResult(std::int32_t result);
-    void SendKeyToCursor(std::int32_t virtualKey);
-    void AddTabItemAndFocus();
-    void OnAddTabItem();
-    void OnInsertTabItem();
-    void OnInsertNote();
-    void OnInsertRandomRiff();
-    void OnExportFile();
-    void OnTabSettings();
-    void OnImportFile();
-
-    // Clipboard commands; they use the clipboard set with SetClipboard.
-    void OnEditCopy();
-    void OnEditCut();
-    void OnEditPaste();
-    void OnCopyAsText();
+    // Clipboard commands use the clipboard set here (none: they do nothing with it).
     void SetClipboard(Clipboard* clipboard) { clipboard_ = clipboard; }
     Clipboard* GetClipboard() const { return clipboard_; }
-    // The pictures Copy offers beside the object; without them, SVG only (no display needed).
-    void SetPresentationPictures(PresentationPictures* pictures) { pictures_ = pictures; }
-    PresentationPictures* GetPresentationPictures() const { return pictures_; }
-
-    // Runs a document command by its menu id; false when the id is not a document command.
-    bool OnCommand(std::int32_t commandId);
-
-    Rng& GetRng() { return *rng_; }
 
 private:
     void LoadItems(Archive& archive);
@@ -128,10 +111,7 @@ private:
     void ReportMessage(const std::string& text);
 
     Clipboard* clipboard_ = nullptr;
-    PresentationPictures* pictures_ = nullptr;
-    std::unique_ptr<Rng> rng_;
     mutable PositionIndex positionIndex_;
-    std::unique_ptr<ViewLayout> viewLayout_;
 };
 
 }  // namespace lutaris

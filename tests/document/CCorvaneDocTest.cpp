@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "model/CCorvaneDoc.h"
+#include "document/CCorvaneDoc.h"
 #include "platform/Archive.h"
 #include "support/ContentsBuilder.h"
 #include "support/DocumentFixture.h"

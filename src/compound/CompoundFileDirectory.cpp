@@ -1,11 +1,11 @@
-#include "platform/CompoundFileDirectory.h"
+#include "compound/CompoundFileDirectory.h"
 
 #include <algorithm>
 #include <cstring>
 #include <utility>
 
-#include "platform/CompoundFileError.h"
-#include "platform/CompoundFileName.h"
+#include "compound/CompoundFileError.h"
+#include "compound/CompoundFileName.h"
 
 namespace lutaris {
 namespace {

@@ -1,10 +1,10 @@
-#include "platform/CompoundFileHeader.h"
+#include "compound/CompoundFileHeader.h"
 
 #include <algorithm>
 #include <string>
 
-#include "platform/CompoundFileError.h"
-#include "platform/CompoundFileFormat.h"
+#include "compound/CompoundFileError.h"
+#include "compound/CompoundFileFormat.h"
 
 namespace lutaris {
 namespace {

@@ -1,12 +1,12 @@
-#include "platform/CompoundFileWriter.h"
+#include "compound/CompoundFileWriter.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 
-#include "platform/CompoundFileError.h"
-#include "platform/CompoundFileFormat.h"
-#include "platform/CompoundFileName.h"
+#include "compound/CompoundFileError.h"
+#include "compound/CompoundFileFormat.h"
+#include "compound/CompoundFileName.h"
 
 namespace lutaris {
 namespace {

@@ -1,9 +1,9 @@
-#include "platform/AllocationTable.h"
+#include "compound/AllocationTable.h"
 
 #include <algorithm>
 
-#include "platform/CompoundFileError.h"
-#include "platform/CompoundFileFormat.h"
+#include "compound/CompoundFileError.h"
+#include "compound/CompoundFileFormat.h"
 
 namespace lutaris {
 namespace {

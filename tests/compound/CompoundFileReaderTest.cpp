@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/CompoundFileError.h"
-#include "platform/CompoundFileFormat.h"
-#include "platform/CompoundFileReader.h"
-#include "platform/CompoundFileWriter.h"
+#include "compound/CompoundFileError.h"
+#include "compound/CompoundFileFormat.h"
+#include "compound/CompoundFileReader.h"
+#include "compound/CompoundFileWriter.h"
+#include "platform/DocumentClassId.h"
 #include "support/CompoundFileSurgery.h"
 
 namespace lutaris {

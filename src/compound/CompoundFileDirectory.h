@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/ClassId.h"
-#include "platform/CompoundFileFormat.h"
+#include "compound/ClassId.h"
+#include "compound/CompoundFileFormat.h"
 
 namespace lutaris {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/ClassId.h"
+#include "compound/ClassId.h"
 
 namespace lutaris {
 

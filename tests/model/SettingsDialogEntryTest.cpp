@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "model/SettingsDialogEntry.h"
 #include "model/TabSettings.h"
-#include "platform/SettingsDialogEntry.h"
 
 namespace lutaris {
 namespace {

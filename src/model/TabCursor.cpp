@@ -1,4 +1,4 @@
-#include "edit/TabCursor.h"
+#include "model/TabCursor.h"
 
 #include <algorithm>
 #include <limits>

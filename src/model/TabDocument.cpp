@@ -1,24 +1,13 @@
-#include "model/CCorvaneDoc.h"
+#include "model/TabDocument.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
 
-#include "edit/ClipboardCommands.h"
-#include "edit/CopyCommand.h"
-#include "edit/CursorResultApplier.h"
-#include "edit/RandomRiffGenerator.h"
-#include "edit/SettingsCommand.h"
-#include "edit/TabCursor.h"
-#include "edit/TabItemCommands.h"
-#include "edit/TechniqueCommandKeys.h"
-#include "edit/TextExporter.h"
-#include "model/CommandIds.h"
+#include "model/TabCursor.h"
 #include "platform/Archive.h"
 #include "platform/DocumentFile.h"
 #include "platform/Prompter.h"
-#include "platform/Rng.h"
-#include "render/ViewLayout.h"
 
 namespace lutaris {
 namespace {
@@ -35,19 +24,16 @@ constexpr std::size_t kNoteRecordBytes = 20;
 
 }  // namespace
 
-CCorvaneDoc::CCorvaneDoc(Prompter& prompter)
-    : DocumentBase(prompter),
-      rng_(std::make_unique<Rng>(Rng::TimeSeed())),
-      viewLayout_(std::make_unique<ViewLayout>()) {}
+TabDocument::TabDocument(Prompter& prompter) : DocumentBase(prompter) {}
 
-CCorvaneDoc::~CCorvaneDoc() {
+TabDocument::~TabDocument() {
     selection.clear();
     tabItems.clear();
 }
 
 // ---- life cycle ----------------------------------------------------------------------------
 
-void CCorvaneDoc::ResetContents() {
+void TabDocument::ResetContents() {
     settings = std::make_unique<TabSettings>();
     settings->LoadDefaults();
     cursor = std::make_unique<TabCursor>(settings.get());
@@ -55,13 +41,13 @@ void CCorvaneDoc::ResetContents() {
     AddTabItemAndFocus();
 }
 
-bool CCorvaneDoc::OnNewDocument() {
+bool TabDocument::OnNewDocument() {
     if (!DocumentBase::OnNewDocument()) return false;
     ResetContents();
     return true;
 }
 
-bool CCorvaneDoc::OnOpenDocument(const std::string& path) {
+bool TabDocument::OnOpenDocument(const std::string& path) {
     ResetContents();
     DocumentContents contents;
     try {
@@ -91,7 +77,7 @@ bool CCorvaneDoc::OnOpenDocument(const std::string& path) {
     return true;
 }
 
-bool CCorvaneDoc::LoadContents(std::span<const std::uint8_t> contents) {
+bool TabDocument::LoadContents(std::span<const std::uint8_t> contents) {
     // An empty or missing stream leaves the prepared document: default settings, one empty
     // tab item.
     if (contents.empty()) return true;
@@ -109,7 +95,7 @@ bool CCorvaneDoc::LoadContents(std::span<const std::uint8_t> contents) {
     return false;
 }
 
-bool CCorvaneDoc::OnSaveDocument(const std::string& path) {
+bool TabDocument::OnSaveDocument(const std::string& path) {
     try {
         WriteDocumentFile(path, ContentsBytes());
     } catch (const DocumentWriteError&) {
@@ -123,13 +109,13 @@ bool CCorvaneDoc::OnSaveDocument(const std::string& path) {
     return true;
 }
 
-void CCorvaneDoc::ReportMessage(const std::string& text) {
+void TabDocument::ReportMessage(const std::string& text) {
     GetPrompter().ShowMessage(text, kCaption, MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
 // ---- file format ---------------------------------------------------------------------------
 
-void CCorvaneDoc::Serialize(Archive& archive) {
+void TabDocument::Serialize(Archive& archive) {
     if (archive.IsStoring()) {
         archive.WriteRaw(kMagic.data(), kMagic.size());
         settings->Serialize(archive);
@@ -167,7 +153,7 @@ void CCorvaneDoc::Serialize(Archive& archive) {
     }
 }
 
-void CCorvaneDoc::LoadItems(Archive& archive) {
+void TabDocument::LoadItems(Archive& archive) {
     // The count comes from the file: items are read one at a time and never reserved by it, so
     // a count that lies about the stream ends in the end-of-file error, not in a huge
     // allocation. Each item consumes at least eight bytes, so the loop ends with the stream.
@@ -180,7 +166,7 @@ void CCorvaneDoc::LoadItems(Archive& archive) {
     InvalidatePositionIndex();
 }
 
-void CCorvaneDoc::RepairAfterLoad() {
+void TabDocument::RepairAfterLoad() {
     // A file is free to hold no item at all, or positions with gaps and repeats; the view and
     // the commands need at least one item and the positions 0 … n − 1.
     if (tabItems.empty()) AppendTabItem(0);
@@ -193,7 +179,7 @@ void CCorvaneDoc::RepairAfterLoad() {
     cursor->tabItem = tabItems.front().get();
 }
 
-std::vector<std::uint8_t> CCorvaneDoc::ContentsBytes() {
+std::vector<std::uint8_t> TabDocument::ContentsBytes() {
     std::size_t size = kContentsHeaderBytes;
     for (const auto& item : tabItems) {
         size += kItemRecordBytes + kNoteRecordBytes * item->notes.size();
@@ -206,11 +192,11 @@ std::vector<std::uint8_t> CCorvaneDoc::ContentsBytes() {
 
 // ---- tab items -----------------------------------------------------------------------------
 
-Tablature* CCorvaneDoc::ItemAtPosition(std::int32_t position) const {
+Tablature* TabDocument::ItemAtPosition(std::int32_t position) const {
     return positionIndex_.Find(tabItems, position);
 }
 
-Tablature* CCorvaneDoc::AppendTabItem(std::int32_t position) {
+Tablature* TabDocument::AppendTabItem(std::int32_t position) {
     auto item = std::make_unique<Tablature>(settings.get());
     item->position = position;
     tabItems.push_back(std::move(item));
@@ -218,85 +204,34 @@ Tablature* CCorvaneDoc::AppendTabItem(std::int32_t position) {
     return tabItems.back().get();
 }
 
-void CCorvaneDoc::ClearTabItems() {
+void TabDocument::AddTabItemAndFocus() {
+    cursor->tabItem = AppendTabItem(static_cast<std::int32_t>(tabItems.size()));
+    UpdateStep();
+}
+
+void TabDocument::ClearTabItems() {
     selection.clear();
     tabItems.clear();
     InvalidatePositionIndex();
 }
 
-void CCorvaneDoc::InvalidatePositionIndex() {
+void TabDocument::InvalidatePositionIndex() {
     positionIndex_.Invalidate();
-    viewLayout_->Discard();
+    DiscardLayout();
 }
 
-void CCorvaneDoc::UpdateStep() {
-    viewLayout_->Discard();
+void TabDocument::UpdateStep() {
+    DiscardLayout();
     SetModifiedFlag(true);
     UpdateAllItems();
     UpdateAllViews();
 }
 
-void CCorvaneDoc::UpdateStepAfterEditing(const Tablature* edited) {
-    viewLayout_->ItemEdited(edited);
+void TabDocument::UpdateStepAfterEditing(const Tablature* edited) {
+    LayoutItemEdited(edited);
     SetModifiedFlag(true);
     UpdateAllItems();
     UpdateAllViews();
-}
-
-// ---- editing commands ----------------------------------------------------------------------
-
-void CCorvaneDoc::ApplyCursorResult(std::int32_t result) {
-    CursorResultApplier(*this).Apply(result);
-}
-
-void CCorvaneDoc::SendKeyToCursor(std::int32_t virtualKey) {
-    const Tablature* edited = cursor->tabItem;
-    ApplyCursorResult(cursor->OnKey(virtualKey));
-    UpdateStepAfterEditing(edited);
-}
-
-void CCorvaneDoc::AddTabItemAndFocus() { TabItemCommands(*this).AddTabItemAndFocus(); }
-void CCorvaneDoc::OnAddTabItem() { TabItemCommands(*this).AddTabItem(); }
-void CCorvaneDoc::OnInsertTabItem() { TabItemCommands(*this).InsertTabItem(); }
-void CCorvaneDoc::OnInsertNote() { TabItemCommands(*this).InsertNote(); }
-
-void CCorvaneDoc::OnInsertRandomRiff() {
-    Tablature* item = AppendTabItem(static_cast<std::int32_t>(tabItems.size()));
-    RandomRiffGenerator(*rng_).Fill(*item, settings->numberOfStrings);
-    UpdateStep();
-}
-
-void CCorvaneDoc::OnExportFile() { TextExporter(*this).Run(); }
-void CCorvaneDoc::OnTabSettings() { SettingsCommand(*this).Run(); }
-
-// ---- clipboard commands --------------------------------------------------------------------
-
-void CCorvaneDoc::OnEditCopy() { CopyCommand(*this).Run(); }
-void CCorvaneDoc::OnEditCut() { ClipboardCommands(*this).Cut(); }
-void CCorvaneDoc::OnEditPaste() { ClipboardCommands(*this).Paste(); }
-void CCorvaneDoc::OnCopyAsText() { ClipboardCommands(*this).CopyAsText(); }
-
-bool CCorvaneDoc::OnCommand(std::int32_t commandId) {
-    if (const auto key = TechniqueKeyForCommand(commandId)) {
-        SendKeyToCursor(*key);
-        return true;
-    }
-    switch (commandId) {
-        case ID_INSERT_TAB_ITEM: OnInsertTabItem(); return true;
-        case ID_INSERT_NOTE: OnInsertNote(); return true;
-        case ID_INSERT_RANDOM_RIFF: OnInsertRandomRiff(); return true;
-        case ID_ADD_TAB_ITEM: OnAddTabItem(); return true;
-        case ID_IMPORT_FILE: OnImportFile(); return true;
-        case ID_EXPORT_FILE: OnExportFile(); return true;
-        case ID_TAB_SETTINGS: OnTabSettings(); return true;
-        case ID_COPY_AS_TEXT: OnCopyAsText(); return true;
-        case ID_EDIT_COPY: OnEditCopy(); return true;
-        case ID_EDIT_CUT: OnEditCut(); return true;
-        case ID_EDIT_PASTE: OnEditPaste(); return true;
-        case ID_FILE_SAVE: DoFileSave(); return true;
-        case ID_FILE_SAVE_AS: DoSave(true); return true;
-        default: return false;
-    }
 }
 
 }  // namespace lutaris

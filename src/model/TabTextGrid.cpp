@@ -1,4 +1,4 @@
-#include "text/TabTextGrid.h"
+#include "model/TabTextGrid.h"
 
 #include <algorithm>
 

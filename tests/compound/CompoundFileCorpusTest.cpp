@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/ClassId.h"
-#include "platform/CompoundFileError.h"
-#include "platform/CompoundFileReader.h"
+#include "compound/ClassId.h"
+#include "compound/CompoundFileError.h"
+#include "compound/CompoundFileReader.h"
+#include "platform/DocumentClassId.h"
 #include "support/TestPaths.h"
 
 namespace lutaris {

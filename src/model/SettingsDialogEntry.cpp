@@ -1,4 +1,4 @@
-#include "platform/SettingsDialogEntry.h"
+#include "model/SettingsDialogEntry.h"
 
 #include "model/TabSettings.h"
 

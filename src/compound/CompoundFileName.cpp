@@ -1,7 +1,7 @@
-#include "platform/CompoundFileName.h"
+#include "compound/CompoundFileName.h"
 
-#include "platform/CompoundFileError.h"
-#include "platform/CompoundFileFormat.h"
+#include "compound/CompoundFileError.h"
+#include "compound/CompoundFileFormat.h"
 
 namespace lutaris {
 namespace {

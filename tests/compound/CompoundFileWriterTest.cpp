@@ -4,10 +4,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/CompoundFileError.h"
-#include "platform/CompoundFileFormat.h"
-#include "platform/CompoundFileReader.h"
-#include "platform/CompoundFileWriter.h"
+#include "compound/CompoundFileError.h"
+#include "compound/CompoundFileFormat.h"
+#include "compound/CompoundFileReader.h"
+#include "compound/CompoundFileWriter.h"
+#include "platform/DocumentClassId.h"
 
 namespace lutaris {
 namespace {

@@ -3,10 +3,11 @@
 #include <filesystem>
 #include <limits>
 
-#include "model/CCorvaneDoc.h"
-#include "platform/ClassId.h"
-#include "platform/CompoundFileReader.h"
-#include "platform/CompoundFileWriter.h"
+#include "compound/ClassId.h"
+#include "compound/CompoundFileReader.h"
+#include "compound/CompoundFileWriter.h"
+#include "document/CCorvaneDoc.h"
+#include "platform/DocumentClassId.h"
 #include "support/ContentsBuilder.h"
 #include "support/DocumentFixture.h"
 

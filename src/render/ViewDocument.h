@@ -1,0 +1,35 @@
+#pragma once
+
+#include <memory>
+
+#include "model/TabDocument.h"
+
+namespace lutaris {
+
+class PresentationPictures;
+class Prompter;
+class ViewLayout;
+
+// The tab document as its view and its embedded presentation see it: with the layout the
+// view's last paint left and the pictures Copy offers beside the object.
+class ViewDocument : public TabDocument {
+public:
+    explicit ViewDocument(Prompter& prompter);
+    ~ViewDocument() override;
+
+    // The layout of the document's view as its last paint left it.
+    ViewLayout& GetViewLayout() const { return *viewLayout_; }
+    void DiscardLayout() override;
+    void LayoutItemEdited(const Tablature* edited) override;
+    void LayoutNothingMoved() override;
+
+    // The pictures Copy offers beside the object; without them, SVG only (no display needed).
+    void SetPresentationPictures(PresentationPictures* pictures) { pictures_ = pictures; }
+    PresentationPictures* GetPresentationPictures() const { return pictures_; }
+
+private:
+    PresentationPictures* pictures_ = nullptr;
+    std::unique_ptr<ViewLayout> viewLayout_;
+};
+
+}  // namespace lutaris
