@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Every include of the program's own headers points down the layers:
+#   compound → platform → model → text, render → edit → document → app, tools
+# with each qt/ folder above its layer (and above the qt/ folders of the layers below).
+# Prints each include that points up, with its file and line, and fails if there is one.
+set -euo pipefail
+cd "${LUTARIS_SOURCE_DIR:-$(dirname "$0")/../..}"
+
+# The folders each one may include from, besides itself.
+declare -A allowed=(
+    [compound]=""
+    [platform]="compound"
+    [platform/qt]="platform compound"
+    [model]="platform compound"
+    [text]="model platform compound"
+    [render]="model platform compound"
+    [render/qt]="render model platform/qt platform compound"
+    [edit]="text render model platform compound"
+    [edit/qt]="edit text render/qt render model platform/qt platform compound"
+    [document]="edit text render model platform compound"
+)
+
+room_of() {  # the layer folder of a path below src/ (src/render/qt/X.h → render/qt)
+    local rest=${1#src/}
+    local first=${rest%%/*}
+    rest=${rest#*/}
+    if [[ $rest == qt/* ]]; then echo "$first/qt"; else echo "$first"; fi
+}
+
+status=0
+while IFS= read -r -d '' file; do
+    room=$(room_of "$file")
+    [[ -v allowed[$room] ]] || continue  # app/ sits on top and may use everything
+    line_number=0
+    while IFS= read -r line; do
+        line_number=$((line_number + 1))
+        [[ $line =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]+\"([^\"]+)\" ]] || continue
+        included=${BASH_REMATCH[1]}
+        [[ $included == */* ]] || continue
+        target=$(room_of "src/$included")
+        [[ $target == "$room" ]] && continue
+        if [[ " ${allowed[$room]} " != *" $target "* ]]; then
+            echo "$file:$line_number: $room includes $included ($target is not below it)"
+            status=1
+        fi
+    done < "$file"
+done < <(find src -name '*.h' -print0 -o -name '*.cpp' -print0)
+exit $status
