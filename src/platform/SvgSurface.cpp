@@ -228,7 +228,7 @@ void SvgSurface::TextOut(std::int32_t x, std::int32_t y, std::string_view text) 
               << "\" height=\"" << metrics.ascent + metrics.descent << "\" fill=\"#ffffff\"/>\n";
     }
     body_ << "<text x=\"" << left << "\" y=\"" << top + metrics.ascent
-          << "\" font-family=\"Courier, 'Liberation Mono', monospace\" font-size=\"" << size
+          << "\" font-family=\"'Liberation Mono', Courier, monospace\" font-size=\"" << size
           << "\"";
     if (font_.weight >= 600) body_ << " font-weight=\"bold\"";
     if (font_.italic) body_ << " font-style=\"italic\"";

@@ -25,6 +25,8 @@ TEST(SvgSurface, OpaqueTextFillsItsCellAndSitsOnTheBaselineBelowTheTopLeft) {
         << document;
     EXPECT_TRUE(Contains(document, R"(<text x="25" y="18" )")) << document;
     EXPECT_TRUE(Contains(document, R"(font-size="12" fill="#000000")")) << document;
+    // A viewer that took "Courier" from its own font configuration would draw other cells.
+    EXPECT_TRUE(Contains(document, R"(font-family="'Liberation Mono', )")) << document;
 }
 
 TEST(SvgSurface, TransparentTextHasNoCellAndTakesTheTextColour) {

@@ -7,6 +7,8 @@
 #include <memory>
 #include <tuple>
 
+#include "platform/qt/QtFaceResolver.h"
+
 namespace lutaris {
 namespace {
 
@@ -24,7 +26,7 @@ using FontKey = std::tuple<std::string, std::int32_t, std::int32_t, bool, bool, 
 
 QFont MakeFont(const std::string& face, std::int32_t pixelSize, std::int32_t weight, bool italic,
                bool underline, bool strikeOut) {
-    QFont font = face.empty() ? QGuiApplication::font() : QFont(QString::fromStdString(face));
+    QFont font = face.empty() ? QGuiApplication::font() : QFont(QtFaceResolver::Family(face));
     font.setPixelSize(std::clamp(pixelSize, 1, kMaxPixelSize));
     if (weight > 0)
         font.setWeight(QFont::Weight(std::clamp(weight, 1, 1000)));
