@@ -53,54 +53,54 @@ void CCorvaneDoc::OnEditCut() { ClipboardCommands(*this).Cut(); }
 void CCorvaneDoc::OnEditPaste() { ClipboardCommands(*this).Paste(); }
 void CCorvaneDoc::OnCopyAsText() { ClipboardCommands(*this).CopyAsText(); }
 
-bool CCorvaneDoc::OnCommand(std::int32_t commandId) {
+CCorvaneDoc::CommandOutcome CCorvaneDoc::RunCommand(std::int32_t commandId) {
+    const auto done = [](bool happened) {
+        return happened ? CommandOutcome::Done : CommandOutcome::NotDone;
+    };
     if (const auto key = TechniqueKeyForCommand(commandId)) {
         SendKeyToCursor(*key);
-        return true;
+        return CommandOutcome::Done;
     }
     switch (commandId) {
         case ID_INSERT_TAB_ITEM:
             OnInsertTabItem();
-            return true;
+            break;
         case ID_INSERT_NOTE:
             OnInsertNote();
-            return true;
+            break;
         case ID_INSERT_RANDOM_RIFF:
             OnInsertRandomRiff();
-            return true;
+            break;
         case ID_ADD_TAB_ITEM:
             OnAddTabItem();
-            return true;
+            break;
         case ID_IMPORT_FILE:
-            OnImportFile();
-            return true;
+            return done(ImportFileCommand(*this).Run());
         case ID_EXPORT_FILE:
-            OnExportFile();
-            return true;
+            return done(TextExporter(*this).Run());
         case ID_TAB_SETTINGS:
             OnTabSettings();
-            return true;
+            break;
         case ID_COPY_AS_TEXT:
             OnCopyAsText();
-            return true;
+            break;
         case ID_EDIT_COPY:
             OnEditCopy();
-            return true;
+            break;
         case ID_EDIT_CUT:
             OnEditCut();
-            return true;
+            break;
         case ID_EDIT_PASTE:
             OnEditPaste();
-            return true;
+            break;
         case ID_FILE_SAVE:
-            DoFileSave();
-            return true;
+            return done(DoFileSave());
         case ID_FILE_SAVE_AS:
-            DoSave(true);
-            return true;
+            return done(DoSave(true));
         default:
-            return false;
+            return CommandOutcome::NotACommand;
     }
+    return CommandOutcome::Done;
 }
 
 }  // namespace lutaris

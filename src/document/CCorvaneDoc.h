@@ -35,8 +35,15 @@ public:
     void OnEditPaste();
     void OnCopyAsText();
 
+    // What a document command came to. Only the commands that read or write a file (Import
+    // File, Export File, Save, Save As) can end NotDone: failed (the person was told why) or
+    // cancelled.
+    enum class CommandOutcome { NotACommand, Done, NotDone };
+    CommandOutcome RunCommand(std::int32_t commandId);
     // Runs a document command by its menu id; false when the id is not a document command.
-    bool OnCommand(std::int32_t commandId);
+    bool OnCommand(std::int32_t commandId) {
+        return RunCommand(commandId) != CommandOutcome::NotACommand;
+    }
 
     Rng& GetRng() { return *rng_; }
 

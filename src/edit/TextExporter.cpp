@@ -47,10 +47,10 @@ void TextExporter::AppendWithCrLf(std::string& out, std::string_view text) {
     }
 }
 
-void TextExporter::Run() {
+bool TextExporter::Run() {
     const auto path = document_.GetPrompter().ChooseSaveFile(ExportDialogOptions());
-    if (!path || path->empty()) return;
-    WriteTo(*path);
+    if (!path || path->empty()) return false;
+    return WriteTo(*path);
 }
 
 bool TextExporter::WriteTo(const std::string& path) {

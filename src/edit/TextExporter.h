@@ -21,8 +21,9 @@ public:
     explicit TextExporter(TabDocument& document, std::size_t maxBytes = kMaxExportBytes)
         : document_(document), maxBytes_(maxBytes) {}
 
-    // The command: asks for a path in the Save As dialog, then writes.
-    void Run();
+    // The command: asks for a path in the Save As dialog, then writes. False when the dialog
+    // was cancelled or the file was not written.
+    bool Run();
     // Writes the whole file or nothing (an existing file stays as it was); a failure is
     // reported in a message box and gives false.
     bool WriteTo(const std::string& path);

@@ -30,6 +30,13 @@ public:
     using MessageSink = std::function<void(const ShownMessage&)>;
 
     void QueueAnswer(MessageAnswer answer) { answers_.push_back(answer); }
+    // Forgets the answer the next message box would get, for a question that is not asked
+    // after all; false when none was queued.
+    bool DropNextAnswer() {
+        if (answers_.empty()) return false;
+        answers_.pop_front();
+        return true;
+    }
     // The path the next Open or Save As dialog returns; nothing means the person cancels.
     void QueueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
     void SetMessageSink(MessageSink sink) { sink_ = std::move(sink); }

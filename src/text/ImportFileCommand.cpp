@@ -37,12 +37,12 @@ std::string DescribeFailure(TextTabImporter::Status status, const TextLineReader
 
 }  // namespace
 
-void ImportFileCommand::Run() {
+bool ImportFileCommand::Run() {
     Prompter& prompter = document_.GetPrompter();
     if (prompter.ShowMessage(
             "This will overwrite any data in this document.\nDo you want to continue?", "Warning",
             MessageIcon::Information, MessageButtons::YesNo) != MessageAnswer::Yes) {
-        return;
+        return false;
     }
 
     // The file is chosen and opened before anything of the document goes: cancelling the
@@ -52,12 +52,12 @@ void ImportFileCommand::Run() {
     options.filters = {{"All Files (*.*)", {"*.*"}}, {"Text Files (*.txt)", {"*.txt"}}};
     options.overwritePrompt = true;
     const std::optional<std::string> path = prompter.ChooseOpenFile(options);
-    if (!path) return;
+    if (!path) return false;
     TextLineReader reader;
     if (!reader.Open(*path)) {
         prompter.ShowMessage("File Not Found", "No File", MessageIcon::Information,
                              MessageButtons::Ok);
-        return;
+        return false;
     }
 
     // Read into items of our own, beginning as the reset leaves the document (one empty item at
@@ -78,7 +78,7 @@ void ImportFileCommand::Run() {
     if (!failure.empty()) {
         items.clear();
         prompter.ShowMessage(failure, "Error", MessageIcon::Error, MessageButtons::Ok);
-        return;
+        return false;
     }
 
     document_.OnNewDocument();
@@ -102,6 +102,7 @@ void ImportFileCommand::Run() {
         }
     }
     document_.UpdateStep();
+    return true;
 }
 
 }  // namespace lutaris

@@ -10,7 +10,9 @@ class ImportFileCommand {
 public:
     explicit ImportFileCommand(TabDocument& document) : document_(document) {}
 
-    void Run();
+    // True when the file's tab items replaced the document's; false when the person declined
+    // or cancelled, or the file could not be imported (and the person was told why).
+    bool Run();
 
 private:
     TabDocument& document_;

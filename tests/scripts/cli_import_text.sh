@@ -35,7 +35,8 @@ test "$status" -eq 1
 test "$(cat messages.txt)" = "message: No File: File Not Found"
 test ! -e out.ltf
 
-# The same import as a menu command in a script; answering No first changes nothing.
+# The same import as a menu command in a script; answering No first changes nothing (and a
+# script that is to go on past a cancelled command says so).
 cat > script.txt <<'SCRIPT'
 key 53
 key 39
@@ -47,7 +48,7 @@ file song.txt
 command 32786
 dump
 SCRIPT
-"$cli" run script.txt > dumps.json 2> messages.txt
+"$cli" run --keep-going script.txt > dumps.json 2> messages.txt
 warning='message: Warning: This will overwrite any data in this document.\nDo you want to continue?'
 test "$(cat messages.txt)" = "$(printf '%s\n%s' "$warning" "$warning")"
 /usr/bin/python3 - dumps.json <<'PY'
@@ -59,3 +60,11 @@ assert [len(item["notes"]) for item in after["items"]] == [0, 2, 4, 2], after
 assert after["cursor"]["item"] == 0 and after["cursor"]["current"] == [0, 0, 0, 0, 17], after
 assert after["modified"] is True and after["path"] is None, after
 PY
+
+# Without --keep-going the declined import stops the script at its line, before any dump.
+status=0
+"$cli" run script.txt > dumps.json 2> messages.txt || status=$?
+test "$status" -eq 1
+test ! -s dumps.json
+test "$(cat messages.txt)" = "$(printf '%s\n%s' "$warning" \
+    'lutaris-cli: line 4: command 32786 (Import File) cancelled')"

@@ -82,7 +82,8 @@ assert data.endswith(b"|-\r\n|-\r\n|-\r\n|-\r\n|-\r\n|-\r\n\r\n\r\n\r\n"), data[
 PY
 
 # A modified document asks before it is replaced (a new one counts as modified); unanswered,
-# the question is cancelled and the document stays.
+# the question is cancelled and the document stays. Run on past the cancel, as the tool
+# always did when told to keep going.
 cat > replace.txt <<'SCRIPT'
 answer no
 open out.ltf
@@ -94,7 +95,7 @@ answer no
 new
 dump
 SCRIPT
-"$cli" run replace.txt > replace.json 2> replace.err
+"$cli" run --keep-going replace.txt > replace.json 2> replace.err
 test "$(cat replace.err)" = "message: Lutaris: Save changes to Untitled?
 message: Lutaris: Save changes to out.ltf?
 message: Lutaris: Save changes to out.ltf?"

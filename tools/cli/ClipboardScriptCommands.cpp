@@ -106,16 +106,13 @@ void PrintClipboard(ScriptRunner& runner) {
 void WriteFormat(ScriptRunner& runner, const std::string& name, const std::string& path) {
     const auto data = runner.Clipboard().Get().GetFormat(name);
     if (!data) {
-        runner.Err() << "clipboard: no format \"" << name << "\"" << std::endl;
-        runner.NoteFailure();
-        return;
+        return runner.Fail("clipboard: no format \"" + name + "\"");
     }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data->data()),
               static_cast<std::streamsize>(data->size()));
     if (!out.flush()) {
-        runner.Err() << "clipboard: cannot write " << path << std::endl;
-        runner.NoteFailure();
+        runner.Fail("clipboard: cannot write " + path);
     }
 }
 

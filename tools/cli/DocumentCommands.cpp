@@ -1,6 +1,8 @@
 // The top-level commands that work on document files and scripts.
 
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 #include <iostream>
 #include <memory>
 #include <stdexcept>
@@ -55,15 +57,25 @@ int ExportText(const std::vector<std::string>& args) {
 }
 
 int Run(std::vector<std::string> args) {
-    const bool systemClipboard = !args.empty() && args[0] == "--system-clipboard";
-    if (systemClipboard) args.erase(args.begin());
+    bool systemClipboard = false;
+    auto mode = ScriptRunner::Mode::StopAtFailure;
+    while (!args.empty() && (args[0] == "--system-clipboard" || args[0] == "--keep-going")) {
+        if (args[0] == "--system-clipboard") systemClipboard = true;
+        if (args[0] == "--keep-going") mode = ScriptRunner::Mode::KeepGoing;
+        args.erase(args.begin());
+    }
     if (args.size() != 1) return UsageError(Named("run"), "one script file (or -) expected");
     std::ifstream script;
     if (args[0] != "-") {
-        script.open(args[0], std::ios::binary);
-        if (!script) {
+        // A folder opens like a file and then reads as an empty script: a run of nothing that
+        // would report success.
+        std::error_code error;
+        if (!std::filesystem::is_directory(args[0], error)) {
+            script.open(args[0], std::ios::binary);
+        }
+        if (!script.is_open()) {
             std::cerr << "lutaris-cli run: cannot read " << args[0] << "\n";
-            return ScriptRunner::kMalformedScript;
+            return 2;
         }
     }
     std::unique_ptr<ScriptClipboard> clipboard;
@@ -73,7 +85,7 @@ int Run(std::vector<std::string> args) {
         std::cerr << "lutaris-cli run: " << error.what() << "\n";
         return 1;
     }
-    ScriptRunner runner(std::cout, std::cerr, std::move(clipboard));
+    ScriptRunner runner(std::cout, std::cerr, std::move(clipboard), mode);
     return args[0] == "-" ? runner.Run(std::cin) : runner.Run(script);
 }
 
@@ -87,9 +99,11 @@ const CliCommandRegistration kCommands[] = {
     CliCommandRegistration({"export-text", "FILE.ltf OUT.txt",
                             "Write the document's text tablature as Export File does.",
                             ExportText}),
-    CliCommandRegistration({"run", "[--system-clipboard] SCRIPT|-",
+    CliCommandRegistration({"run", "[--keep-going] [--system-clipboard] SCRIPT|-",
                             "Run a script of editing commands (see below) on one document; - "
-                            "reads the script from standard input. The script's clipboard "
+                            "reads the script from standard input. The script stops at the "
+                            "first line that fails; --keep-going runs on past failed "
+                            "operations instead (see below). The script's clipboard "
                             "lives in the process unless --system-clipboard shares it with the "
                             "display's other programs (Qt's platform as QT_QPA_PLATFORM says; "
                             "other programs read what the script put there while it runs "

@@ -9,8 +9,9 @@ namespace lutaris::cli {
 class ScriptRunner;
 
 // One command of a `lutaris-cli run` script ("key 49"). `run` gets the words after the
-// command's name; it throws ScriptError for a malformed line and tells the runner about a
-// failed operation (a file that did not open) with ScriptRunner::NoteFailure.
+// command's name; it throws ScriptError for a malformed line and tells the runner about an
+// operation that failed or was cancelled (a file that did not open) with ScriptRunner::Fail or
+// ScriptRunner::OperationNotDone.
 struct ScriptCommand {
     std::string name;
     std::string usage;    // the arguments, as --help shows them

@@ -8,6 +8,7 @@
 #include "ScriptCommandTable.h"
 #include "ScriptLineReader.h"
 #include "ScriptRunner.h"
+#include "model/CommandIds.h"
 #include "model/TabCursor.h"
 #include "platform/Rng.h"
 #include "platform/VirtualKeyCodes.h"
@@ -18,25 +19,30 @@ namespace {
 constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 
+// As File > New and File > Open: a modified document asks first ("save changes?"), and a
+// cancel keeps it. The start document has nothing to lose and is not asked about.
+bool MayReplaceDocument(ScriptRunner& runner) {
+    return runner.TakeUntouchedStartDocument() || runner.Document().SaveModified();
+}
+
 void New(ScriptRunner& runner, const std::vector<std::string>& args) {
     ScriptRunner::ExpectArgumentCount(args, 0, "new");
-    CCorvaneDoc& document = runner.Document();
-    // As File > New: a modified document asks first, and a cancel keeps it.
-    if (document.SaveModified()) document.OnNewDocument();
+    if (!MayReplaceDocument(runner)) return runner.OperationNotDone("new");
+    runner.Document().OnNewDocument();
 }
 
 void Open(ScriptRunner& runner, const std::vector<std::string>& args) {
     ScriptRunner::ExpectArgumentCount(args, 1, "open PATH");
-    CCorvaneDoc& document = runner.Document();
-    if (!document.SaveModified()) return;
-    if (!document.OnOpenDocument(args[0])) runner.NoteFailure();
+    const std::string operation = "open " + args[0];
+    if (!MayReplaceDocument(runner)) return runner.OperationNotDone(operation);
+    if (!runner.Document().OnOpenDocument(args[0])) runner.OperationNotDone(operation);
 }
 
 void Save(ScriptRunner& runner, const std::vector<std::string>& args) {
     if (args.size() > 1) throw ScriptError("usage: save [PATH]");
     CCorvaneDoc& document = runner.Document();
     const bool saved = args.empty() ? document.DoFileSave() : document.SaveToPath(args[0]);
-    if (!saved) runner.NoteFailure();
+    if (!saved) runner.OperationNotDone(args.empty() ? "save" : "save " + args[0]);
 }
 
 void Dump(ScriptRunner& runner, const std::vector<std::string>& args) {
@@ -61,12 +67,29 @@ void Key(ScriptRunner& runner, const std::vector<std::string>& args) {
     document.ApplyCursorResult(document.cursor->OnKey(code));
 }
 
+// The menu's name for the commands that read or write a file.
+std::string FileCommandName(std::int32_t id) {
+    switch (id) {
+        case ID_IMPORT_FILE: return "Import File";
+        case ID_EXPORT_FILE: return "Export File";
+        case ID_FILE_SAVE: return "Save";
+        case ID_FILE_SAVE_AS: return "Save As";
+        default: return "command";
+    }
+}
+
 void Command(ScriptRunner& runner, const std::vector<std::string>& args) {
     ScriptRunner::ExpectArgumentCount(args, 1, "command ID");
     const auto id =
         static_cast<std::int32_t>(ScriptRunner::ParseInteger(args[0], kInt32Min, kInt32Max));
-    if (!runner.Document().OnCommand(id)) {
-        throw ScriptError(args[0] + " is not a document command");
+    switch (runner.Document().RunCommand(id)) {
+        case CCorvaneDoc::CommandOutcome::NotACommand:
+            throw ScriptError(args[0] + " is not a document command");
+        case CCorvaneDoc::CommandOutcome::NotDone:
+            return runner.OperationNotDone("command " + args[0] + " (" + FileCommandName(id) +
+                                           ")");
+        case CCorvaneDoc::CommandOutcome::Done:
+            break;
     }
 }
 
@@ -113,7 +136,8 @@ const ScriptCommandRegistration kCommands[] = {
                                "Replace the document with a new one. As in File > New, a "
                                "modified document (a new one counts as modified) asks \"Save "
                                "changes to TITLE?\" first: give `answer no` to discard it, "
-                               "`answer yes` to save it.",
+                               "`answer yes` to save it. The script's start document is not "
+                               "asked about.",
                                New}),
     ScriptCommandRegistration({"open", "PATH",
                                "Open a document file; a modified document asks first, as for "

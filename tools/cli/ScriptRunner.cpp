@@ -1,5 +1,6 @@
 #include "ScriptRunner.h"
 
+#include <algorithm>
 #include <charconv>
 #include <istream>
 #include <ostream>
@@ -11,13 +12,17 @@
 namespace lutaris::cli {
 
 ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& err,
-                           std::unique_ptr<ScriptClipboard> clipboard)
-    : out_(out), err_(err), clipboard_(std::move(clipboard)), document_(prompter_) {
+                           std::unique_ptr<ScriptClipboard> clipboard, Mode mode)
+    : out_(out), err_(err), mode_(mode), clipboard_(std::move(clipboard)), document_(prompter_) {
     EchoMessages(prompter_, err_);
     document_.SetClipboard(&clipboard_->Get());
     document_.SetPresentationPictures(clipboard_->Pictures());
     document_.OnNewDocument();
+    // From here on, whatever changes the document runs the update step and tells its views.
+    document_.AddView(this);
 }
+
+ScriptRunner::~ScriptRunner() { document_.RemoveView(this); }
 
 int ScriptRunner::Run(std::istream& script) {
     ScriptLineReader reader(script);
@@ -26,10 +31,14 @@ int ScriptRunner::Run(std::istream& script) {
         while (reader.Next(line)) RunLine(line);
     } catch (const ScriptError& error) {
         out_.flush();
-        err_ << "line " << reader.LineNumber() << ": " << error.what() << std::endl;
-        return kMalformedScript;
+        if (mode_ == Mode::KeepGoing) {
+            err_ << "line " << reader.LineNumber() << ": " << error.what() << std::endl;
+            return kMalformedScript;
+        }
+        err_ << "lutaris-cli: line " << reader.LineNumber() << ": " << error.what() << std::endl;
+        return kFailed;
     }
-    return failed_ ? kOperationFailed : kSuccess;
+    return failed_ ? kFailed : kSuccess;
 }
 
 void ScriptRunner::RunLine(const std::string& line) {
@@ -39,7 +48,33 @@ void ScriptRunner::RunLine(const std::string& line) {
     const ScriptCommand* command = ScriptCommandTable::Instance().Find(words[0]);
     if (command == nullptr) throw ScriptError("unknown command \"" + words[0] + "\"");
     words.erase(words.begin());
+    // Only this line's message boxes tell a failed operation from a cancelled one.
+    prompter_.ClearMessages();
     command->run(*this, words);
+}
+
+void ScriptRunner::Fail(const std::string& what) {
+    if (mode_ == Mode::StopAtFailure) throw ScriptError(what);
+    err_ << what << std::endl;
+    failed_ = true;
+}
+
+void ScriptRunner::OperationNotDone(const std::string& operation) {
+    const auto& shown = prompter_.Messages();
+    const bool told = std::any_of(shown.begin(), shown.end(), [](const ShownMessage& message) {
+        return message.buttons == MessageButtons::Ok;
+    });
+    if (mode_ == Mode::StopAtFailure) {
+        throw ScriptError(operation + (told ? " failed" : " cancelled"));
+    }
+    if (told) failed_ = true;
+}
+
+bool ScriptRunner::TakeUntouchedStartDocument() {
+    if (mode_ == Mode::KeepGoing || !startUntouched_) return false;
+    startUntouched_ = false;
+    prompter_.DropNextAnswer();
+    return true;
 }
 
 void ScriptRunner::ExpectArgumentCount(const std::vector<std::string>& args, std::size_t count,

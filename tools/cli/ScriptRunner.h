@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
@@ -9,6 +10,7 @@
 #include "ScriptClipboard.h"
 #include "document/CCorvaneDoc.h"
 #include "model/ScriptedSettingsPrompter.h"
+#include "platform/DocumentBase.h"
 
 namespace lutaris::cli {
 
@@ -16,15 +18,26 @@ namespace lutaris::cli {
 // new document. Blank lines and lines starting with # are skipped. Message boxes are printed
 // to the error stream as they are shown; dumps go to the output stream. The document's
 // clipboard commands use `clipboard` (an in-process one unless given).
-class ScriptRunner {
+//
+// A line that fails (an open, save, import or export that fails or is cancelled, a malformed
+// line) stops the script: "lutaris-cli: line N: WHAT" on the error stream, status 1, nothing
+// after it runs. The start document holds nothing anybody made, so a first open or new
+// replaces it without asking. KeepGoing runs scripts as the tool always did: a failed
+// operation is noted and the script runs on (status 1 at the end), a cancelled one passes, the
+// start document is asked about like any other, and only a malformed line stops it (status 2).
+class ScriptRunner : private DocumentObserver {
 public:
+    enum class Mode { StopAtFailure, KeepGoing };
+
     // Exit statuses of Run.
     static constexpr int kSuccess = 0;
-    static constexpr int kOperationFailed = 1;  // an open, save or export failed; the script ran on
-    static constexpr int kMalformedScript = 2;  // stopped at the line named on the error stream
+    static constexpr int kFailed = 1;           // see the class comment
+    static constexpr int kMalformedScript = 2;  // KeepGoing only: stopped at the line named
 
     ScriptRunner(std::ostream& out, std::ostream& err,
-                 std::unique_ptr<ScriptClipboard> clipboard = ScriptClipboard::InMemory());
+                 std::unique_ptr<ScriptClipboard> clipboard = ScriptClipboard::InMemory(),
+                 Mode mode = Mode::StopAtFailure);
+    ~ScriptRunner() override;
 
     int Run(std::istream& script);
 
@@ -33,9 +46,19 @@ public:
     ScriptClipboard& Clipboard() { return *clipboard_; }
     std::ostream& Out() { return out_; }
     std::ostream& Err() { return err_; }
-    // An operation of the script failed (the person has been told why); Run then ends with
-    // kOperationFailed.
-    void NoteFailure() { failed_ = true; }
+
+    // The line's operation failed; `what` says how. Stops the script, or with KeepGoing prints
+    // `what` and runs on towards status 1.
+    void Fail(const std::string& what);
+    // An open, save, import or export (`operation`, as the line names it) did not happen. It
+    // failed when the person was told why in a message box with only OK, else it was
+    // cancelled. Stops the script; with KeepGoing a failure is noted and a cancel passes.
+    void OperationNotDone(const std::string& operation);
+    // True for the first open or new while the start document is as the script found it; the
+    // answer queued for the "save changes?" question it does not ask is dropped, so that every
+    // later question gets the answer it got when the start document was asked about. Always
+    // false with KeepGoing.
+    bool TakeUntouchedStartDocument();
 
     // Argument helpers for script commands; they throw ScriptError.
     static void ExpectArgumentCount(const std::vector<std::string>& args, std::size_t count,
@@ -44,13 +67,16 @@ public:
 
 private:
     void RunLine(const std::string& line);
+    void OnDocumentUpdated() override { startUntouched_ = false; }
 
     std::ostream& out_;
     std::ostream& err_;
+    Mode mode_;
     ScriptedSettingsPrompter prompter_;
     std::unique_ptr<ScriptClipboard> clipboard_;
     CCorvaneDoc document_;
     bool failed_ = false;
+    bool startUntouched_ = true;
 };
 
 }  // namespace lutaris::cli

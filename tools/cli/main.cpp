@@ -48,11 +48,23 @@ void PrintHelp(std::ostream& out) {
             << "\n";
         PrintWrapped(out, command->summary, "      ");
     }
-    out << "\nA script starts with a new document. Every message box shown is printed to\n"
-           "standard error as one line \"message: CAPTION: TEXT\" (line breaks as \\n).\n\n"
-           "Exit status: 0 success; 1 a file failed to open, save or export (its message\n"
-           "was printed; a script runs on after it); 2 wrong usage or a malformed script\n"
-           "line (printed with its line number; the script stops there).\n";
+    out << "\nA script starts with a new document that holds nothing yet: a first `open` or\n"
+           "`new` replaces it without asking (an answer queued for that question is\n"
+           "dropped); later ones ask \"Save changes to TITLE?\" as File > New and File >\n"
+           "Open do. Every message box shown is printed to standard error as one line\n"
+           "\"message: CAPTION: TEXT\" (line breaks as \\n).\n\n"
+           "What stops a script: the first line that fails, and nothing after it runs. A\n"
+           "line fails when its open, save, import or export fails or is cancelled (a\n"
+           "question answered no or cancel, a file dialog given no `file`, a file that\n"
+           "cannot be read or written), when its command is unknown, when an argument is\n"
+           "missing or malformed, and when `clipboard` finds no such format. The tool then\n"
+           "prints \"lutaris-cli: line N: WHAT\" on standard error and exits with status 1.\n"
+           "With `run --keep-going` a script runs on past failed and cancelled operations\n"
+           "and asks about its start document like any other; it exits 1 at the end when\n"
+           "an operation failed, and a malformed line stops it with status 2 (\"line N:\n"
+           "WHAT\").\n\n"
+           "Exit status: 0 success; 1 a command failed (for a script, the line above);\n"
+           "2 wrong usage, or a script that cannot be read.\n";
 }
 
 int Main(const std::vector<std::string>& args) {
