@@ -8,7 +8,8 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev libxkbcommon-dev libx11-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    fonts-liberation fonts-urw-base35
+    fonts-liberation fonts-urw-base35 fontconfig
+    desktop-file-utils appstream lintian dpkg-dev fakeroot
     xvfb xauth xclip x11-utils imagemagick poppler-utils
     python3 python3-olefile libgsf-bin libgsf-1-dev
     clang-14 libclang-rt-14-dev

@@ -26,6 +26,9 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(
         QString::fromLatin1(lutaris::ProfileStore::kOrganization));
     QApplication::setApplicationName(QString::fromLatin1(lutaris::ProfileStore::kApplication));
+    // The desktop entry that the installed program is started from: the desktop matches the
+    // windows to it (its name and icon) by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.lutaris.Lutaris"));
 
     lutaris::StartupProbe::InstallIfAsked();
     lutaris::QtPrompter prompter;
