@@ -6,6 +6,7 @@
 
 #include "app/PrintPreviewDialog.h"
 #include "app/ProfileStore.h"
+#include "document/CCorvaneDoc.h"
 #include "render/qt/PrintedPages.h"
 
 namespace lutaris {

@@ -4,14 +4,14 @@
 #include <QPainter>
 #include <QPrinter>
 
-#include "model/CCorvaneDoc.h"
+#include "model/TabDocument.h"
 #include "platform/qt/QtSurface.h"
 #include "render/ViewPainter.h"
 
 namespace lutaris {
 namespace {
 
-ViewContent PrintedContent(const CCorvaneDoc& document) {
+ViewContent PrintedContent(const TabDocument& document) {
     return ViewContent{*document.settings, document.tabItems, document.selection};
 }
 
@@ -24,7 +24,7 @@ PrintedPages::PrintedPages(const ViewContent& content, const QPrinter& printer)
         content, PrintLayout::PrintableSize(printable_.width(), printable_.height(), dpiY_));
 }
 
-PrintedPages::PrintedPages(const CCorvaneDoc& document, const QPrinter& printer)
+PrintedPages::PrintedPages(const TabDocument& document, const QPrinter& printer)
     : PrintedPages(PrintedContent(document), printer) {}
 
 bool PrintedPages::Print(QPrinter& printer) const {

@@ -9,7 +9,7 @@ class QPrinter;
 
 namespace lutaris {
 
-class CCorvaneDoc;
+class TabDocument;
 struct ViewContent;
 
 // A document laid out on the pages of one printer, as that printer's page layout and
@@ -18,7 +18,7 @@ struct ViewContent;
 class PrintedPages {
 public:
     PrintedPages(const ViewContent& content, const QPrinter& printer);
-    PrintedPages(const CCorvaneDoc& document, const QPrinter& printer);
+    PrintedPages(const TabDocument& document, const QPrinter& printer);
 
     int PageCount() const { return static_cast<int>(layout_.PageCount()); }
     // The printable area in the printer's device pixels, from its own top-left corner.
