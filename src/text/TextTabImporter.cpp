@@ -74,6 +74,15 @@ void TextTabImporter::AddLine(std::string_view line) {
         }
         return;
     }
+    CloseBlock();
+}
+
+void TextTabImporter::Finish() {
+    if (status_ != Status::Ok) return;
+    CloseBlock();
+}
+
+void TextTabImporter::CloseBlock() {
     if (blockLines_ >= kMinBlockLines) ConvertBlock();
     blockLines_ = 0;
 }
@@ -87,6 +96,7 @@ TextTabImporter::Status TextTabImporter::AddLines(TextLineReader& reader) {
                 if (status_ != Status::Ok) return status_;
                 break;
             case TextLineReader::Status::End:
+                Finish();
                 return status_;
             case TextLineReader::Status::LineTooLong:
                 return status_ = Status::LineTooLong;

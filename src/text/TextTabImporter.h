@@ -26,10 +26,10 @@ struct TextImportLimits {
 // Reads text tablature line by line into tab items, in one forward pass.
 //
 // Consecutive lines holding a dash form a block, one line per string; a line without a dash
-// closes it, and a block of 4 to 7 lines is then scanned position by position, top string to
-// bottom string at each position. A bar on the block's first line starts a new tab item;
-// columns are numbered by the order in which notes start, with one counter for the whole run.
-// The end of the input does not close a block.
+// closes it, and so does the end of the input (many tabs end on their last string line), and a
+// block of 4 to 7 lines is then scanned position by position, top string to bottom string at
+// each position. A bar on the block's first line starts a new tab item; columns are numbered by
+// the order in which notes start, with one counter for the whole run.
 //
 // The importer writes where the document keeps its tab items: `tabItems` (new items are
 // appended, `position` = the number of items before) and `currentItem` (the caret's item,
@@ -56,13 +56,17 @@ public:
 
     // One line without its line end. Does nothing once the import has failed.
     void AddLine(std::string_view line);
-    // Every line the reader gives, to the end of its input or its first failure.
+    // The end of the input: closes the block as a line without a dash would. Does nothing
+    // once the import has failed.
+    void Finish();
+    // Every line the reader gives, to the end of its input (then Finish) or its first failure.
     Status AddLines(TextLineReader& reader);
 
     Status GetStatus() const { return status_; }
     std::size_t NotesCreated() const { return notesCreated_; }
 
 private:
+    void CloseBlock();
     void ConvertBlock();
     void StartTabItem();
     // False when no note could be made (no item to hold it, or the limit is reached).

@@ -174,12 +174,19 @@ TEST_F(TextTabImporterTest, LinesPastTheSeventhOfABlockAreIgnored) {
     for (int k = 0; k < 7; ++k) EXPECT_EQ(NotesOf(0)[std::size_t(k)], Note(k, k, 0));
 }
 
-TEST(TextTabImporter, TheEndOfTheInputDoesNotCloseABlock) {
-    EXPECT_TRUE(FirstItemNotes("-1-\n-2-\n-3-\n-4-\n").empty());
-    EXPECT_TRUE(FirstItemNotes("-1-\n-2-\n-3-\n-4-").empty());
+TEST(TextTabImporter, TheEndOfTheInputClosesABlockLikeAnEmptyLine) {
+    // A tab whose last system runs to the end of the file, with or without a last line end.
+    const std::vector<TabNote> four{Note(1, 0, 0), Note(2, 1, 0), Note(3, 2, 0), Note(4, 3, 0)};
+    EXPECT_EQ(FirstItemNotes("-1-\n-2-\n-3-\n-4-\n"), four);
+    EXPECT_EQ(FirstItemNotes("-1-\n-2-\n-3-\n-4-"), four);
+    EXPECT_EQ(FirstItemNotes("-1-\n-2-\n-3-\n-4-\nend"), four);
+    // A note at the very end of the top line is closed by the end as by a line feed.
+    EXPECT_EQ(FirstItemNotes("-1-\n-2-\n-3-\n-45"),
+              (std::vector<TabNote>{Note(1, 0, 0), Note(2, 1, 0), Note(3, 2, 0), Note(45, 3, 0)}));
+    // Too few lines are dropped there as anywhere else, and nothing is read twice.
+    EXPECT_TRUE(FirstItemNotes("-1-\n-2-\n-3-").empty());
     EXPECT_TRUE(FirstItemNotes("").empty());
-    // A last line without a line end that holds no dash does close the block.
-    EXPECT_EQ(FirstItemNotes("-1-\n-2-\n-3-\n-4-\nend").size(), 4u);
+    EXPECT_EQ(FirstItemNotes(System({"-1-"})).size(), 1u);
 }
 
 TEST_F(TextTabImporterTest, AShortLineReadsNothingOfALongerLineBeforeIt) {
