@@ -130,9 +130,11 @@ ViewResponse TabViewInteraction::OnRButtonUp(LayoutPoint client, LayoutPoint scr
             movingSelection_ = false;
             return {.cursor = ViewCursorShape::Arrow};
         }
-        // Only the positions change: no modified flag, no update of other views.
-        if (const std::optional<std::int32_t> target = PositionAt(point))
-            MoveSelectionBefore(*target);
+        // The new order is saved content, as after a drop: the document is modified and other
+        // views and the embedded presentation redraw. A release that moves nothing is no edit.
+        if (const std::optional<std::int32_t> target = PositionAt(point)) {
+            if (SelectionMover(document_).MoveBefore(*target)) document_.UpdateStep();
+        }
         movingSelection_ = false;
     } else {
         rightPlacing_ = false;

@@ -33,7 +33,8 @@ public:
     // Puts the caret on the cell under `pointInItem` (relative to the item's lastOrigin).
     void PlaceCursor(LayoutPoint pointInItem, Tablature& item);
     // The selected items become one block right before the item at `targetPosition`, in their
-    // reading order; every position is renumbered 0 … n − 1. Nothing is marked modified.
+    // reading order; every position is renumbered 0 … n − 1. Nothing is marked modified here:
+    // the gestures that move (the right-button release, a drop) run the update step.
     void MoveSelectionBefore(std::int32_t targetPosition);
     // The position of the item at a document point, the last hit in list order.
     std::optional<std::int32_t> PositionAt(LayoutPoint documentPoint) const;

@@ -94,6 +94,40 @@ TEST_F(InteractionTest, RightReleaseOnASelectedItemOrEmptySpaceMovesNothing) {
     EXPECT_EQ(doc.cursor->tabItem, caretItem);
 }
 
+// Counts the updates a view or the embedded presentation is sent.
+struct UpdateCounter : DocumentObserver {
+    void OnDocumentUpdated() override { ++updates; }
+    int updates = 0;
+};
+
+TEST_F(InteractionTest, ARightButtonMoveIsAnEditAsADropIs) {
+    UpdateCounter view, presentation;
+    doc.AddView(&view);
+    doc.AddItem(&presentation);
+    Select({2, 3});
+    doc.SetModifiedFlag(false);
+    interaction.OnRButtonDown(Inside(2), {0, 0});
+    interaction.OnRButtonUp(Inside(0), {0, 0});
+    EXPECT_EQ(Positions(), (std::vector<std::int32_t>{2, 3, 0, 1, 4}));
+    // Saved content changed: closing must ask, other views and containers must redraw.
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(view.updates, 1);
+    EXPECT_EQ(presentation.updates, 1);
+
+    // Releases that move nothing are no edit.
+    doc.SetModifiedFlag(false);
+    // (The items still stand where the fixture drew them: Inside(p) is list item p.)
+    interaction.OnRButtonDown(Inside(2), {0, 0});
+    interaction.OnRButtonUp(Inside(3), {0, 0});
+    interaction.OnRButtonDown(Inside(2), {0, 0});
+    interaction.OnRButtonUp({2000, 40}, {0, 0});
+    EXPECT_EQ(Positions(), (std::vector<std::int32_t>{2, 3, 0, 1, 4}));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(view.updates, 1);
+    doc.RemoveView(&view);
+    doc.RemoveItem(&presentation);
+}
+
 TEST_F(InteractionTest, ScrollPositionsAreAddedToClientPoints) {
     MemoryClipboard clipboard;
     clipboard.SetFormats({{"text/plain", {'x'}}});

@@ -270,7 +270,7 @@ TEST_F(ViewTest, ADragFromTheFourthItemBackToTheSecondSelectsNothing) {
     EXPECT_EQ(doc.selection.size(), 3u);
 }
 
-TEST_F(ViewTest, TheRightButtonMovesTheSelectionWithoutMarkingTheDocumentModified) {
+TEST_F(ViewTest, TheRightButtonMovesTheSelectionAndMarksTheDocumentModified) {
     AddItems(4);
     Show(600, 300);
     Tablature* two = doc.ItemAtPosition(2);
@@ -290,7 +290,7 @@ TEST_F(ViewTest, TheRightButtonMovesTheSelectionWithoutMarkingTheDocumentModifie
 
     // List order is creation order 0 … 4; the reading order is now 2, 3, 0, 1, 4.
     EXPECT_EQ(PositionsInListOrder(), (std::vector<std::int32_t>{2, 3, 0, 1, 4}));
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.selection.size(), 2u);
     EXPECT_EQ(view.viewport()->cursor().shape(), Qt::ArrowCursor);
 }
@@ -317,7 +317,7 @@ TEST_F(ViewTest, ADropMovesTheSelectionBeforeTheItemUnderItAndTheSourceSeesNoDro
                     Qt::NoModifier);
     QApplication::sendEvent(view.viewport(), &drop);
     EXPECT_EQ(PositionsInListOrder(), (std::vector<std::int32_t>{2, 3, 0, 1, 4}));
-    // Unlike the right-button move, a drop is an edit.
+    // Like the right-button move, a drop is an edit.
     EXPECT_TRUE(doc.IsModified());
     EXPECT_FALSE(drop.isAccepted());
     EXPECT_EQ(drop.dropAction(), Qt::IgnoreAction);
