@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <iterator>
 #include <new>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
 #include "model/PrefetchingWalk.h"
+#include "model/ReadingOrder.h"
 #include "model/TabCursor.h"
 #include "model/TabDocument.h"
 #include "model/TabTextGrid.h"
@@ -24,19 +26,31 @@ public:
     }
 };
 
-// The selected items' texts joined, each without its final line feed, in `size` bytes that
-// SelectionTextSize has measured and checked against the limits.
+// Between two items' texts, each without its final line feed: that line feed and the three
+// empty lines Export File writes after every item.
+constexpr std::string_view kItemSeparator = "\n\n\n\n";
+
+// The items' texts joined, in `size` bytes that SelectionTextSize has measured and checked
+// against the limits. An item without strings has an empty text and takes no separator.
 template <typename Bytes>
-Bytes JoinedSelectionText(const std::vector<Tablature*>& selection, std::size_t size) {
+Bytes JoinedSelectionText(const std::vector<Tablature*>& items, std::size_t size) {
     Bytes bytes;
     bytes.reserve(size);
-    ForEachItemPrefetched(selection, [&](Tablature& item) {
+    ForEachItemPrefetched(items, [&](Tablature& item) {
         const std::string_view text = item.ToText();
         if (text.empty()) return;
+        if (!bytes.empty()) bytes.insert(bytes.end(), kItemSeparator.begin(), kItemSeparator.end());
         const auto* first = reinterpret_cast<const typename Bytes::value_type*>(text.data());
         bytes.insert(bytes.end(), first, first + text.size() - 1);
     });
     return bytes;
+}
+
+// The selection as it reads on screen; `selection` itself lists the items in list order.
+std::vector<Tablature*> SelectionInReadingOrder(const std::vector<Tablature*>& selection) {
+    std::vector<Tablature*> items = selection;
+    SortIntoReadingOrder(items);
+    return items;
 }
 
 }  // namespace
@@ -89,29 +103,32 @@ void ClipboardCommands::Paste() {
     document_.UpdateStep();
 }
 
-std::size_t ClipboardCommands::SelectionTextSize() const {
+std::size_t ClipboardCommands::SelectionTextSize(const std::vector<Tablature*>& items) const {
     std::size_t size = 0;
-    ForEachItemPrefetched(document_.selection, [&](const Tablature& item) {
+    ForEachItemPrefetched(items, [&](const Tablature& item) {
         const auto bytes = static_cast<std::size_t>(item.MeasureText().bytes);
-        if (bytes > maxTextBytes_ - size) throw SelectionTooLarge();
         // Each text form ends with a line feed, which the join takes away; an item with no
         // strings has an empty text, and then there is nothing to take away (not the previous
-        // item's last character).
-        if (bytes > 0) size += bytes - 1;
+        // item's last character) and nothing to separate.
+        if (bytes == 0) return;
+        const std::size_t added = bytes - 1 + (size > 0 ? kItemSeparator.size() : 0);
+        if (added > maxTextBytes_ - size) throw SelectionTooLarge();
+        size += added;
     });
     return size;
 }
 
 std::string ClipboardCommands::SelectionText() {
-    return JoinedSelectionText<std::string>(document_.selection, SelectionTextSize());
+    const std::vector<Tablature*> items = SelectionInReadingOrder(document_.selection);
+    return JoinedSelectionText<std::string>(items, SelectionTextSize(items));
 }
 
 void ClipboardCommands::CopyAsText() {
     std::vector<std::uint8_t> text;
     try {
         // Built straight as the clipboard's bytes: a songbook's text is megabytes.
-        text = JoinedSelectionText<std::vector<std::uint8_t>>(document_.selection,
-                                                              SelectionTextSize());
+        const std::vector<Tablature*> items = SelectionInReadingOrder(document_.selection);
+        text = JoinedSelectionText<std::vector<std::uint8_t>>(items, SelectionTextSize(items));
     } catch (const TextTooLargeError& error) {
         document_.GetPrompter().ShowMessage(error.what(), DocumentBase::kCaption,
                                             MessageIcon::Exclamation, MessageButtons::Ok);

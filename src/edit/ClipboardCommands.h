@@ -2,9 +2,11 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace lutaris {
 
+class Tablature;
 class TabDocument;
 
 // Cut, Paste and Copy as Text: they work on whole selected tab items. Cut and Paste never
@@ -28,17 +30,19 @@ public:
     // After a Copy, appends a copy of every selected item (notes only) at the end, in selection
     // order. The selection stays, so each Paste appends another set.
     void Paste();
-    // Puts the text form of the selected items, in selection order, on the clipboard as plain
-    // text, each item's final line feed removed so that the next item's first line continues
-    // its last. An item or selection too large to write is reported and the clipboard is left
-    // as it was: a partial text would pass for the whole selection.
+    // Puts the text form of the selected items, in reading order, on the clipboard as plain
+    // text, separated as Export File separates them (three empty lines between two items) and
+    // without the last item's final line feed. An item or selection too large to write is
+    // reported and the clipboard is left as it was: a partial text would pass for the whole
+    // selection.
     void CopyAsText();
     // The text Copy as Text offers. Throws TextTooLargeError.
     std::string SelectionText();
 
 private:
-    // The length of SelectionText, measured without building it. Throws TextTooLargeError.
-    std::size_t SelectionTextSize() const;
+    // The length of the text of `items`, measured without building it. Throws
+    // TextTooLargeError.
+    std::size_t SelectionTextSize(const std::vector<Tablature*>& items) const;
 
     TabDocument& document_;
     std::size_t maxTextBytes_;

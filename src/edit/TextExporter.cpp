@@ -6,6 +6,7 @@
 #include <span>
 
 #include "model/PrefetchingWalk.h"
+#include "model/ReadingOrder.h"
 #include "model/TabDocument.h"
 #include "model/TabTextGrid.h"
 #include "platform/Prompter.h"
@@ -76,15 +77,16 @@ std::string TextExporter::ExportText() {
     // Sized first, so that the file's bytes are built in one buffer: each line feed becomes two
     // bytes. The limits are tested in the same order as the texts are joined, so a document
     // fails with the same message as it would part-way through joining.
+    const std::vector<Tablature*> items = ItemsInReadingOrder(document_.tabItems);
     std::size_t total = 0;
-    ForEachItemPrefetched(document_.tabItems, [&](const Tablature& item) {
+    ForEachItemPrefetched(items, [&](const Tablature& item) {
         const TabTextGrid::Extent extent = item.MeasureText();
         total += static_cast<std::size_t>(extent.bytes + extent.lines) + 2 * kItemSeparator.size();
         if (total > maxBytes_) throw TooLargeDocument();
     });
     std::string text;
     text.reserve(total);
-    ForEachItemPrefetched(document_.tabItems, [&](Tablature& item) {
+    ForEachItemPrefetched(items, [&](Tablature& item) {
         AppendWithCrLf(text, item.ToText());
         text.append(kCrLfSeparator);
     });

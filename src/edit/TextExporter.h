@@ -8,9 +8,9 @@ namespace lutaris {
 
 class TabDocument;
 
-// Export File: writes the text form of every tab item in list order (not reading order), each
-// followed by three line feeds, with every line feed written as CR LF as text-mode files have
-// them. The document is not changed.
+// Export File: writes the text form of every tab item in reading order (`position`, as the view
+// shows them; the document file keeps list order), each followed by three line feeds, with
+// every line feed written as CR LF as text-mode files have them. The document is not changed.
 class TextExporter {
 public:
     static constexpr const char* kFailedMessage = "Failed to export file.";

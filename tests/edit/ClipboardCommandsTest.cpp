@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "edit/ClipboardCommands.h"
+#include "edit/TextExporter.h"
 #include "model/CommandIds.h"
 #include "model/TabCursor.h"
 #include "support/ClipboardFixture.h"
@@ -29,24 +30,37 @@ TEST_F(ClipboardCommandsTest, CopyAsTextOfOneItemDropsItsFinalLineFeed) {
     EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(ClipboardCommandsTest, CopyAsTextJoinsTheLastLineOfOneItemWithTheFirstOfTheNext) {
-    MakeItems(2);
+TEST_F(ClipboardCommandsTest, CopyAsTextSeparatesItemsAsExportFileDoes) {
+    MakeItems(3);
     doc.settings->numberOfStrings = 2;
     Select(0, 1);
     doc.OnCommand(ID_COPY_AS_TEXT);
-    EXPECT_EQ(ClipboardText(), "|-10--\n|-----|-11--\n|-----");
+    // Each string line on a line of its own, three empty lines between the items.
+    EXPECT_EQ(ClipboardText(), "|-10--\n|-----\n\n\n\n|-11--\n|-----");
+
+    // The whole document: what Export File writes, with LF line ends and without the line
+    // breaks after the last item.
+    Select(0, 2);
+    doc.OnCommand(ID_COPY_AS_TEXT);
+    std::string exported = TextExporter(doc).ExportText();
+    std::erase(exported, '\r');
+    ASSERT_TRUE(exported.ends_with("\n\n\n\n"));
+    exported.resize(exported.size() - 4);
+    EXPECT_EQ(ClipboardText(), exported);
 }
 
-TEST_F(ClipboardCommandsTest, CopyAsTextFollowsSelectionOrderNotReadingOrder) {
-    MakeItems(2);
+TEST_F(ClipboardCommandsTest, CopyAsTextFollowsReadingOrderNotListOrder) {
+    MakeItems(3);
     doc.settings->numberOfStrings = 1;
+    // List order 10, 11, 12; reading order 12, 10, 11 (as after Insert Tab Item or a move).
     doc.tabItems[0]->position = 1;
-    doc.tabItems[1]->position = 0;
+    doc.tabItems[1]->position = 2;
+    doc.tabItems[2]->position = 0;
     doc.InvalidatePositionIndex();
-    Select(0, 1);
+    Select(0, 2);
+    ASSERT_EQ(doc.selection.front(), doc.tabItems[0].get());  // the selection keeps list order
     doc.OnCommand(ID_COPY_AS_TEXT);
-    // List order: the item with fret 10 (now at position 1) first.
-    EXPECT_EQ(ClipboardText(), "|-10--|-11--");
+    EXPECT_EQ(ClipboardText(), "|-12--\n\n\n\n|-10--\n\n\n\n|-11--");
 }
 
 TEST_F(ClipboardCommandsTest, CopyAsTextOfNothingOffersAnEmptyText) {
@@ -65,7 +79,7 @@ TEST_F(ClipboardCommandsTest, CopyAsTextOfAStringlessItemTakesNothingFromTheOthe
     doc.settings->numberOfStrings = 0;  // every text form is empty now
     EXPECT_EQ(ClipboardCommands(doc).SelectionText(), "");
     doc.settings->numberOfStrings = 1;
-    EXPECT_EQ(ClipboardCommands(doc).SelectionText(), first + "|-11--");
+    EXPECT_EQ(ClipboardCommands(doc).SelectionText(), first + "\n\n\n\n|-11--");
 }
 
 TEST_F(ClipboardCommandsTest, CopyAsTextTooLargeIsReportedAndLeavesTheClipboard) {

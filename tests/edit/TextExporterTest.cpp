@@ -18,9 +18,9 @@ protected:
     std::string PathOf(const std::string& name) { return (dir / name).string(); }
 };
 
-TEST_F(TextExporterTest, WritesItemsInListOrderEachFollowedByThreeLineBreaksInCrLf) {
+TEST_F(TextExporterTest, WritesItemsInReadingOrderEachFollowedByThreeLineBreaksInCrLf) {
     doc.settings->numberOfStrings = 4;
-    // The item at position 0 is inserted later, so it is stored, and written, last.
+    // The item at position 0 is inserted later, so it is stored last but written first.
     doc.tabItems[0]->AppendNote(Note(5, 0, 0));
     doc.tabItems[0]->AppendNote(Note(7, 1, 1, HammerOn));
     doc.OnInsertTabItem();
@@ -29,8 +29,8 @@ TEST_F(TextExporterTest, WritesItemsInListOrderEachFollowedByThreeLineBreaksInCr
     prompter.QueueFile(PathOf("out.txt"));
     EXPECT_TRUE(doc.OnCommand(ID_EXPORT_FILE));
     const std::string expected =
-        "|-5-------\r\n|-----7h--\r\n|---------\r\n|---------\r\n\r\n\r\n\r\n"
-        "|-----\r\n|-----\r\n|-----\r\n|<12>-\r\n\r\n\r\n\r\n";
+        "|-----\r\n|-----\r\n|-----\r\n|<12>-\r\n\r\n\r\n\r\n"
+        "|-5-------\r\n|-----7h--\r\n|---------\r\n|---------\r\n\r\n\r\n\r\n";
     EXPECT_EQ(ReadFileText(dir / "out.txt"), expected);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_TRUE(prompter.Messages().empty());

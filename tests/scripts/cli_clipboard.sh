@@ -55,10 +55,10 @@ assert item_lines[1][0].startswith("|-1-"), item_lines[1]
 one = lines[1]
 assert [f["name"] for f in one["formats"]] == ["text/plain"], one
 assert one["text"] == "\n".join(item_lines[1]), one["text"]
+# Two items come apart as Export File writes them: three empty lines between them.
 two = lines[2]["text"]
-assert two == "\n".join(item_lines[1]) + "\n".join(item_lines[2]), two
-assert two.split("\n")[5] == item_lines[1][5] + item_lines[2][0]
-assert "\r" not in two and len(two.split("\n")) == 11
+assert two == "\n".join(item_lines[1]) + "\n\n\n\n" + "\n".join(item_lines[2]), two
+assert "\r" not in two and len(two.split("\n")) == 15
 dump = lines[3]
 assert dump["selection"] == [] and dump["copied"] == 0, dump
 assert lines[4] == marker, lines[4]

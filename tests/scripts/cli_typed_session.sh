@@ -68,17 +68,22 @@ assert reopened["cursor"] == {"item": 0, "current": [12, 0, 0, 0, 0],
 assert reopened["modified"] is False and reopened["path"] == "out.ltf"
 PY
 
-# Export writes list order with CR LF line ends and three line breaks after every item.
+# Export writes reading order (the file above keeps list order) with CR LF line ends and three
+# line breaks after every item: the inserted empty item first, the riff last.
 "$cli" export-text out.ltf out.txt
 /usr/bin/python3 - out.txt <<'PY'
 import sys
 data = open(sys.argv[1], "rb").read()
 assert b"\n" not in data.replace(b"\r\n", b""), "a bare LF"
-blocks = data.decode().split("\r\n\r\n\r\n\r\n")
-first = blocks[0].split("\r\n")
-assert first == ["|-12------", "|-5b-- /--", "|---------", "|---------", "|---------",
-                 "|---------"], first
-assert data.endswith(b"|-\r\n|-\r\n|-\r\n|-\r\n|-\r\n|-\r\n\r\n\r\n\r\n"), data[-40:]
+assert data.endswith(b"\r\n\r\n\r\n\r\n"), data[-40:]
+blocks = data.decode()[:-8].split("\r\n\r\n\r\n\r\n")
+assert len(blocks) == 4, blocks
+assert blocks[0].split("\r\n") == ["|-"] * 6, blocks[0]
+second = blocks[1].split("\r\n")
+assert second == ["|-12------", "|-5b-- /--", "|---------", "|---------", "|---------",
+                  "|---------"], second
+assert blocks[2].split("\r\n")[1].startswith("|-X"), blocks[2]
+assert len(blocks[3].split("\r\n")) == 6 and len(blocks[3].split("\r\n")[0]) == 4 * 8 + 6
 PY
 
 # A modified document asks before it is replaced (a new one counts as modified); unanswered,

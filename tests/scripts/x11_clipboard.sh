@@ -130,8 +130,9 @@ assert order(moved) == [1, 2, 0, 3] and moved["modified"], order(moved)
 
 text = open(text_path, "rb").read().decode()
 lines = text.split("\n")
-assert len(lines) == 11 and "\r" not in text and not text.endswith("\n"), repr(text)
-assert lines[0].startswith("|-1-") and lines[5].startswith("|-") and "|-2-" in lines[5], lines
+assert len(lines) == 15 and "\r" not in text and not text.endswith("\n"), repr(text)
+assert lines[0].startswith("|-1-") and lines[6:9] == ["", "", ""], lines
+assert lines[9].startswith("|-2-"), lines
 seen = json.load(open(text_json))
 assert seen["text"] == text, seen
 assert "text/plain" in [f["name"] for f in seen["formats"]], seen
