@@ -69,8 +69,9 @@ bool CCorvaneApp::InitInstance(const std::vector<std::string>& arguments) {
     frame_ = std::make_unique<CMainFrame>(*document_);
     printing_ = std::make_unique<PrintCommands>(profile_, *document_);
     frame_->SetApplicationCommands([this](int commandId) { return OnCommand(commandId); });
+    // Through the frame's command routing, so that the view shows the opened file's caret.
     QObject::connect(frame_.get(), &CMainFrame::RecentFileChosen, frame_.get(),
-                     [this](int index) { OnOpenRecentFile(index); });
+                     [this](int index) { frame_->OnCommand(ID_FILE_MRU_FILE1 + index); });
     frame_->Menu().SetRecentFiles(recentFiles_.Paths());
 
     if (!ProcessShellCommand(info)) {

@@ -15,6 +15,7 @@
 #include "app/FrameStatusBar.h"
 #include "app/MainMenu.h"
 #include "document/CCorvaneDoc.h"
+#include "edit/CaretPlace.h"
 #include "edit/qt/CCorvaneView.h"
 #include "model/CommandIds.h"
 
@@ -129,9 +130,11 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::OnCommand(int commandId) {
+    const CaretPlace before = CaretPlace::Of(document_);
     if (!OnFrameCommand(commandId) &&
         !(applicationCommands_ && applicationCommands_(commandId)))
         document_.OnCommand(commandId);
+    view_->FollowCaret(before);
     UpdateTitle();
 }
 

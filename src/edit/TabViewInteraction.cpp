@@ -160,7 +160,7 @@ ViewResponse TabViewInteraction::OnKeyDown(std::int32_t virtualKey, LayoutPoint 
     }
     const std::int32_t result = document_.cursor->OnKey(virtualKey);
     CursorResultApplier(document_).Apply(result);
-    return {.repaint = (result & Repaint) != 0};
+    return {.repaint = (result & Repaint) != 0, .followCaret = result != 0};
 }
 
 }  // namespace lutaris

@@ -19,6 +19,9 @@ struct ViewResponse {
     ViewCursorShape cursor = ViewCursorShape::Unchanged;
     // Page Up and Page Down: the vertical scroll position to go to.
     std::optional<std::int32_t> scrollToY = std::nullopt;
+    // A key the caret acted on: the view brings the caret's item into sight, so that nobody
+    // types into a note off screen. The page keys scroll away from it and leave it there.
+    bool followCaret = false;
 };
 
 // The view's handling of mouse gestures and keys without the widget: hit tests, placing the

@@ -34,6 +34,7 @@ TabDocument::~TabDocument() {
 // ---- life cycle ----------------------------------------------------------------------------
 
 void TabDocument::ResetContents() {
+    ++contentsGeneration_;
     settings = std::make_unique<TabSettings>();
     settings->LoadDefaults();
     cursor = std::make_unique<TabCursor>(settings.get());

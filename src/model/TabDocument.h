@@ -82,6 +82,9 @@ public:
     // What new and open start from: settings from the settings file, a new caret on them and
     // one empty tab item at position 0 with the caret on it (marks the document modified).
     void ResetContents();
+    // Counts the resets: a view that sees it change shows other content (new, opened or
+    // imported), not the same content edited.
+    std::uint64_t ContentsGeneration() const { return contentsGeneration_; }
 
     // Set the modified flag, update all server items, update all views.
     void UpdateStep();
@@ -112,6 +115,7 @@ private:
 
     Clipboard* clipboard_ = nullptr;
     mutable PositionIndex positionIndex_;
+    std::uint64_t contentsGeneration_ = 0;
 };
 
 }  // namespace lutaris

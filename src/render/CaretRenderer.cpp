@@ -31,7 +31,8 @@ std::int32_t ClampToInt32(std::int64_t value) {
         value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
-// The top-left corner of the caret's text: the note's text cell in the caret's tab item.
+}  // namespace
+
 LayoutPoint CaretCorner(const TabCursor& cursor) {
     const TabSettings& settings = *cursor.settings;
     const LayoutPoint origin = cursor.tabItem->GetLastOrigin();
@@ -42,8 +43,6 @@ LayoutPoint CaretCorner(const TabCursor& cursor) {
                            settings.nextLineSpacing / 2 - settings.textFloat;
     return {ClampToInt32(x), ClampToInt32(y)};
 }
-
-}  // namespace
 
 void DrawCaret(const TabCursor& cursor, Surface& surface) {
     const TabSettings& settings = *cursor.settings;

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "model/Tablature.h"
 #include "render/LayoutRect.h"
 
 namespace lutaris {
@@ -14,6 +15,10 @@ struct TabNote;
 // The caret's text for its note: "?" on a blank fret or an empty cell, "X" for a mute, the
 // harmonic and optional marks, otherwise the fret.
 std::string CaretText(const TabNote& current);
+
+// The top-left corner of the caret's text: the note's text cell in the caret's tab item as last
+// laid out. The caret must have a tab item.
+LayoutPoint CaretCorner(const TabCursor& cursor);
 
 // Draws the caret in red on an opaque background over the note's text cell of the caret's tab
 // item, at scale 1 and without the resolution ratio (it is drawn on the screen only). Nothing

@@ -34,9 +34,9 @@ void DrawSelectionLine(const SelectionLine& line, Surface& surface) {
 }
 
 // Every item laid out in reading order and the ones meeting the exposed area drawn (all of them
-// without culling); the layout is kept for the next keystroke where the content has a place
-// for it.
-std::size_t LayOutAndPaint(const ViewContent& content, Surface& surface,
+// without culling, none without a surface); the layout is kept for the next keystroke where the
+// content has a place for it.
+std::size_t LayOutAndPaint(const ViewContent& content, Surface* surface,
                            const ViewPaintState& state, bool cull) {
     const TabSettings& settings = content.settings;
     const std::vector<Tablature*> byPosition = ItemsByPosition(content.tabItems);
@@ -60,10 +60,10 @@ std::size_t LayOutAndPaint(const ViewContent& content, Surface& surface,
         TabRenderer::SetPresentationScale(*item, false);
         const TabRenderer::InkBox& ink = measured.ink;
         const LayoutRect inkBounds = TabRenderer::PlaceInk(ink, origin);
-        if (cull && !inkBounds.Intersects(*state.exposed)) {
+        if (surface == nullptr || (cull && !inkBounds.Intersects(*state.exposed))) {
             item->lastOrigin = origin;
         } else {
-            TabRenderer::Draw(*item, surface, origin, extent, selected[i], false);
+            TabRenderer::Draw(*item, *surface, origin, extent, selected[i], false);
             ++drawn;
         }
         if (layout != nullptr) {
@@ -113,11 +113,24 @@ std::size_t ViewPainter::Paint(const ViewContent& content, Surface& surface,
         layout->Update(content.settings, state.windowWidth, content.tabItems.size())) {
         drawn = PaintFromLayout(content, *layout, surface, *state.exposed);
     } else {
-        drawn = LayOutAndPaint(content, surface, state, cull);
+        drawn = LayOutAndPaint(content, &surface, state, cull);
     }
     if (state.selectionLine.selecting) DrawSelectionLine(state.selectionLine, surface);
     if (!state.printing && content.cursor != nullptr) DrawCaret(*content.cursor, surface);
     return drawn;
+}
+
+void ViewPainter::LayOut(const ViewDocument& document, std::int32_t windowWidth) {
+    const ViewContent content{*document.settings, document.tabItems, document.selection,
+                              document.cursor.get(), &document.GetViewLayout()};
+    ViewLayout& layout = *content.layout;
+    if (!layout.Update(content.settings, windowWidth, content.tabItems.size())) {
+        ViewPaintState state;
+        state.windowWidth = windowWidth;
+        LayOutAndPaint(content, nullptr, state, false);
+    }
+    // Nothing changes between here and the paint, which then draws from this layout.
+    layout.NothingMoved();
 }
 
 }  // namespace lutaris

@@ -68,6 +68,10 @@ public:
                              const ViewPaintState& state);
     static std::size_t Paint(const ViewContent& content, Surface& surface,
                              const ViewPaintState& state);
+    // Lays the document's items out as the next paint at this window width will, storing
+    // every lastOrigin, and draws nothing: for a view that must know where an item stands
+    // before it paints (to scroll to it). The next paint starts from this layout.
+    static void LayOut(const ViewDocument& document, std::int32_t windowWidth);
 };
 
 }  // namespace lutaris

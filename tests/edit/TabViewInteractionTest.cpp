@@ -173,6 +173,12 @@ TEST_F(InteractionTest, PageKeysScrollAndEndAndHomeDoNothing) {
         EXPECT_FALSE(response.repaint);
     }
     EXPECT_EQ(doc.cursor->current, before);
+    // Scrolling keys leave the caret off screen; a key the caret acts on brings it back, one it
+    // ignores does not.
+    for (const int key : {33, 34, 35, 36})
+        EXPECT_FALSE(interaction.OnKeyDown(key, {0, 0}).followCaret);
+    EXPECT_TRUE(interaction.OnKeyDown(39, {0, 0}).followCaret);
+    EXPECT_FALSE(interaction.OnKeyDown(16, {0, 0}).followCaret);  // Shift alone
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "app/CMainFrame.h"
@@ -138,6 +139,44 @@ TEST_F(AppTest, OpenUsesTheTabFileFilterAndARecentFileReopens) {
     prompter.QueueAnswer(MessageAnswer::No);
     app.Frame().OnCommand(ID_FILE_MRU_FILE1);
     EXPECT_EQ(app.Frame().windowTitle(), QStringLiteral("song.ltf - Lutaris"));
+}
+
+// The caret's item lies wholly inside the view (after a paint has laid the items out).
+void ExpectCaretItemShown(CCorvaneApp& app, const char* what) {
+    CCorvaneView& view = app.Frame().View();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&app.Frame()));
+    view.viewport()->repaint();
+    const Tablature& item = *app.Document().cursor->tabItem;
+    const int top = item.lastOrigin.y - view.ScrollPosition().y;
+    EXPECT_GE(top, 0) << what;
+    EXPECT_LE(top + item.GetExtent().height, view.viewport()->height()) << what;
+}
+
+TEST_F(AppTest, OpeningAFileShowsTheItemTheCaretStartsOnFarDown) {
+    const std::string path = PathOf("long.ltf");
+    {
+        CCorvaneApp app(prompter, profile);
+        ASSERT_TRUE(app.InitInstance({}));
+        // Each insert puts an empty item before the caret's: the first stored item ends last.
+        for (int i = 0; i < 60; ++i) app.Frame().OnCommand(ID_INSERT_TAB_ITEM);
+        ExpectCaretItemShown(app, "after Insert Tab Item");
+        prompter.QueueFile(path);
+        app.Frame().OnCommand(ID_FILE_SAVE_AS);
+    }
+    CCorvaneApp app(prompter, profile);
+    ASSERT_TRUE(app.InitInstance({}));
+    prompter.QueueFile(path);
+    prompter.QueueAnswer(MessageAnswer::No);  // "Save changes to Untitled?"
+    app.Frame().OnCommand(ID_FILE_OPEN);
+    ASSERT_EQ(app.Document().cursor->tabItem->position, 60);
+    ExpectCaretItemShown(app, "after File > Open");
+    // A new document starts at the top again.
+    app.Frame().OnCommand(ID_FILE_NEW);
+    EXPECT_EQ(app.Frame().View().ScrollPosition().y, 0);
+
+    CCorvaneApp fromCommandLine(prompter, profile);
+    ASSERT_TRUE(fromCommandLine.InitInstance({path}));
+    ExpectCaretItemShown(fromCommandLine, "opened from the command line");
 }
 
 TEST_F(AppTest, PrintToAPdfFileAndExit) {

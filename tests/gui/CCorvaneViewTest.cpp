@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "model/CommandIds.h"
+#include "model/TabCursor.h"
 #include "platform/MemoryClipboard.h"
 #include "render/ViewLayout.h"
 #include "support/DocumentFixture.h"
@@ -187,6 +188,48 @@ TEST_F(ViewTest, ArrowsMoveTheCaretAcrossItems) {
     // Ctrl does not change the key: Ctrl+Right moves as Right does.
     QTest::keyClick(&view, Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(doc.cursor->tabItem, doc.tabItems[1].get());
+}
+
+// The rows of the caret's item that the viewport shows: its top and bottom in client pixels.
+std::pair<int, int> CaretItemOnScreen(CCorvaneView& view, const TabDocument& doc) {
+    const int top = doc.cursor->tabItem->lastOrigin.y - view.ScrollPosition().y;
+    return {top, top + kItemHeight - 1};
+}
+
+TEST_F(ViewTest, TheViewScrollsJustEnoughToShowTheItemAKeyMovesTheCaretTo) {
+    AddItems(29);  // 30 items, four to a row of a 320-wide window: eight rows 120 apart
+    Show(320, 200);
+    const int height = view.viewport()->height();
+    ASSERT_LT(height, 2 * 120);
+    // Right on an empty item goes on to the next one: twelve steps reach the fourth row.
+    for (int i = 0; i < 12; ++i) {
+        QTest::keyClick(&view, Qt::Key_Right);
+        const auto [top, bottom] = CaretItemOnScreen(view, doc);
+        EXPECT_GE(top, 0) << i;
+        EXPECT_LE(bottom, height - 1) << i;
+    }
+    ASSERT_EQ(doc.cursor->tabItem->position, 12);
+    // No further than needed: the item stands on the bottom edge.
+    EXPECT_EQ(CaretItemOnScreen(view, doc).second, height - 1);
+    const int followed = view.ScrollPosition().y;
+
+    // The page keys scroll away from the caret and leave it there.
+    QTest::keyClick(&view, Qt::Key_PageUp);
+    EXPECT_EQ(view.ScrollPosition().y, std::max(followed - 300, 0));
+    // A digit typed there brings it back before it changes a note nobody sees.
+    QTest::keyClick(&view, Qt::Key_5);
+    EXPECT_EQ(view.ScrollPosition().y, followed);
+
+    // Back up a row: the item now stands on the top edge.
+    for (int i = 0; i < 4; ++i) QTest::keyClick(&view, Qt::Key_Left);
+    ASSERT_EQ(doc.cursor->tabItem->position, 8);
+    EXPECT_EQ(CaretItemOnScreen(view, doc).first, 0);
+    // A caret move that stays in sight does not scroll.
+    const int shown = view.ScrollPosition().y;
+    QTest::keyClick(&view, Qt::Key_Down);
+    EXPECT_EQ(view.ScrollPosition().y, shown);
+    QApplication::processEvents();
+    EXPECT_EQ(Shown(view), PaintedWhole(view));
 }
 
 TEST_F(ViewTest, TechniqueLettersReachTheCaretWithOrWithoutCtrl) {

@@ -178,6 +178,14 @@ int main(int argc, char** argv) {
     frame.View().viewport()->repaint();
     frame.View().ScrollToPosition({0, 300});
     Save(frame, "long-document.png");
+
+    // The caret walked with the arrow keys from the top to an item far below, where a 7 is
+    // typed: the view has followed it and shows its item on the bottom edge.
+    frame.View().ScrollToPosition({0, 0});
+    frame.View().setFocus();
+    for (int i = 0; i < 34; ++i) QTest::keyClick(&frame.View(), Qt::Key_Right);
+    QTest::keyClick(&frame.View(), Qt::Key_7);
+    Save(frame, "caret-followed.png");
     frame.hide();
 
     // A songbook of several pages, previewed two pages at a time from the second.

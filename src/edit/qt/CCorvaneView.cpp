@@ -10,7 +10,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "edit/CaretScroll.h"
 #include "model/CommandIds.h"
+#include "model/TabCursor.h"
 #include "platform/qt/QtSurface.h"
 #include "platform/qt/QtVirtualKeys.h"
 #include "render/ScrollSizes.h"
@@ -103,6 +105,8 @@ void CCorvaneView::RequestRepaint() {
 void CCorvaneView::OnInitialUpdate() {
     UpdateScrollSizes();
     OnDocumentUpdated();
+    // An opened file puts the caret on its first stored item, which may stand far down.
+    ShowCaret();
 }
 
 LayoutPoint CCorvaneView::ScrollPosition() const {
@@ -112,6 +116,28 @@ LayoutPoint CCorvaneView::ScrollPosition() const {
 void CCorvaneView::ScrollToPosition(LayoutPoint position) {
     horizontalScrollBar()->setValue(position.x);
     verticalScrollBar()->setValue(position.y);
+}
+
+void CCorvaneView::ShowCaret() {
+    if (document_.cursor == nullptr || document_.cursor->tabItem == nullptr) return;
+    ViewPainter::LayOut(document_, WindowWidth());
+    // The range has to reach an item that the layout just put below the old bottom.
+    UpdateScrollSizes();
+    const LayoutPoint scroll = ScrollPosition();
+    const LayoutPoint target = CaretScroll::ToShow(
+        *document_.cursor, scroll, {viewport()->width(), viewport()->height()});
+    // The scroll moves what is on screen along and paints the uncovered strip.
+    if (!(target == scroll)) ScrollToPosition(target);
+}
+
+void CCorvaneView::FollowCaret(const CaretPlace& before) {
+    const CaretPlace now = CaretPlace::Of(document_);
+    if (now.contents != before.contents) {
+        ScrollToPosition({0, 0});
+        ShowCaret();
+    } else if (!(now == before)) {
+        ShowCaret();
+    }
 }
 
 void CCorvaneView::resizeEvent(QResizeEvent* event) {
@@ -175,6 +201,7 @@ void CCorvaneView::Apply(const ViewResponse& response) {
         viewport()->setCursor(ToQtCursor(response.cursor));
     if (response.scrollToY) verticalScrollBar()->setValue(*response.scrollToY);
     if (response.repaint) viewport()->update();
+    if (response.followCaret) ShowCaret();
 }
 
 void CCorvaneView::mousePressEvent(QMouseEvent* event) {

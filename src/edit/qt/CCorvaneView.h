@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <optional>
 
+#include "edit/CaretPlace.h"
 #include "edit/TabViewInteraction.h"
 #include "platform/DocumentBase.h"
 #include "render/LayoutRect.h"
@@ -34,6 +35,12 @@ public:
     void UpdateScrollSizes();
     LayoutPoint ScrollPosition() const;
     void ScrollToPosition(LayoutPoint position);
+    // Scrolls just enough to show the caret's tab item, laying the items out first where they
+    // may have moved since the last paint.
+    void ShowCaret();
+    // After a command: shows the caret if the command moved it from `before`; other content
+    // (a new, opened or imported document) starts at the top.
+    void FollowCaret(const CaretPlace& before);
 
     // Prints the document laid out for the printer's pages (PrintedPages), as large on paper
     // as on the screen and without the caret; the screen's layout is left as it is. False when
