@@ -8,6 +8,7 @@
 #include "app/CMainFrame.h"
 #include "app/CommandLineInfo.h"
 #include "app/CommandStrings.h"
+#include "app/EmbeddingServer.h"
 #include "app/MainMenu.h"
 #include "app/PrintCommands.h"
 #include "app/ProfileStore.h"
@@ -15,6 +16,7 @@
 #include "edit/qt/CCorvaneView.h"
 #include "model/CommandIds.h"
 #include "platform/Prompter.h"
+#include "platform/ServerRegistration.h"
 #include "platform/qt/QtClipboard.h"
 #include "render/ScreenResolution.h"
 #include "render/qt/QtPresentationPictures.h"
@@ -38,6 +40,7 @@ CCorvaneApp::CCorvaneApp(Prompter& prompter, ProfileStore& profile)
     : prompter_(prompter), profile_(profile) {}
 
 CCorvaneApp::~CCorvaneApp() {
+    server_.reset();
     // The window goes before the document it shows.
     frame_.reset();
     document_.reset();
@@ -45,21 +48,31 @@ CCorvaneApp::~CCorvaneApp() {
 
 bool CCorvaneApp::InitInstance(const std::vector<std::string>& arguments) {
     const CommandLineInfo info = CommandLineInfo::Parse(arguments);
-    if (info.request == CommandLineInfo::Request::NotSupported ||
-        info.request == CommandLineInfo::Request::Invalid) {
+    if (info.request == CommandLineInfo::Request::Invalid) {
         std::fprintf(stderr, "lutaris: %s\n", info.message.c_str());
         prompter_.ShowMessage(info.message, kApplicationTitle, MessageIcon::Exclamation,
                               MessageButtons::Ok);
         exitCode_ = 2;
         return false;
     }
+    if (info.request == CommandLineInfo::Request::Unregister) return Unregister();
 
     // Printouts are scaled against the screen's resolution, so that they come out as large as
-    // the screen shows the tablature.
+    // the screen shows the tablature; a container's extent is measured by it too.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         SetScreenResolution({static_cast<std::int32_t>(screen->logicalDotsPerInchX()),
                              static_cast<std::int32_t>(screen->logicalDotsPerInchY())});
     }
+
+    if (info.request == CommandLineInfo::Request::Embedding) {
+        // No window: the container decides when the object is shown.
+        server_ = std::make_unique<EmbeddingServer>(
+            prompter_, profile_, QGuiApplication::platformName() != QStringLiteral("offscreen"));
+        if (server_->Start()) return true;
+        exitCode_ = 1;
+        return false;
+    }
+    if (!programPath_.empty()) UpdateRegistry();
     recentFiles_.Assign(profile_.ReadRecentFiles(recentFiles_.MaxSize()));
     document_ = std::make_unique<CCorvaneDoc>(prompter_);
     clipboard_ = std::make_unique<QtClipboard>();
@@ -112,10 +125,32 @@ bool CCorvaneApp::ProcessShellCommand(const CommandLineInfo& info) {
             return false;
         }
         return true;
-    case CommandLineInfo::Request::NotSupported:
+    case CommandLineInfo::Request::Embedding:
+    case CommandLineInfo::Request::Unregister:
     case CommandLineInfo::Request::Invalid:
         break;
     }
+    return false;
+}
+
+void CCorvaneApp::UpdateRegistry() {
+    const std::optional<std::string> folder = server_registration::UserDataFolder();
+    if (folder && server_registration::WriteRegistration(*folder, programPath_)) return;
+    // String 61834: a warning, the start goes on.
+    const char* warning = "Failed to update the system registry.\nPlease try using REGEDIT.";
+    std::fprintf(stderr, "lutaris: %s\n", warning);
+    prompter_.ShowMessage(warning, kApplicationTitle, MessageIcon::Exclamation,
+                          MessageButtons::Ok);
+}
+
+bool CCorvaneApp::Unregister() {
+    const std::optional<std::string> folder = server_registration::UserDataFolder();
+    const bool removed = folder && server_registration::RemoveRegistration(*folder);
+    // Strings 61707 and 61708; no window is shown for them.
+    std::printf("%s\n", removed ? "The registration entries have been removed."
+                                : "Not all of the registration entries could be removed.");
+    std::fflush(stdout);
+    exitCode_ = removed ? 0 : 1;
     return false;
 }
 

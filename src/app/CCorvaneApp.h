@@ -11,6 +11,7 @@ namespace lutaris {
 class CCorvaneDoc;
 class CMainFrame;
 class Clipboard;
+class EmbeddingServer;
 class PresentationPictures;
 class PrintCommands;
 class ProfileStore;
@@ -28,10 +29,15 @@ public:
     CCorvaneApp& operator=(const CCorvaneApp&) = delete;
 
     // Start-up with the command-line arguments (without the program's name). True lets the
-    // event loop run; false ends the program with ExitCode(): after a printout, or when the
-    // command line asked for something that failed or that this version cannot do.
+    // event loop run; false ends the program with ExitCode(): after a printout or
+    // "-Unregister", or when the command line asked for something that failed.
     bool InitInstance(const std::vector<std::string>& arguments);
     int ExitCode() const { return exitCode_; }
+    // The program file's absolute path: with it, every stand-alone start registers the
+    // program as the embedding server (without it, as in tests, nothing is registered).
+    void SetProgramPath(std::string path) { programPath_ = std::move(path); }
+    // The server of a start with "-Embedding" or "-Automation"; null otherwise.
+    EmbeddingServer* Server() { return server_.get(); }
 
     // The application's share of the command routing; false for ids that are not its own.
     bool OnCommand(int commandId);
@@ -52,6 +58,8 @@ public:
 
 private:
     bool ProcessShellCommand(const CommandLineInfo& info);
+    void UpdateRegistry();
+    bool Unregister();
     bool LoadDocument(const std::string& path);
     void AddToRecentFileList(const std::string& path);
 
@@ -63,6 +71,8 @@ private:
     std::unique_ptr<CCorvaneDoc> document_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<PrintCommands> printing_;
+    std::unique_ptr<EmbeddingServer> server_;
+    std::string programPath_;
     int exitCode_ = 0;
 };
 

@@ -33,12 +33,12 @@ constexpr int kToolBarButtons[] = {
 
 }  // namespace
 
-CMainFrame::CMainFrame(CCorvaneDoc& document, QWidget* parent)
-    : QMainWindow(parent), document_(document) {
+CMainFrame::CMainFrame(CCorvaneDoc& document, QWidget* parent, FrameKind kind)
+    : QMainWindow(parent), document_(document), kind_(kind) {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(AppArtwork::ProgramIcon());
-    actions_ = new FrameActions(this);
-    menu_ = new MainMenu(*menuBar(), *actions_);
+    actions_ = new FrameActions(this, kind);
+    menu_ = new MainMenu(*menuBar(), *actions_, kind);
     CreateToolBar();
     statusBar_ = new FrameStatusBar(this);
     setStatusBar(statusBar_);
@@ -46,16 +46,40 @@ CMainFrame::CMainFrame(CCorvaneDoc& document, QWidget* parent)
     setCentralWidget(view_);
     view_->setFocus(Qt::OtherFocusReason);
 
-    connect(actions_, &FrameActions::CommandTriggered, this, &CMainFrame::OnCommand);
+    ConnectCommands();
     connect(view_, &CCorvaneView::CommandRequested, this, &CMainFrame::OnCommand);
-    connect(menu_, &MainMenu::RecentFileChosen, this, &CMainFrame::RecentFileChosen);
-    ConnectPrompts();
     qApp->installEventFilter(this);
     resize(640, 480);
     UpdateTitle();
 }
 
 CMainFrame::~CMainFrame() { qApp->removeEventFilter(this); }
+
+void CMainFrame::ConnectCommands() {
+    connect(actions_, &FrameActions::CommandTriggered, this, &CMainFrame::OnCommand);
+    connect(menu_, &MainMenu::RecentFileChosen, this, &CMainFrame::RecentFileChosen);
+    ConnectPrompts();
+}
+
+void CMainFrame::BecomeStandAlone() {
+    if (kind_ == FrameKind::StandAlone) return;
+    kind_ = FrameKind::StandAlone;
+    const bool toolBarShown = !toolBar_->isHidden();
+    for (QMenu* menu : menu_->TopMenus()) menu->deleteLater();
+    menuBar()->clear();
+    delete menu_;
+    removeToolBar(toolBar_);
+    delete toolBar_;
+    delete actions_;
+    actions_ = new FrameActions(this, kind_);
+    menu_ = new MainMenu(*menuBar(), *actions_, kind_);
+    CreateToolBar();
+    toolBar_->setVisible(toolBarShown);
+    actions_->Action(ID_VIEW_TOOLBAR)->setChecked(toolBarShown);
+    actions_->Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar_->isHidden());
+    ConnectCommands();
+    UpdateTitle();
+}
 
 void CMainFrame::CreateToolBar() {
     toolBar_ = new QToolBar(QStringLiteral("Toolbar"), this);
@@ -64,11 +88,13 @@ void CMainFrame::CreateToolBar() {
     toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
     toolBar_->setMovable(true);
     toolBar_->setFloatable(true);
+    // An object opened from a container has no New, Open or Save: their buttons go with them.
     for (const int command : kToolBarButtons) {
-        if (command == kSeparator)
-            toolBar_->addSeparator();
-        else
-            toolBar_->addAction(actions_->Action(command));
+        if (command == kSeparator) {
+            if (!toolBar_->actions().isEmpty()) toolBar_->addSeparator();
+        }
+        else if (QAction* action = actions_->Action(command))
+            toolBar_->addAction(action);
     }
     addToolBar(Qt::TopToolBarArea, toolBar_);
 
@@ -114,7 +140,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 
 void CMainFrame::keyPressEvent(QKeyEvent* event) {
     // The view takes the keys while it has the focus; this catches the capital I elsewhere.
-    if (event->text() == QStringLiteral("I") &&
+    if (kind_ == FrameKind::StandAlone && event->text() == QStringLiteral("I") &&
         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
         OnCommand(ID_ADD_TAB_ITEM);
         return;
@@ -123,13 +149,15 @@ void CMainFrame::keyPressEvent(QKeyEvent* event) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (document_.SaveModified())
+    if (closeHandler_ ? closeHandler_() : document_.SaveModified())
         event->accept();
     else
         event->ignore();
 }
 
 void CMainFrame::OnCommand(int commandId) {
+    // The view asks for Add Tab Item on a capital I; an opened object's table has no such key.
+    if (kind_ == FrameKind::Embedded && commandId == ID_ADD_TAB_ITEM) return;
     const CaretPlace before = CaretPlace::Of(document_);
     if (!OnFrameCommand(commandId) &&
         !(applicationCommands_ && applicationCommands_(commandId)))
@@ -159,7 +187,18 @@ bool CMainFrame::OnFrameCommand(int commandId) {
     }
 }
 
+void CMainFrame::SetContainerObjectName(const QString& name) {
+    containerObjectName_ = name;
+    UpdateTitle();
+}
+
 void CMainFrame::UpdateTitle() {
+    if (kind_ == FrameKind::Embedded) {
+        // String 57347, "%1 in %2": the short type name and the container's object.
+        setWindowTitle(QStringLiteral("%1 in %2")
+                           .arg(QStringLiteral("Lutars"), containerObjectName_));
+        return;
+    }
     setWindowTitle(QString::fromStdString(document_.GetTitle()) + QStringLiteral(" - ") +
                    QString::fromLatin1(kApplicationTitle));
 }

@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <functional>
 
+#include "app/FrameKind.h"
+
 class QToolBar;
 
 namespace lutaris {
@@ -13,21 +15,34 @@ class FrameActions;
 class FrameStatusBar;
 class MainMenu;
 
-// The main window: menu 128, the main toolbar, the status bar and the view. It routes every
-// command: its own (the bars), then the application's, then the document's.
+// The main window: menu 128 (menu 5 for an object opened from a container), the main toolbar,
+// the status bar and the view. It routes every command: its own (the bars), then the
+// application's, then the document's.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     // Runs the application's commands; false for ids that are not the application's.
     using CommandHandler = std::function<bool(int commandId)>;
 
-    explicit CMainFrame(CCorvaneDoc& document, QWidget* parent = nullptr);
+    // Decides whether the window may close (it then closes); without one the document is
+    // asked to save its changes.
+    using CloseHandler = std::function<bool()>;
+
+    explicit CMainFrame(CCorvaneDoc& document, QWidget* parent = nullptr,
+                        FrameKind kind = FrameKind::StandAlone);
     ~CMainFrame() override;
 
     void SetApplicationCommands(CommandHandler handler) { applicationCommands_ = std::move(handler); }
+    void SetCloseHandler(CloseHandler handler) { closeHandler_ = std::move(handler); }
     void OnCommand(int commandId);
-    // "Untitled - Lutaris", or the document's file name in place of "Untitled".
+    // "Untitled - Lutaris", or the document's file name in place of "Untitled"; for an object
+    // opened from a container "Lutars in " and the container's name of the object.
     void UpdateTitle();
+    void SetContainerObjectName(const QString& name);
+    FrameKind Kind() const { return kind_; }
+    // An opened object whose container has gone: the window keeps its document, now an
+    // ordinary one, with menu 128 and accelerator table 128.
+    void BecomeStandAlone();
 
     CCorvaneView& View() { return *view_; }
     FrameActions& Actions() { return *actions_; }
@@ -47,6 +62,7 @@ protected:
 private:
     bool OnFrameCommand(int commandId);
     void CreateToolBar();
+    void ConnectCommands();
     void ConnectPrompts();
 
     CCorvaneDoc& document_;
@@ -56,6 +72,9 @@ private:
     FrameStatusBar* statusBar_;
     CCorvaneView* view_;
     CommandHandler applicationCommands_;
+    CloseHandler closeHandler_;
+    FrameKind kind_;
+    QString containerObjectName_;
 };
 
 }  // namespace lutaris

@@ -40,12 +40,12 @@ CommandLineInfo CommandLineInfo::Parse(const std::vector<std::string>& arguments
             print = true;
         } else if (flag == "pt") {
             printTo = true;
-        } else if (flag == "embedding" || flag == "automation" || flag == "unregister" ||
-                   flag == "unregserver") {
-            info.request = Request::NotSupported;
-            info.message = "The option \"" + argument +
-                           "\" is not supported yet: Lutaris cannot be embedded in other "
-                           "programs or registered with the system in this version.";
+        } else if (flag == "embedding" || flag == "automation") {
+            // Started by the bus for a container: nothing else on the line counts.
+            info.request = Request::Embedding;
+            return info;
+        } else if (flag == "unregister" || flag == "unregserver") {
+            info.request = Request::Unregister;
             return info;
         } else if (LooksLikeAbsolutePath(argument)) {
             parameters.push_back(argument);

@@ -14,7 +14,8 @@ struct CommandLineInfo {
         FileOpen,     // a document path
         FilePrint,    // "/p PATH": print on the default printer, then exit
         FilePrintTo,  // "/pt PATH PRINTER [DRIVER [PORT]]": print on that printer, then exit
-        NotSupported, // "Embedding", "Automation", "Unregister", "Unregserver": not built yet
+        Embedding,    // "Embedding" or "Automation": serve one object to a container
+        Unregister,   // "Unregister" or "Unregserver": remove the registration and exit
         Invalid,      // an unknown flag or a missing parameter
     };
 
@@ -23,7 +24,7 @@ struct CommandLineInfo {
     std::string printerName;
     std::string driverName;
     std::string portName;
-    // For NotSupported and Invalid: what to tell the person.
+    // For Invalid: what to tell the person.
     std::string message;
 
     static CommandLineInfo Parse(const std::vector<std::string>& arguments);

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QWidget>
+#include <span>
 
 #include "app/AppArtwork.h"
 #include "app/CommandStrings.h"
@@ -26,6 +27,8 @@ constexpr CommandText kCommands[] = {
     {ID_FILE_SAVE_AS, "Save &As..."},
     {ID_IMPORT_FILE, "&Import File"},
     {ID_EXPORT_FILE, "&Export File"},
+    {ID_FILE_UPDATE, "&Update\tCtrl+S"},
+    {ID_FILE_SAVE_COPY_AS, "Save Copy &As..."},
     {ID_FILE_PRINT, "&Print...\tCtrl+P"},
     {ID_FILE_PRINT_PREVIEW, "Print Pre&view"},
     {ID_FILE_PRINT_SETUP, "P&rint Setup..."},
@@ -88,6 +91,47 @@ const Accelerator kAccelerators[] = {
     {ID_PREV_PANE, Qt::SHIFT | Qt::Key_F6},
 };
 
+// Accelerator table 5: an object opened from a container has no New, Open or insert keys, and
+// Ctrl+S updates the container.
+const Accelerator kEmbeddedAccelerators[] = {
+    {ID_FILE_UPDATE, Qt::CTRL | Qt::Key_S},
+    {ID_FILE_PRINT, Qt::CTRL | Qt::Key_P},
+    {ID_EDIT_UNDO, Qt::CTRL | Qt::Key_Z},
+    {ID_EDIT_UNDO, Qt::ALT | Qt::Key_Backspace},
+    {ID_EDIT_CUT, Qt::CTRL | Qt::Key_X},
+    {ID_EDIT_CUT, Qt::SHIFT | Qt::Key_Delete},
+    {ID_EDIT_COPY, Qt::CTRL | Qt::Key_C},
+    {ID_EDIT_COPY, Qt::CTRL | Qt::Key_Insert},
+    {ID_EDIT_PASTE, Qt::CTRL | Qt::Key_V},
+    {ID_EDIT_PASTE, Qt::SHIFT | Qt::Key_Insert},
+    {ID_NEXT_PANE, QKeyCombination(Qt::Key_F6)},
+    {ID_PREV_PANE, Qt::SHIFT | Qt::Key_F6},
+};
+
+// The commands of one kind of frame.
+bool OffersCommand(FrameKind kind, int id) {
+    switch (id) {
+    case ID_FILE_UPDATE:
+    case ID_FILE_SAVE_COPY_AS:
+        return kind == FrameKind::Embedded;
+    case ID_FILE_NEW:
+    case ID_FILE_OPEN:
+    case ID_FILE_SAVE:
+    case ID_FILE_SAVE_AS:
+    case ID_IMPORT_FILE:
+    case ID_EXPORT_FILE:
+    case ID_FILE_MRU_FILE1:
+    case ID_COPY_AS_TEXT:
+    case ID_ADD_TAB_ITEM:
+    case ID_INSERT_TAB_ITEM:
+    case ID_INSERT_NOTE:
+    case ID_INSERT_RANDOM_RIFF:
+        return kind == FrameKind::StandAlone;
+    default:
+        return true;
+    }
+}
+
 struct ButtonImage {
     int id;
     AppArtwork::ToolbarImage image;
@@ -102,17 +146,23 @@ constexpr ButtonImage kButtonImages[] = {
 
 }  // namespace
 
-FrameActions::FrameActions(QWidget* window) : QObject(window) {
-    for (const CommandText& command : kCommands) Add(command.id, command.text);
+FrameActions::FrameActions(QWidget* window, FrameKind kind) : QObject(window) {
+    for (const CommandText& command : kCommands) {
+        if (OffersCommand(kind, command.id)) Add(command.id, command.text);
+    }
 
-    for (const Accelerator& accelerator : kAccelerators) {
+    const std::span<const Accelerator> accelerators =
+        kind == FrameKind::Embedded ? std::span<const Accelerator>(kEmbeddedAccelerators)
+                                    : std::span<const Accelerator>(kAccelerators);
+    for (const Accelerator& accelerator : accelerators) {
         QAction* action = actions_.at(accelerator.id);
         QList<QKeySequence> keys = action->shortcuts();
         keys << QKeySequence(accelerator.keys);
         action->setShortcuts(keys);
     }
     for (const ButtonImage& button : kButtonImages) {
-        QAction* action = actions_.at(button.id);
+        QAction* action = Action(button.id);
+        if (action == nullptr) continue;
         action->setIcon(QIcon(QPixmap::fromImage(AppArtwork::ToolbarButtonImage(button.image))));
         // The images belong to the toolbar; the menus show texts only.
         action->setIconVisibleInMenu(false);
@@ -128,7 +178,7 @@ FrameActions::FrameActions(QWidget* window) : QObject(window) {
     undo->setShortcuts({});
     undo->setEnabled(false);
     window->addAction(undoKeys_);
-    actions_.at(ID_FILE_MRU_FILE1)->setEnabled(false);
+    if (QAction* recent = Action(ID_FILE_MRU_FILE1)) recent->setEnabled(false);
     for (const int id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
         actions_.at(id)->setCheckable(true);
         actions_.at(id)->setChecked(true);

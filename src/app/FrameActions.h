@@ -3,17 +3,20 @@
 #include <QObject>
 #include <map>
 
+#include "app/FrameKind.h"
+
 class QAction;
 class QWidget;
 
 namespace lutaris {
 
-// One QAction per command of the main frame, with its menu text, status prompt, tooltip and
-// the keys of the main accelerator table. Triggering any of them reports the command id.
+// One QAction per command of the main frame's menu, with its menu text, status prompt, tooltip
+// and the keys of the frame's accelerator table (128 stand-alone, 5 for an object opened from a
+// container). Triggering any of them reports the command id.
 class FrameActions : public QObject {
     Q_OBJECT
 public:
-    explicit FrameActions(QWidget* window);
+    explicit FrameActions(QWidget* window, FrameKind kind = FrameKind::StandAlone);
 
     // The action of a command; null for ids the frame has no command for.
     QAction* Action(int commandId) const;

@@ -32,16 +32,28 @@ const std::vector<int> kActionMenu = {
     ID_ACTION_HAMMER_ON, ID_ACTION_PULL_OFF, ID_ACTION_MUTE, ID_ACTION_VIBRATO, ID_ACTION_TAP,
     ID_ACTION_OPTIONAL, ID_ACTION_HARMONIC, kSeparator, ID_ACTION_CLEAR,
 };
+// Menu 5.
+const std::vector<int> kEmbeddedFileMenu = {
+    ID_FILE_UPDATE, ID_FILE_SAVE_COPY_AS, kSeparator, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
+    ID_FILE_PRINT_SETUP, kSeparator, ID_APP_EXIT,
+};
+const std::vector<int> kEmbeddedEditMenu = {
+    ID_EDIT_UNDO, kSeparator, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, kSeparator,
+    kActionSubmenu, ID_TAB_SETTINGS,
+};
 const std::vector<int> kViewMenu = {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
 const std::vector<int> kHelpMenu = {ID_APP_ABOUT};
 
 }  // namespace
 
-MainMenu::MainMenu(QMenuBar& menuBar, FrameActions& actions) : QObject(&menuBar), actions_(actions) {
-    fileMenu_ = AddMenu(menuBar, "&File", kFileMenu);
-    AddMenu(menuBar, "&Edit", kEditMenu);
+MainMenu::MainMenu(QMenuBar& menuBar, FrameActions& actions, FrameKind kind)
+    : QObject(&menuBar), actions_(actions) {
+    const bool embedded = kind == FrameKind::Embedded;
+    fileMenu_ = AddMenu(menuBar, "&File", embedded ? kEmbeddedFileMenu : kFileMenu);
+    AddMenu(menuBar, "&Edit", embedded ? kEmbeddedEditMenu : kEditMenu);
     AddMenu(menuBar, "&View", kViewMenu);
     AddMenu(menuBar, "&Help", kHelpMenu);
+    if (embedded) return;  // no recent files
     recentPlaceholder_ = actions_.Action(ID_FILE_MRU_FILE1);
     const QList<QAction*> fileActions = fileMenu_->actions();
     recentSeparator_ = fileActions.at(fileActions.indexOf(recentPlaceholder_) + 1);
@@ -69,6 +81,7 @@ void MainMenu::FillMenu(QMenu& menu, const std::vector<int>& commands) {
 }
 
 void MainMenu::SetRecentFiles(const std::vector<std::string>& paths) {
+    if (recentPlaceholder_ == nullptr) return;
     for (QAction* entry : recentEntries_) {
         fileMenu_->removeAction(entry);
         entry->deleteLater();

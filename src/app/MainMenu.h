@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/FrameKind.h"
+
 class QAction;
 class QMenu;
 class QMenuBar;
@@ -12,12 +14,13 @@ namespace lutaris {
 
 class FrameActions;
 
-// Menu 128 built from the frame's actions, and the recent-file entries of its File menu, which
-// take the place of the grayed "Recent File" item while there are any.
+// Menu 128 (or menu 5 of an object opened from a container) built from the frame's actions,
+// and the recent-file entries of menu 128's File menu, which take the place of the grayed
+// "Recent File" item while there are any.
 class MainMenu : public QObject {
     Q_OBJECT
 public:
-    MainMenu(QMenuBar& menuBar, FrameActions& actions);
+    MainMenu(QMenuBar& menuBar, FrameActions& actions, FrameKind kind = FrameKind::StandAlone);
 
     void SetRecentFiles(const std::vector<std::string>& paths);
     const std::vector<QMenu*>& TopMenus() const { return topMenus_; }

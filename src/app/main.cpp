@@ -1,7 +1,10 @@
 #include <QApplication>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "app/CCorvaneApp.h"
+#include "app/CommandLineInfo.h"
 #include "app/DisplayProbe.h"
 #include "app/ProfileStore.h"
 #include "app/QtPrompter.h"
@@ -13,13 +16,25 @@ namespace {
 constexpr const char* kPlatformFailed =
     "OLE initialization failed.  Make sure that the OLE libraries are the correct version.";
 
+// A server started by the bus, or one that removes its registration, still runs without a
+// window system: it draws off screen and answers the verbs that need a window with an error.
+bool RunsWithoutDisplay(int argc, char** argv) {
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    const auto request = lutaris::CommandLineInfo::Parse(arguments).request;
+    return request == lutaris::CommandLineInfo::Request::Embedding ||
+           request == lutaris::CommandLineInfo::Request::Unregister;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     lutaris::DisplayProbe display;
     if (!display.Available()) {
-        std::fprintf(stderr, "lutaris: %s\n", kPlatformFailed);
-        return 1;
+        if (!RunsWithoutDisplay(argc, argv)) {
+            std::fprintf(stderr, "lutaris: %s\n", kPlatformFailed);
+            return 1;
+        }
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication application(argc, argv);
     display.Release();  // Qt is connected now
@@ -34,6 +49,7 @@ int main(int argc, char** argv) {
     lutaris::QtPrompter prompter;
     lutaris::ProfileStore profile;
     lutaris::CCorvaneApp app(prompter, profile);
+    app.SetProgramPath(QApplication::applicationFilePath().toStdString());
     std::vector<std::string> arguments;
     const QStringList qtArguments = QApplication::arguments();
     for (qsizetype i = 1; i < qtArguments.size(); ++i)

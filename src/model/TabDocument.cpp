@@ -62,19 +62,33 @@ bool TabDocument::OnOpenDocument(const std::string& path) {
         OnNewDocument();
         return false;
     }
+    if (!ReadPreparedContents(contents.Bytes())) return false;
+    SetPathName(path);
+    SetModifiedFlag(false);
+    UpdateAllItems();
+    UpdateAllViews();
+    return true;
+}
+
+bool TabDocument::OpenContents(std::span<const std::uint8_t> contents) {
+    ResetContents();
+    if (!ReadPreparedContents(contents)) return false;
+    SetModifiedFlag(false);
+    UpdateAllItems();
+    UpdateAllViews();
+    return true;
+}
+
+bool TabDocument::ReadPreparedContents(std::span<const std::uint8_t> contents) {
     // The document counts as modified while it is being read, so that a load that breaks off
     // never passes for an untouched document.
     SetModifiedFlag(true);
-    if (!LoadContents(contents.Bytes())) {
+    if (!LoadContents(contents)) {
         // Whatever the load left behind is not this file's content: start afresh, untitled, as
         // after File > New, so that a save can never overwrite the file with a part of it.
         OnNewDocument();
         return false;
     }
-    SetPathName(path);
-    SetModifiedFlag(false);
-    UpdateAllItems();
-    UpdateAllViews();
     return true;
 }
 

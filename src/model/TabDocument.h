@@ -57,6 +57,10 @@ public:
     // On failure the person has been told why, and the document is a new untitled one (as
     // after File > New), so it never takes the path of a file it could not read.
     bool OnOpenDocument(const std::string& path) override;
+    // Reads a "Contents" stream as opening a file does, for an object whose storage a
+    // container holds: the path is left as it was and the document is not modified after. On
+    // failure the person has been told why and the document is a new one, as after File > New.
+    bool OpenContents(std::span<const std::uint8_t> contents);
     // Crash-safe: a failed save leaves the file on disk as it was and the document modified.
     bool OnSaveDocument(const std::string& path) override;
     // Loading throws ArchiveEndOfFile for a stream cut short and DocumentRejectedError for a
@@ -111,6 +115,8 @@ private:
     // Reads a "Contents" stream into the prepared document; reports a failure and returns
     // false.
     bool LoadContents(std::span<const std::uint8_t> contents);
+    // LoadContents into a document that ResetContents prepared, made new again on failure.
+    bool ReadPreparedContents(std::span<const std::uint8_t> contents);
     void ReportMessage(const std::string& text);
 
     Clipboard* clipboard_ = nullptr;

@@ -78,6 +78,27 @@ std::vector<std::uint8_t> ReadDocumentContents(const std::string& path) {
     return {bytes.begin(), bytes.end()};
 }
 
+std::span<const std::uint8_t> StorageContents(std::span<const std::uint8_t> storage,
+                                              std::vector<std::uint8_t>& scratch) {
+    if (storage.size() > kMaxDocumentFileBytes) throw DocumentReadError("the storage is too large");
+    if (!HasCompoundFileSignature(storage)) return storage;
+    std::optional<std::vector<CompoundFileReader::Extent>> extents;
+    try {
+        const CompoundFileReader reader(storage);
+        extents = reader.StreamExtents(kContentsStream);
+    } catch (const CompoundFileError& error) {
+        throw DocumentReadError(std::string("a damaged compound file: ") + error.what());
+    }
+    if (!extents || extents->empty()) return {};
+    if (extents->size() == 1) return storage.subspan(extents->front().offset, extents->front().size);
+    scratch.clear();
+    for (const auto& extent : *extents) {
+        const auto run = storage.subspan(extent.offset, extent.size);
+        scratch.insert(scratch.end(), run.begin(), run.end());
+    }
+    return scratch;
+}
+
 std::vector<std::uint8_t> DocumentFileBytes(std::span<const std::uint8_t> contents) {
     return WriteCompoundFile(kDocumentClassId, kContentsStream, contents);
 }

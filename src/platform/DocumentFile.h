@@ -36,6 +36,13 @@ DocumentContents ReadDocumentFile(const std::string& path);
 // The same stream as bytes of its own.
 std::vector<std::uint8_t> ReadDocumentContents(const std::string& path);
 
+// The "Contents" stream of a storage held in memory (the bytes of a document file, as a
+// container keeps an embedded object), taken as ReadDocumentFile takes a file. The result
+// points into `storage` where the stream lies there in one run, else into `scratch`. Throws
+// DocumentReadError for a storage over kMaxDocumentFileBytes or a damaged compound file.
+std::span<const std::uint8_t> StorageContents(std::span<const std::uint8_t> storage,
+                                              std::vector<std::uint8_t>& scratch);
+
 // The bytes of a document file (a compound file with the document class id) whose "Contents"
 // stream is `contents`: what a save writes, and what an embedded object's storage holds.
 // Throws CompoundFileError for a stream over 2 GiB.

@@ -55,12 +55,33 @@ TEST_F(AppTest, StartsWithAnUntitledDocumentInAShownWindow) {
     EXPECT_TRUE(app.Document().IsModified());
 }
 
-TEST_F(AppTest, ServerFlagsSayTheyAreNotSupportedYetAndShowNoWindow) {
+TEST_F(AppTest, UnregisterRemovesBothFilesAndExitsWithoutAWindow) {
+    const std::string data = PathOf("data");
+    const QByteArray oldDataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data));
+    {
+        // A stand-alone start with the program's path registers it.
+        CCorvaneApp first(prompter, profile);
+        first.SetProgramPath("/opt/lutaris/bin/lutaris");
+        ASSERT_TRUE(first.InitInstance({}));
+    }
+    const QString service = QString::fromStdString(data + "/dbus-1/services/Lutaris.Document.service");
+    const QString object =
+        QString::fromStdString(data + "/insertable-objects/Lutaris.Document.object");
+    EXPECT_TRUE(QFileInfo::exists(service));
+    EXPECT_TRUE(QFileInfo::exists(object));
+    prompter.ClearMessages();
+
     CCorvaneApp app(prompter, profile);
-    EXPECT_FALSE(app.InitInstance({"/Embedding"}));
-    EXPECT_EQ(app.ExitCode(), 2);
-    ASSERT_EQ(prompter.Messages().size(), 1u);
-    EXPECT_NE(prompter.Messages()[0].text.find("not supported yet"), std::string::npos);
+    EXPECT_FALSE(app.InitInstance({"/Unregister"}));
+    EXPECT_EQ(app.ExitCode(), 0);
+    EXPECT_FALSE(QFileInfo::exists(service));
+    EXPECT_FALSE(QFileInfo::exists(object));
+    EXPECT_TRUE(prompter.Messages().empty());  // reported on stdout, no message box
+    if (oldDataHome.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", oldDataHome);
 }
 
 TEST_F(AppTest, SaveAsNamesTheWindowAndTheRecentFileListKeepsIt) {

@@ -39,13 +39,13 @@ TEST(CommandLineInfo, PrintFlagsWithoutTheirParametersAreRefused) {
     EXPECT_NE(printTo.message.find("printer"), std::string::npos);
 }
 
-TEST(CommandLineInfo, ServerFlagsAreNotSupportedYet) {
-    for (const char* flag : {"/Embedding", "-automation", "/UNREGISTER", "-Unregserver"}) {
-        const CommandLineInfo info = CommandLineInfo::Parse({flag});
-        EXPECT_EQ(info.request, Request::NotSupported) << flag;
-        EXPECT_NE(info.message.find("not supported yet"), std::string::npos);
-        EXPECT_NE(info.message.find(flag), std::string::npos);
-    }
+TEST(CommandLineInfo, ServerFlagsInAnyCaseAfterEitherPrefix) {
+    for (const char* flag : {"/Embedding", "-automation", "-EMBEDDING", "/Automation"})
+        EXPECT_EQ(CommandLineInfo::Parse({flag}).request, Request::Embedding) << flag;
+    for (const char* flag : {"/UNREGISTER", "-Unregserver", "-unregister", "/unregserver"})
+        EXPECT_EQ(CommandLineInfo::Parse({flag}).request, Request::Unregister) << flag;
+    // A server flag wins over a document named beside it: the bus starts us with it alone.
+    EXPECT_EQ(CommandLineInfo::Parse({"song.ltf", "-Embedding"}).request, Request::Embedding);
 }
 
 TEST(CommandLineInfo, UnknownFlagsAreNamedInTheMessage) {

@@ -8,13 +8,19 @@
 #include "render/CCorvaneSrvrItem.h"
 #include "render/PresentationPicture.h"
 #include "render/ScreenResolution.h"
+#include "render/ViewDocument.h"
 
 namespace lutaris {
 
 QImage QtPresentationPictures::Image(ViewDocument& document) {
     const auto geometry = PresentationPicture::GeometryOf(document);
     if (!geometry) return {};
-    QImage image(geometry->pixels.width, geometry->pixels.height, QImage::Format_RGB32);
+    return Image(document, QSize(geometry->pixels.width, geometry->pixels.height));
+}
+
+QImage QtPresentationPictures::Image(ViewDocument& document, QSize size) {
+    if (document.tabItems.empty() || size.isEmpty()) return {};
+    QImage image(size, QImage::Format_RGB32);
     if (image.isNull()) return image;
     image.fill(Qt::white);
     const int dotsPerMeter = static_cast<int>(PresentationPicture::kDpi / 0.0254 + 0.5);

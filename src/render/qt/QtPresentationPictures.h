@@ -16,6 +16,9 @@ public:
     // The presentation on white at PresentationPicture::kDpi; a null image for a document
     // without tab items or a picture too large to allocate.
     static QImage Image(ViewDocument& document);
+    // The same scaled to fill `size` pixels, as a container draws it into the rectangle it
+    // chose; a null image for a document without tab items or a picture too large to allocate.
+    static QImage Image(ViewDocument& document, QSize size);
 };
 
 }  // namespace lutaris

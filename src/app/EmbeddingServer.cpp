@@ -1,0 +1,271 @@
+#include "app/EmbeddingServer.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusObjectPath>
+#include <QDBusServiceWatcher>
+#include <cstdio>
+
+#include "app/CAboutDlg.h"
+#include "app/CMainFrame.h"
+#include "app/ClassFactoryService.h"
+#include "app/EmbeddedObjectService.h"
+#include "app/PrintCommands.h"
+#include "document/CCorvaneDoc.h"
+#include "edit/qt/CCorvaneView.h"
+#include "model/CommandIds.h"
+#include "platform/DocumentFile.h"
+#include "platform/Prompter.h"
+#include "platform/ServerRegistration.h"
+#include "platform/qt/QtClipboard.h"
+#include "render/qt/QtPresentationPictures.h"
+
+namespace lutaris {
+namespace {
+
+constexpr const char* kFailedToSave = "Failed to save document.";
+
+EmbeddedObject::Error ServerError(const char* name, const char* text) {
+    return {std::string("Lutaris.Error.") + name, text};
+}
+
+std::optional<std::vector<std::uint8_t>> DrawPng(ViewDocument& document, std::int32_t width,
+                                                 std::int32_t height) {
+    const QImage image = QtPresentationPictures::Image(document, QSize(width, height));
+    if (image.isNull()) return std::nullopt;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) return std::nullopt;
+    return std::vector<std::uint8_t>(png.begin(), png.end());
+}
+
+}  // namespace
+
+EmbeddingServer::EmbeddingServer(Prompter& interactive, ProfileStore& profile, bool display)
+    : interactive_(interactive), profile_(profile), display_(display) {
+    // Windows of an opened object come and go while the process serves its container.
+    QApplication::setQuitOnLastWindowClosed(false);
+    idleTimer_.setSingleShot(true);
+    idleTimer_.setInterval(kIdleMilliseconds);
+    connect(&idleTimer_, &QTimer::timeout, this, [this] {
+        if (!created_) ExitSoon(0);
+    });
+}
+
+EmbeddingServer::~EmbeddingServer() {
+    // The window goes before the document it shows.
+    frame_.reset();
+    printing_.reset();
+}
+
+bool EmbeddingServer::Start() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        std::fprintf(stderr, "lutaris: no session bus to serve containers on: %s\n",
+                     bus.lastError().message().toLocal8Bit().constData());
+        return false;
+    }
+    // Qt 6 knows a type by its name only once it is registered: the output argument of
+    // CreateInstance would be left out of the interface without this.
+    qRegisterMetaType<QDBusObjectPath>("QDBusObjectPath");
+    factory_ = new ClassFactoryService(
+        [this](const QString& caller, QDBusObjectPath& path, QString& errorName,
+               QString& errorText) { return CreateInstance(caller, path, errorName, errorText); },
+        this);
+    // The object first, the name after: the calls that the bus queued for the name come in as
+    // soon as we have it.
+    if (!bus.registerObject(QString::fromLatin1(kFactoryPath), factory_,
+                            QDBusConnection::ExportAllSlots) ||
+        !bus.registerService(QString::fromLatin1(server_registration::kBusName))) {
+        std::fprintf(stderr, "lutaris: the bus name %s is taken: %s\n",
+                     server_registration::kBusName,
+                     bus.lastError().message().toLocal8Bit().constData());
+        return false;
+    }
+    idleTimer_.start();
+    return true;
+}
+
+bool EmbeddingServer::CreateInstance(const QString& caller, QDBusObjectPath& path,
+                                     QString& errorName, QString& errorText) {
+    if (created_) {
+        // A second request that reached us while the bus was starting this process: one
+        // object per process, so the container asks again and gets a process of its own.
+        errorName = QStringLiteral("Lutaris.Error.TryAgain");
+        errorText = QStringLiteral("This process serves another object; try again.");
+        return false;
+    }
+    created_ = true;
+    idleTimer_.stop();
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    // The next container gets a fresh process from bus activation.
+    bus.unregisterService(QString::fromLatin1(server_registration::kBusName));
+
+    object_ = std::make_unique<EmbeddedObject>(prompter_);
+    clipboard_ = std::make_unique<QtClipboard>();
+    pictures_ = std::make_unique<QtPresentationPictures>();
+    object_->Document().SetClipboard(clipboard_.get());
+    object_->Document().SetPresentationPictures(pictures_.get());
+    object_->SetPngRenderer(DrawPng);
+
+    EmbeddedObjectService::Server server;
+    server.openWindow = [this](std::int32_t verb) { return OpenWindow(verb); };
+    server.close = [this] { CloseObject(); };
+    service_ = new EmbeddedObjectService(*object_, std::move(server), this);
+    object_->SetDataChangedHandler([this] { emit service_->DataChanged(); });
+    if (!bus.registerObject(QString::fromLatin1(kObjectPath), service_,
+                            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals)) {
+        errorName = QStringLiteral("Lutaris.Error.OpenFailed");
+        errorText = QStringLiteral("Failed to open document.");
+        ExitSoon(200);
+        return false;
+    }
+
+    // We watch the container; it watches nothing for us.
+    watcher_ = new QDBusServiceWatcher(caller, bus, QDBusServiceWatcher::WatchForUnregistration,
+                                       this);
+    connect(watcher_, &QDBusServiceWatcher::serviceUnregistered, this,
+            [this] { OnContainerGone(); });
+    if (!bus.interface()->isServiceRegistered(caller).value()) {
+        QTimer::singleShot(0, this, [this] { OnContainerGone(); });
+    }
+    path = QDBusObjectPath(QString::fromLatin1(kObjectPath));
+    return true;
+}
+
+EmbeddedObject::Reply EmbeddingServer::OpenWindow(std::int32_t verb) {
+    (void)verb;  // editing in place is not built: both verbs open a window of its own
+    if (!display_) {
+        return ServerError("NoDisplay", "There is no display to open the object's window on.");
+    }
+    if (!frame_) {
+        CCorvaneDoc& document = object_->Document();
+        frame_ = std::make_unique<CMainFrame>(document, nullptr, FrameKind::Embedded);
+        printing_ = std::make_unique<PrintCommands>(profile_, document);
+        frame_->SetApplicationCommands([this](int commandId) { return OnFrameCommand(commandId); });
+        frame_->SetCloseHandler([this] { return OnFrameClose(); });
+        prompter_.SetInteractive(&interactive_);
+    }
+    frame_->SetContainerObjectName(QString::fromStdString(object_->ContainerObject()));
+    const bool shown = frame_->isVisible();
+    frame_->show();
+    if (!shown) frame_->View().OnInitialUpdate();
+    frame_->raise();
+    frame_->activateWindow();
+    frame_->View().setFocus(Qt::OtherFocusReason);
+    return std::nullopt;
+}
+
+bool EmbeddingServer::OnFrameCommand(int commandId) {
+    CCorvaneDoc* document = orphan_ ? orphan_.get() : &object_->Document();
+    switch (commandId) {
+    case ID_FILE_UPDATE:
+        if (!orphan_) emit service_->Saved();
+        return true;
+    case ID_FILE_SAVE_COPY_AS: SaveCopyAs(); return true;
+    case ID_FILE_PRINT: printing_->Print(frame_.get()); return true;
+    case ID_FILE_PRINT_DIRECT: printing_->PrintDirect(); return true;
+    case ID_FILE_PRINT_PREVIEW: printing_->PrintPreview(frame_.get()); return true;
+    case ID_FILE_PRINT_SETUP: printing_->PrintSetup(frame_.get()); return true;
+    case ID_APP_ABOUT: {
+        CAboutDlg about;
+        about.DoModal();
+        return true;
+    }
+    default: break;
+    }
+    if (!orphan_) return false;
+    // The commands of an ordinary document, once the container has gone.
+    switch (commandId) {
+    case ID_FILE_NEW:
+        if (document->SaveModified()) document->OnNewDocument();
+        return true;
+    case ID_FILE_OPEN: {
+        if (!document->SaveModified()) return true;
+        FileDialogOptions options;
+        options.defaultExtension = "ltf";
+        options.filters = {{"Lutaris Tab Files (*.ltf)", {"*.ltf"}}};
+        const std::optional<std::string> path = interactive_.ChooseOpenFile(options);
+        if (path && !path->empty() && document->OnOpenDocument(*path)) {
+            document->SetPathName(*path);
+            document->SetModifiedFlag(false);
+        }
+        return true;
+    }
+    case ID_FILE_SAVE: document->DoFileSave(); return true;
+    case ID_FILE_SAVE_AS: document->DoSave(true); return true;
+    default: return false;
+    }
+}
+
+void EmbeddingServer::SaveCopyAs() {
+    FileDialogOptions options;
+    options.defaultExtension = "ltf";
+    options.filters = {{"Lutaris Tab Files (*.ltf)", {"*.ltf"}}};
+    options.overwritePrompt = true;
+    const std::optional<std::string> path = interactive_.ChooseSaveFile(options);
+    if (!path || path->empty()) return;
+    CCorvaneDoc& document = object_->Document();
+    // A copy: the object keeps its container, its state and its changes.
+    try {
+        WriteDocumentFile(*path, document.ContentsBytes());
+    } catch (const DocumentWriteError&) {
+        interactive_.ShowMessage(kFailedToSave, DocumentBase::kCaption, MessageIcon::Exclamation,
+                                 MessageButtons::Ok);
+    } catch (const std::bad_alloc&) {
+        interactive_.ShowMessage(kFailedToSave, DocumentBase::kCaption, MessageIcon::Exclamation,
+                                 MessageButtons::Ok);
+    }
+}
+
+bool EmbeddingServer::OnFrameClose() {
+    if (orphan_) {
+        if (!orphan_->SaveModified()) return false;
+        ExitSoon(0);
+        return true;
+    }
+    // The container takes the changes before the object's window goes; it keeps the object
+    // (and may open it again) until it closes it.
+    if (object_->HasChangesNotTaken()) emit service_->Saved();
+    emit service_->Closed();
+    return true;
+}
+
+void EmbeddingServer::CloseObject() {
+    if (frame_ && !orphan_) frame_->hide();
+    emit service_->Closed();
+    // The reply to Close leaves before the process ends.
+    ExitSoon(100);
+}
+
+void EmbeddingServer::OnContainerGone() {
+    if (ending_ || orphan_) return;
+    if (frame_ && object_ && !object_->IsClosed() && object_->HasChangesNotTaken()) {
+        KeepAsOrdinaryDocument();
+        return;
+    }
+    ExitSoon(0);
+}
+
+void EmbeddingServer::KeepAsOrdinaryDocument() {
+    QDBusConnection::sessionBus().unregisterObject(QString::fromLatin1(kObjectPath));
+    orphan_ = object_->ReleaseDocument();
+    orphan_->SetPathName({});
+    orphan_->SetModifiedFlag(true);
+    frame_->BecomeStandAlone();
+    frame_->show();
+    frame_->raise();
+}
+
+void EmbeddingServer::ExitSoon(int milliseconds) {
+    if (ending_) return;
+    ending_ = true;
+    // quit() can be ignored in a process whose windows had a foreign parent; exit() is not.
+    QTimer::singleShot(milliseconds, qApp, [] { QCoreApplication::exit(0); });
+}
+
+}  // namespace lutaris

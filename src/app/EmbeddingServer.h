@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <memory>
+
+#include "document/EmbeddedObject.h"
+#include "platform/ServerPrompter.h"
+
+class QDBusObjectPath;
+class QDBusServiceWatcher;
+
+namespace lutaris {
+
+class CCorvaneDoc;
+class CMainFrame;
+class ClassFactoryService;
+class Clipboard;
+class EmbeddedObjectService;
+class PresentationPictures;
+class PrintCommands;
+class ProfileStore;
+class Prompter;
+
+// The program started by the session bus for a container ("-Embedding" or "-Automation"):
+// it owns the well-known name, serves exactly one object and then gives the name up, so that
+// the next container gets a process of its own (the multiple-instance factory). It shows no
+// window until a container opens the object, watches the container's bus name and ends the
+// process when the container goes, unless the person has unsaved work in the object's
+// window: that document then lives on as an ordinary untitled one.
+class EmbeddingServer : public QObject {
+    Q_OBJECT
+public:
+    static constexpr const char* kFactoryPath = "/Lutaris/ClassFactory";
+    static constexpr const char* kObjectPath = "/Lutaris/EmbeddedObject";
+    // A process that no container asks for an object within this time ends.
+    static constexpr int kIdleMilliseconds = 30000;
+
+    // `interactive` asks the person once the object has a window; `profile` keeps the print
+    // settings. `display` is false when there is no window system to open a window on.
+    EmbeddingServer(Prompter& interactive, ProfileStore& profile, bool display);
+    ~EmbeddingServer() override;
+
+    // Registers the factory and takes the well-known name; false (with the reason on stderr)
+    // when there is no session bus or another process has the name.
+    bool Start();
+
+    EmbeddedObject* Object() { return object_.get(); }
+    CMainFrame* Frame() { return frame_.get(); }
+
+private:
+    bool CreateInstance(const QString& caller, QDBusObjectPath& path, QString& errorName,
+                        QString& errorText);
+    EmbeddedObject::Reply OpenWindow(std::int32_t verb);
+    bool OnFrameCommand(int commandId);
+    bool OnFrameClose();
+    void SaveCopyAs();
+    void CloseObject();
+    void OnContainerGone();
+    // The container is gone but the person has work in the window: the document becomes an
+    // ordinary untitled one in that window.
+    void KeepAsOrdinaryDocument();
+    void ExitSoon(int milliseconds);
+
+    Prompter& interactive_;
+    ProfileStore& profile_;
+    bool display_;
+    ServerPrompter prompter_;
+    std::unique_ptr<Clipboard> clipboard_;
+    std::unique_ptr<PresentationPictures> pictures_;
+    std::unique_ptr<EmbeddedObject> object_;
+    std::unique_ptr<CCorvaneDoc> orphan_;
+    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<PrintCommands> printing_;
+    ClassFactoryService* factory_ = nullptr;
+    EmbeddedObjectService* service_ = nullptr;
+    QDBusServiceWatcher* watcher_ = nullptr;
+    QTimer idleTimer_;
+    bool created_ = false;
+    bool ending_ = false;
+};
+
+}  // namespace lutaris

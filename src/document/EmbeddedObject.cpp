@@ -1,0 +1,189 @@
+#include "document/EmbeddedObject.h"
+
+#include <new>
+
+#include "compound/CompoundFileError.h"
+#include "document/CCorvaneDoc.h"
+#include "platform/DocumentFile.h"
+#include "platform/ServerPrompter.h"
+#include "render/CCorvaneSrvrItem.h"
+#include "render/PresentationPicture.h"
+
+namespace lutaris {
+namespace {
+
+constexpr const char* kNotLutarisText = "This is not a Lutaris file";
+constexpr const char* kUnexpectedFormat = "Unexpected file format.";
+constexpr const char* kFailedToOpen = "Failed to open document.";
+constexpr const char* kFailedToSave = "Failed to save document.";
+
+EmbeddedObject::Error MakeError(const char* name, std::string message) {
+    return {std::string("Lutaris.Error.") + name, std::move(message)};
+}
+
+// Marks a container's call for the document's messages and for the update steps it causes,
+// which the container knows of without a signal.
+class CallScope {
+public:
+    CallScope(ServerPrompter& prompter, bool& inCall) : call_(prompter), inCall_(inCall) {
+        inCall_ = true;
+    }
+    ~CallScope() { inCall_ = false; }
+    CallScope(const CallScope&) = delete;
+    CallScope& operator=(const CallScope&) = delete;
+
+private:
+    ServerPrompter::Call call_;
+    bool& inCall_;
+};
+
+}  // namespace
+
+EmbeddedObject::EmbeddedObject(ServerPrompter& prompter)
+    : prompter_(prompter), document_(std::make_unique<CCorvaneDoc>(prompter)) {
+    document_->AddItem(this);
+}
+
+EmbeddedObject::~EmbeddedObject() {
+    if (document_) document_->RemoveItem(this);
+}
+
+std::unique_ptr<CCorvaneDoc> EmbeddedObject::ReleaseDocument() {
+    document_->RemoveItem(this);
+    closed_ = true;
+    return std::move(document_);
+}
+
+void EmbeddedObject::OnDocumentUpdated() {
+    if (inCall_) return;
+    changesNotTaken_ = true;
+    if (dataChanged_) dataChanged_();
+}
+
+EmbeddedObject::Reply EmbeddedObject::Usable() const {
+    if (closed_) return MakeError("Closed", "The object has been closed.");
+    if (!initialized_)
+        return MakeError("NotInitialized", "The object holds no document yet: call InitNew or Load.");
+    return std::nullopt;
+}
+
+EmbeddedObject::Reply EmbeddedObject::InitNew() {
+    if (closed_) return Usable();
+    CallScope call(prompter_, inCall_);
+    if (!document_->OnNewDocument()) return MakeError("OpenFailed", kFailedToOpen);
+    initialized_ = true;
+    changesNotTaken_ = false;
+    return std::nullopt;
+}
+
+EmbeddedObject::Reply EmbeddedObject::LoadFailure() const {
+    // The document said why in a message; the reply carries the same text.
+    const std::vector<std::string>& messages = prompter_.Messages();
+    const std::string text = messages.empty() ? kFailedToOpen : messages.front();
+    if (text == kNotLutarisText) return MakeError("NotLutarisFile", text);
+    if (text == kUnexpectedFormat) return MakeError("UnexpectedFormat", text);
+    return MakeError("OpenFailed", text);
+}
+
+EmbeddedObject::Reply EmbeddedObject::Load(std::span<const std::uint8_t> storage) {
+    if (closed_) return Usable();
+    CallScope call(prompter_, inCall_);
+    // A failed load leaves a new document, as a failed open does: the object stays usable.
+    initialized_ = true;
+    changesNotTaken_ = false;
+    std::vector<std::uint8_t> scratch;
+    std::span<const std::uint8_t> contents;
+    try {
+        contents = StorageContents(storage, scratch);
+    } catch (const DocumentReadError&) {
+        document_->OnNewDocument();
+        return MakeError("OpenFailed", kFailedToOpen);
+    } catch (const std::bad_alloc&) {
+        document_->OnNewDocument();
+        return MakeError("OpenFailed", kFailedToOpen);
+    }
+    if (!document_->OpenContents(contents)) return LoadFailure();
+    return std::nullopt;
+}
+
+EmbeddedObject::Reply EmbeddedObject::Save(std::vector<std::uint8_t>& storage) {
+    if (Reply error = Usable()) return error;
+    CallScope call(prompter_, inCall_);
+    try {
+        storage = DocumentFileBytes(document_->ContentsBytes());
+    } catch (const CompoundFileError&) {
+        return MakeError("SaveFailed", kFailedToSave);
+    } catch (const std::bad_alloc&) {
+        return MakeError("SaveFailed", kFailedToSave);
+    }
+    document_->SetModifiedFlag(false);
+    changesNotTaken_ = false;
+    return std::nullopt;
+}
+
+EmbeddedObject::Reply EmbeddedObject::GetExtent(std::uint32_t aspect, std::int32_t& cx,
+                                                std::int32_t& cy) {
+    if (Reply error = Usable()) return error;
+    if (aspect != static_cast<std::uint32_t>(DrawAspect::Content))
+        return MakeError("BadAspect", "The object has a size for the content aspect (1) only.");
+    LayoutSize size;
+    if (!CCorvaneSrvrItem(*document_).OnGetExtent(DrawAspect::Content, size))
+        return MakeError("Empty", "The document has no tab items to show.");
+    cx = size.width;
+    cy = size.height;
+    return std::nullopt;
+}
+
+EmbeddedObject::Reply EmbeddedObject::Draw(const std::string& mimeType, std::int32_t width,
+                                           std::int32_t height,
+                                           std::vector<std::uint8_t>& picture) {
+    if (Reply error = Usable()) return error;
+    if (mimeType != kSvgType && mimeType != kPngType)
+        return MakeError("BadFormat", "The object draws \"image/svg+xml\" and \"image/png\" only.");
+    if (width < 1 || height < 1 || width > kMaxPictureSide || height > kMaxPictureSide ||
+        std::int64_t{width} * height > kMaxPicturePixels) {
+        return MakeError("BadSize", "A picture must be 1 to 8192 pixels on each side and at "
+                                    "most 4096 × 4096 pixels in all.");
+    }
+    try {
+        if (mimeType == kSvgType) {
+            const std::optional<std::string> svg = PresentationPicture::Svg(*document_);
+            if (!svg) return MakeError("Empty", "The document has no tab items to show.");
+            picture.assign(svg->begin(), svg->end());
+            return std::nullopt;
+        }
+        if (!pngRenderer_)
+            return MakeError("NoDisplay", "This server cannot draw PNG pictures.");
+        std::optional<std::vector<std::uint8_t>> png = pngRenderer_(*document_, width, height);
+        if (!png) return MakeError("Empty", "The picture could not be drawn.");
+        picture = std::move(*png);
+    } catch (const std::bad_alloc&) {
+        return MakeError("BadSize", "The picture is too large to draw.");
+    }
+    return std::nullopt;
+}
+
+EmbeddedObject::Reply EmbeddedObject::SetHostNames(const std::string& containerApp,
+                                                   const std::string& containerObject) {
+    if (closed_) return Usable();
+    if (containerApp.size() > kMaxHostNameBytes || containerObject.size() > kMaxHostNameBytes)
+        return MakeError("BadName", "A host name may be at most 4096 bytes long.");
+    containerApp_ = containerApp;
+    containerObject_ = containerObject;
+    return std::nullopt;
+}
+
+EmbeddedObject::Reply EmbeddedObject::DoVerb(std::int32_t verb) {
+    if (Reply error = Usable()) return error;
+    // Editing in place is not built: "&Edit" opens the object in a window of its own too.
+    if (verb != kVerbEdit && verb != kVerbOpen)
+        return MakeError("BadVerb", "The object knows the verbs 0 (\"&Edit\") and 1 (\"&Open\") only.");
+    return std::nullopt;
+}
+
+EmbeddedObject::Reply EmbeddedObject::Close() {
+    closed_ = true;
+    return std::nullopt;
+}
+
+}  // namespace lutaris

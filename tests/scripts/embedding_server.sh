@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The embedding server as containers meet it: a stand-alone start registers it (service file
+# and class record in a temporary data folder), the bus starts it from that service file for
+# each object, and -Unregister removes the registration again. Runs on a session bus and an
+# X server of its own.
+set -euo pipefail
+editor="$LUTARIS_BINARY_DIR/src/lutaris"
+client="$LUTARIS_BINARY_DIR/tests/lutaris_server_client"
+for tool in xvfb-run dbus-run-session dbus-update-activation-environment xwininfo xdotool; do
+    if ! command -v "$tool" > /dev/null; then
+        echo "$tool missing: the embedding server was not checked"
+        exit 77
+    fi
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
+mkdir -p "$HOME"
+cd "$work"
+
+# The server must reach the X server, not Qt's offscreen platform that the suite sets.
+xvfb-run -a -n "$((100 + RANDOM % 800))" -s "-screen 0 1024x768x24 -dpi 96" \
+    env -u QT_QPA_PLATFORM dbus-run-session -- bash -c '
+set -euo pipefail
+editor=$0 client=$1
+service="$XDG_DATA_HOME/dbus-1/services/Lutaris.Document.service"
+object="$XDG_DATA_HOME/insertable-objects/Lutaris.Document.object"
+
+# Every stand-alone start writes both files, naming the program by its absolute path.
+"$editor" 2> editor-err.txt & pid=$!
+for _ in $(seq 300); do
+    [ -s "$object" ] && break
+    sleep 0.1
+done
+kill $pid; wait $pid 2> /dev/null || true
+program=$(readlink -f "$editor")
+grep -qxF "Exec=$program -Embedding" "$service" || { echo "service file:"; cat "$service"; exit 1; }
+grep -qxF "Name=Lutaris.Document" "$service"
+for line in "[Insertable Object]" "ClassId={4E1B7C53-2A96-4F08-B3D5-71C9E0A64F2D}" \
+        "ProgId=Lutaris.Document" "Name=Lutars Document" "ShortName=Lutars" \
+        "BusName=Lutaris.Document" "Exec=$program -Embedding" "Verbs=0=&Edit;1=&Open" \
+        "Insertable=true"; do
+    grep -qxF "$line" "$object" || { echo "no \"$line\" in the class record:"; cat "$object"; exit 1; }
+done
+
+# The bus starts servers with its own environment: give it the display.
+dbus-update-activation-environment DISPLAY XAUTHORITY
+"$client"
+
+# -Unregister removes both, says so and shows no window.
+out=$("$editor" -Unregister)
+[ "$out" = "The registration entries have been removed." ] || { echo "said: $out"; exit 1; }
+[ ! -e "$service" ] && [ ! -e "$object" ]
+' "$editor" "$client"

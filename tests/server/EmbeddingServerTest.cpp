@@ -1,0 +1,426 @@
+// A container's view of the embedding server: run on a session bus whose service file starts
+// the built program (tests/scripts/embedding_server.sh sets that up), on an X server.
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCall>
+#include <QDBusReply>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <QRect>
+#include <QXmlStreamReader>
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/types.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <random>
+#include <set>
+#include <thread>
+
+#include "document/CCorvaneDoc.h"
+#include "platform/ScriptedPrompter.h"
+#include "server/SignalCounter.h"
+#include "support/TestPaths.h"
+#include "support/TypedTabs.h"
+
+namespace lutaris {
+namespace {
+
+const QString kObjectInterface = QStringLiteral("Lutaris.EmbeddedObject");
+char* gProgram = nullptr;
+
+QDBusConnection Bus() { return QDBusConnection::sessionBus(); }
+
+// Lets the bus's messages in until `done` holds or `milliseconds` have passed.
+bool WaitFor(const std::function<bool()>& done, int milliseconds = 5000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > milliseconds) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+struct Instance {
+    QString busName;
+    QString path;
+    QDBusMessage reply;
+};
+
+Instance CreateInstance() {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("Lutaris.Document"), QStringLiteral("/Lutaris/ClassFactory"),
+        QStringLiteral("Lutaris.ClassFactory"), QStringLiteral("CreateInstance"));
+    Instance instance;
+    instance.reply = Bus().call(call, QDBus::Block, 20000);
+    if (instance.reply.type() == QDBusMessage::ReplyMessage &&
+        instance.reply.arguments().size() == 2) {
+        instance.busName = instance.reply.arguments()[0].toString();
+        instance.path = instance.reply.arguments()[1].value<QDBusObjectPath>().path();
+    }
+    return instance;
+}
+
+QDBusMessage Call(const Instance& instance, const char* method, const QVariantList& arguments = {}) {
+    QDBusMessage call = QDBusMessage::createMethodCall(instance.busName, instance.path,
+                                                       kObjectInterface, QString::fromLatin1(method));
+    call.setArguments(arguments);
+    return Bus().call(call, QDBus::Block, 20000);
+}
+
+void ExpectError(const QDBusMessage& reply, const char* name, const char* text = nullptr) {
+    ASSERT_EQ(reply.type(), QDBusMessage::ErrorMessage) << reply.arguments().size();
+    EXPECT_EQ(reply.errorName().toStdString(), name);
+    if (text) EXPECT_EQ(reply.errorMessage().toStdString(), text);
+}
+
+void ExpectOk(const QDBusMessage& reply) {
+    ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage)
+        << reply.errorName().toStdString() << ": " << reply.errorMessage().toStdString();
+}
+
+bool HasOwner(const QString& name) { return Bus().interface()->isServiceRegistered(name).value(); }
+
+QByteArray ReadFile(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+// A document of a few typed tab items, saved as the editor saves it.
+std::string SaveSampleDocument(const std::filesystem::path& folder) {
+    ScriptedPrompter prompter;
+    CCorvaneDoc document(prompter);
+    document.OnNewDocument();
+    std::mt19937 random(17);
+    test::FillWithTypedNotes(*document.tabItems[0], random);
+    for (int i = 1; i < 4; ++i)
+        test::FillWithTypedNotes(*document.AppendTabItem(i), random);
+    const std::string path = (folder / "sample.ltf").string();
+    EXPECT_TRUE(document.OnSaveDocument(path));
+    return path;
+}
+
+std::string WindowsOnScreen() {
+    QProcess tree;
+    tree.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
+    tree.waitForFinished(10000);
+    return tree.readAllStandardOutput().toStdString();
+}
+
+// The X window of that title, as xdotool names it; empty when there is none.
+QString WindowNamed(const QString& title) {
+    QProcess search;
+    search.start(QStringLiteral("xdotool"),
+                 {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^") + title + "$"});
+    search.waitForFinished(10000);
+    return QString::fromLatin1(search.readAllStandardOutput()).split('\n').value(0).trimmed();
+}
+
+void PressKeys(const QString& window, const QStringList& keys) {
+    QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+    QStringList arguments{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("50")};
+    arguments << keys;
+    QProcess::execute(QStringLiteral("xdotool"), arguments);
+}
+
+void Watch(const Instance& instance, test::SignalCounter& counter) {
+    for (const auto& [signal, slot] :
+         {std::pair{"DataChanged", SLOT(OnDataChanged())}, std::pair{"Saved", SLOT(OnSaved())},
+          std::pair{"Closed", SLOT(OnClosed())}}) {
+        ASSERT_TRUE(Bus().connect(instance.busName, instance.path, kObjectInterface,
+                                  QString::fromLatin1(signal), &counter, slot));
+    }
+}
+
+TEST(EmbeddingServer, EachObjectHasAProcessOfItsOwn) {
+    const Instance first = CreateInstance();
+    ASSERT_FALSE(first.busName.isEmpty()) << first.reply.errorMessage().toStdString();
+    EXPECT_TRUE(first.busName.startsWith(':'));
+    EXPECT_EQ(first.path, QStringLiteral("/Lutaris/EmbeddedObject"));
+    const Instance second = CreateInstance();
+    ASSERT_FALSE(second.busName.isEmpty()) << second.reply.errorMessage().toStdString();
+    EXPECT_NE(first.busName, second.busName);
+    const uint firstPid = Bus().interface()->servicePid(first.busName).value();
+    const uint secondPid = Bus().interface()->servicePid(second.busName).value();
+    EXPECT_NE(firstPid, secondPid);
+    // Nobody holds the factory's name between activations.
+    EXPECT_FALSE(HasOwner(QStringLiteral("Lutaris.Document")));
+    ExpectOk(Call(first, "Close"));
+    ExpectOk(Call(second, "Close"));
+    EXPECT_TRUE(WaitFor([&] { return !HasOwner(first.busName) && !HasOwner(second.busName); }, 2000));
+}
+
+TEST(EmbeddingServer, TwoRequestsQueuedDuringActivationGetOneObjectAndTryAgain) {
+    auto request = [] {
+        return QDBusMessage::createMethodCall(
+            QStringLiteral("Lutaris.Document"), QStringLiteral("/Lutaris/ClassFactory"),
+            QStringLiteral("Lutaris.ClassFactory"), QStringLiteral("CreateInstance"));
+    };
+    QDBusPendingCall a = Bus().asyncCall(request(), 20000);
+    QDBusPendingCall b = Bus().asyncCall(request(), 20000);
+    a.waitForFinished();
+    b.waitForFinished();
+    const QDBusMessage replies[] = {a.reply(), b.reply()};
+    int objects = 0;
+    int retries = 0;
+    for (const QDBusMessage& reply : replies) {
+        if (reply.type() == QDBusMessage::ReplyMessage) {
+            ++objects;
+            Instance instance{reply.arguments()[0].toString(),
+                              reply.arguments()[1].value<QDBusObjectPath>().path(), reply};
+            ExpectOk(Call(instance, "Close"));
+        } else if (reply.errorName() == QStringLiteral("Lutaris.Error.TryAgain")) {
+            ++retries;
+        }
+    }
+    // Both reach the process that the first one started, or the second one a process of its
+    // own: never two objects in one process.
+    EXPECT_GE(objects, 1);
+    EXPECT_EQ(objects + retries, 2);
+}
+
+TEST(EmbeddingServer, LoadsDrawsAndSavesTheStorageByteForByte) {
+    test::TempDir dir;
+    const QByteArray file = ReadFile(SaveSampleDocument(dir.Path()));
+    ASSERT_FALSE(file.isEmpty());
+    const Instance object = CreateInstance();
+    ASSERT_FALSE(object.busName.isEmpty());
+
+    // Nothing to show before InitNew or Load.
+    ExpectError(Call(object, "GetExtent", {1u}), "Lutaris.Error.NotInitialized");
+    ExpectOk(Call(object, "InitNew"));
+    // One empty tab item with default settings at 96 dots per inch.
+    QDBusMessage extent = Call(object, "GetExtent", {1u});
+    ExpectOk(extent);
+    EXPECT_EQ(extent.arguments().value(0).toInt(), 1958);
+    EXPECT_EQ(extent.arguments().value(1).toInt(), 2434);
+
+    ExpectOk(Call(object, "Load", {file}));
+    QDBusMessage saved = Call(object, "Save");
+    ExpectOk(saved);
+    EXPECT_EQ(saved.arguments().value(0).toByteArray(), file);
+
+    extent = Call(object, "GetExtent", {1u});
+    ExpectOk(extent);
+    const int cx = extent.arguments().value(0).toInt();
+    const int cy = extent.arguments().value(1).toInt();
+    EXPECT_GT(cx, 1958);
+    EXPECT_EQ(cy, 2434);  // the height depends on the settings alone
+    ExpectError(Call(object, "GetExtent", {2u}), "Lutaris.Error.BadAspect");
+
+    const QDBusMessage svg = Call(object, "Draw", {QStringLiteral("image/svg+xml"), 400, 100});
+    ExpectOk(svg);
+    EXPECT_TRUE(svg.arguments().value(0).toByteArray().contains("<svg"));
+    const QDBusMessage png = Call(object, "Draw", {QStringLiteral("image/png"), 640, 120});
+    ExpectOk(png);
+    const QImage image = QImage::fromData(png.arguments().value(0).toByteArray(), "PNG");
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(640, 120));
+    // Not a blank picture: the tablature is drawn in it.
+    bool inked = false;
+    for (int y = 0; y < image.height() && !inked; ++y)
+        for (int x = 0; x < image.width() && !inked; ++x)
+            inked = image.pixelColor(x, y) != QColor(Qt::white);
+    EXPECT_TRUE(inked);
+    ExpectError(Call(object, "Draw", {QStringLiteral("image/png"), 100000, 10}), "Lutaris.Error.BadSize");
+    ExpectError(Call(object, "Draw", {QStringLiteral("image/png"), 5000, 5000}), "Lutaris.Error.BadSize");
+    ExpectError(Call(object, "Draw", {QStringLiteral("image/png"), 0, 10}), "Lutaris.Error.BadSize");
+    ExpectError(Call(object, "Draw", {QStringLiteral("image/gif"), 10, 10}), "Lutaris.Error.BadFormat");
+    ExpectError(Call(object, "DoVerb", {7, qulonglong{0}, QRect(0, 0, 10, 10)}), "Lutaris.Error.BadVerb");
+    ExpectOk(Call(object, "Close"));
+}
+
+TEST(EmbeddingServer, BadStorageGetsTheProgramsOwnTextsAndTheObjectStaysUsable) {
+    const Instance object = CreateInstance();
+    ASSERT_FALSE(object.busName.isEmpty());
+    ExpectError(Call(object, "Load", {QByteArray("Lutaris_0.3 and more bytes")}),
+                "Lutaris.Error.NotLutarisFile", "This is not a Lutaris file");
+    ExpectError(Call(object, "Load", {QByteArray("Lutaris_0.2\x01\x00", 13)}),
+                "Lutaris.Error.UnexpectedFormat", "Unexpected file format.");
+    // A compound file's signature before a broken header.
+    QByteArray damaged("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+    damaged.append(600, '\x7f');
+    ExpectError(Call(object, "Load", {damaged}), "Lutaris.Error.OpenFailed", "Failed to open document.");
+    // A failed load leaves a new document, as a failed open does.
+    const QDBusMessage extent = Call(object, "GetExtent", {1u});
+    ExpectOk(extent);
+    EXPECT_EQ(extent.arguments().value(0).toInt(), 1958);
+    // A plain "Contents" stream is taken as a file without the compound container is.
+    QByteArray plain("Lutaris_0.2", 11);
+    for (int value : {1, 1, 24, 12, 8, 6, 30, 1, 0}) plain.append(reinterpret_cast<const char*>(&value), 4);
+    ExpectOk(Call(object, "Load", {plain}));
+    ExpectOk(Call(object, "Close"));
+    // After Close the process goes.
+    EXPECT_TRUE(WaitFor([&] { return !HasOwner(object.busName); }, 2000));
+}
+
+TEST(EmbeddingServer, TheInterfacesAreTheOnesTheRepositoryDescribes) {
+    // Every method and signal with its argument types, from introspection XML.
+    auto members = [](const QString& xml) {
+        std::set<std::string> found;
+        QXmlStreamReader reader(xml);
+        QString interface;
+        QString member;
+        QString ins;
+        QString outs;
+        while (!reader.atEnd()) {
+            reader.readNext();
+            const QString name = reader.name().toString();
+            if (reader.isStartElement() && name == QStringLiteral("interface")) {
+                interface = reader.attributes().value(QStringLiteral("name")).toString();
+            } else if (reader.isStartElement() &&
+                       (name == QStringLiteral("method") || name == QStringLiteral("signal"))) {
+                member = name + ' ' + reader.attributes().value(QStringLiteral("name")).toString();
+                ins.clear();
+                outs.clear();
+            } else if (reader.isStartElement() && name == QStringLiteral("arg") && !member.isEmpty()) {
+                const QString direction = reader.attributes().value(QStringLiteral("direction")).toString();
+                // Qt names the return value first; the order of ins and outs among themselves
+                // is what counts.
+                const QString type = reader.attributes().value(QStringLiteral("type")).toString();
+                if (direction == QStringLiteral("out"))
+                    outs += QStringLiteral(" out:") + type;
+                else
+                    ins += QStringLiteral(" in:") + type;
+            } else if (reader.isEndElement() &&
+                       (name == QStringLiteral("method") || name == QStringLiteral("signal"))) {
+                if (interface.startsWith(QStringLiteral("Lutaris.")))
+                    found.insert((interface + ' ' + member + ins + outs).toStdString());
+                member.clear();
+            }
+        }
+        return found;
+    };
+    QFile published(QStringLiteral(LUTARIS_SOURCE_DIR "/dbus/Lutaris.Document.xml"));
+    ASSERT_TRUE(published.open(QIODevice::ReadOnly));
+    const std::set<std::string> expected = members(QString::fromUtf8(published.readAll()));
+    ASSERT_FALSE(expected.empty());
+
+    const Instance object = CreateInstance();
+    ASSERT_FALSE(object.busName.isEmpty());
+    std::set<std::string> live;
+    for (const QString& path : {QStringLiteral("/Lutaris/ClassFactory"), object.path}) {
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            object.busName, path, QStringLiteral("org.freedesktop.DBus.Introspectable"),
+            QStringLiteral("Introspect"));
+        const QDBusMessage reply = Bus().call(call);
+        ExpectOk(reply);
+        const std::set<std::string> some = members(reply.arguments().value(0).toString());
+        live.insert(some.begin(), some.end());
+    }
+    EXPECT_EQ(live, expected);
+    ExpectOk(Call(object, "Close"));
+}
+
+TEST(EmbeddingServer, VerbOneOpensTheWindowWhoseUpdateSendsSaved) {
+    const Instance object = CreateInstance();
+    ASSERT_FALSE(object.busName.isEmpty());
+    test::SignalCounter counter;
+    Watch(object, counter);
+    ExpectOk(Call(object, "InitNew"));
+    ExpectOk(Call(object, "SetHostNames", {QStringLiteral("Test Container"), QStringLiteral("Song 1")}));
+    QDBusMessage before = Call(object, "Save");
+    ExpectOk(before);
+    ExpectOk(Call(object, "DoVerb", {1, qulonglong{0}, QRect(0, 0, 100, 100)}));
+    QString window;
+    ASSERT_TRUE(WaitFor([&] { return !(window = WindowNamed(QStringLiteral("Lutars in Song 1"))).isEmpty(); }, 10000))
+        << WindowsOnScreen();
+
+    // A fret typed in the window changes the object: the container hears of it.
+    PressKeys(window, {QStringLiteral("7")});
+    EXPECT_TRUE(WaitFor([&] { return counter.dataChanged > 0; })) << "no DataChanged";
+    // Ctrl+S is File > Update here: the container is asked to take the storage.
+    PressKeys(window, {QStringLiteral("ctrl+s")});
+    EXPECT_TRUE(WaitFor([&] { return counter.saved > 0; })) << "no Saved";
+    const QDBusMessage after = Call(object, "Save");
+    ExpectOk(after);
+    EXPECT_NE(after.arguments().value(0).toByteArray(), before.arguments().value(0).toByteArray());
+    // The other verbs of the table are refused; verb 0 opens the same window for now.
+    ExpectOk(Call(object, "DoVerb", {0, qulonglong{0}, QRect()}));
+    ExpectOk(Call(object, "Close"));
+    EXPECT_TRUE(WaitFor([&] { return counter.closed > 0; })) << "no Closed";
+    EXPECT_TRUE(WaitFor([&] { return !HasOwner(object.busName); }, 2000));
+}
+
+// A container of its own process, so that it can be killed: prints the object's bus name and
+// waits. With "open", it opens the object's window too.
+int RunContainer(bool open, const QString& objectName) {
+    const Instance object = CreateInstance();
+    if (object.busName.isEmpty()) return 1;
+    Call(object, "InitNew");
+    Call(object, "SetHostNames", {QStringLiteral("Test Container"), objectName});
+    if (open) Call(object, "DoVerb", {1, qulonglong{0}, QRect(0, 0, 100, 100)});
+    std::cout << object.busName.toStdString() << std::endl;
+    std::this_thread::sleep_for(std::chrono::minutes(5));
+    return 0;
+}
+
+QString StartContainer(QProcess& container, const QStringList& arguments) {
+    container.start(QString::fromLocal8Bit(gProgram), arguments);
+    if (!container.waitForReadyRead(20000)) return {};
+    return QString::fromLatin1(container.readLine()).trimmed();
+}
+
+TEST(EmbeddingServer, TheServerGoesWithItsContainer) {
+    QProcess container;
+    const QString name = StartContainer(container, {QStringLiteral("--container")});
+    ASSERT_FALSE(name.isEmpty());
+    ASSERT_TRUE(HasOwner(name));
+    container.kill();
+    container.waitForFinished();
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_TRUE(WaitFor([&] { return !HasOwner(name); }, 1000))
+        << "the server outlived its container by " << timer.elapsed() << " ms";
+}
+
+TEST(EmbeddingServer, TypedWorkOutlivesTheContainerAsAnUntitledDocument) {
+    QProcess container;
+    const QString name =
+        StartContainer(container, {QStringLiteral("--container"), QStringLiteral("open"), QStringLiteral("Orphan")});
+    ASSERT_FALSE(name.isEmpty());
+    const uint pid = Bus().interface()->servicePid(name).value();
+    QString window;
+    ASSERT_TRUE(WaitFor([&] { return !(window = WindowNamed(QStringLiteral("Lutars in Orphan"))).isEmpty(); }, 10000))
+        << WindowsOnScreen();
+    PressKeys(window, {QStringLiteral("5")});
+    // The keys are in the window's queue; give the server the moment to take them.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    container.kill();
+    container.waitForFinished();
+    // The window stays, now with an ordinary document that the person can save.
+    EXPECT_TRUE(WaitFor([&] { return !WindowNamed(QStringLiteral("Untitled - Lutaris")).isEmpty(); }, 5000))
+        << WindowsOnScreen();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    EXPECT_EQ(::kill(static_cast<pid_t>(pid), 0), 0) << "the server ended with the person's work";
+    ::kill(static_cast<pid_t>(pid), SIGKILL);
+}
+
+}  // namespace
+}  // namespace lutaris
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");  // the client draws nothing
+    QGuiApplication application(argc, argv);
+    lutaris::gProgram = argv[0];
+    if (argc >= 2 && std::string(argv[1]) == "--container") {
+        const bool open = argc >= 3 && std::string(argv[2]) == "open";
+        return lutaris::RunContainer(open, argc >= 4 ? QString::fromLocal8Bit(argv[3])
+                                                     : QStringLiteral("Held"));
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
