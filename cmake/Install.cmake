@@ -46,6 +46,10 @@ install(FILES ${LUTARIS_GENERATED_DIR}/lutaris.1.gz ${LUTARIS_GENERATED_DIR}/lut
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${LUTARIS_DATA_DIR}/copyright ${LUTARIS_GENERATED_DIR}/changelog.gz
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lutaris)
+# The embedding server's D-Bus service file and class record, naming the installed program.
+install(CODE "set(LUTARIS_INSTALL_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
+set(LUTARIS_INSTALL_DATADIR \"${CMAKE_INSTALL_DATADIR}\")")
+install(SCRIPT ${CMAKE_SOURCE_DIR}/cmake/InstallServerRegistration.cmake)
 
 set(CPACK_PACKAGE_NAME lutaris)
 set(CPACK_PACKAGE_VENDOR "Lutaris authors")

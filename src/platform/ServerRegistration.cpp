@@ -50,7 +50,12 @@ bool WriteWhole(const std::string& path, const std::string& text) {
     } catch (const FileWriteError&) {
         return false;
     }
-    return true;
+    // The bus and every container read it; nothing in it is private.
+    std::filesystem::permissions(path,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                                     std::filesystem::perms::group_read | std::filesystem::perms::others_read,
+                                 error);
+    return !error;
 }
 
 bool RemoveFile(const std::string& path) {

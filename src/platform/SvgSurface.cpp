@@ -153,11 +153,14 @@ void SvgSurface::Rectangle(std::int32_t left, std::int32_t top, std::int32_t rig
     std::int32_t t = mapping_.Y(top), b = mapping_.Y(bottom);
     if (l > r) std::swap(l, r);
     if (t > b) std::swap(t, b);
-    if (r - l < 1 || b - t < 1) return;
+    // The corners of a hostile document's settings may lie the whole range apart.
+    const std::int64_t width = std::int64_t{r} - l;
+    const std::int64_t height = std::int64_t{b} - t;
+    if (width < 1 || height < 1) return;
     std::string stroke = StrokeAttributes();
     stroke.replace(stroke.find("fill=\"none\""), 11, "fill=\"#ffffff\"");
     body_ << "<rect x=\"" << Number(l + 0.5) << "\" y=\"" << Number(t + 0.5) << "\" width=\""
-          << (r - l - 1) << "\" height=\"" << (b - t - 1) << "\"" << stroke << "/>\n";
+          << (width - 1) << "\" height=\"" << (height - 1) << "\"" << stroke << "/>\n";
 }
 
 void SvgSurface::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
@@ -167,13 +170,13 @@ void SvgSurface::Arc(std::int32_t left, std::int32_t top, std::int32_t right, st
     std::int32_t t = mapping_.Y(top), b = mapping_.Y(bottom);
     if (l > r) std::swap(l, r);
     if (t > b) std::swap(t, b);
-    if (r - l < 1 || b - t < 1) return;
+    if (std::int64_t{r} - l < 1 || std::int64_t{b} - t < 1) return;
     const ArcSweep sweep = ComputeArcSweep(l, t, r, b, mapping_.X(startX), mapping_.Y(startY),
                                            mapping_.X(endX), mapping_.Y(endY));
-    const double cx = (l + r) / 2.0;
-    const double cy = (t + b) / 2.0;
-    const double rx = (r - l - 1) / 2.0;
-    const double ry = (b - t - 1) / 2.0;
+    const double cx = (static_cast<double>(l) + r) / 2.0;
+    const double cy = (static_cast<double>(t) + b) / 2.0;
+    const double rx = (static_cast<double>(r) - l - 1) / 2.0;
+    const double ry = (static_cast<double>(b) - t - 1) / 2.0;
     const auto at = [&](double degrees) {
         const double radians = degrees * std::numbers::pi / 180.0;
         return std::make_pair(cx + rx * std::cos(radians), cy - ry * std::sin(radians));
@@ -227,7 +230,7 @@ void SvgSurface::TextOut(std::int32_t x, std::int32_t y, std::string_view text) 
         body_ << "<rect x=\"" << left << "\" y=\"" << top << "\" width=\"" << metrics.Advance(text)
               << "\" height=\"" << metrics.ascent + metrics.descent << "\" fill=\"#ffffff\"/>\n";
     }
-    body_ << "<text x=\"" << left << "\" y=\"" << top + metrics.ascent
+    body_ << "<text x=\"" << left << "\" y=\"" << std::int64_t{top} + metrics.ascent
           << "\" font-family=\"'Liberation Mono', Courier, monospace\" font-size=\"" << size
           << "\"";
     if (font_.weight >= 600) body_ << " font-weight=\"bold\"";

@@ -48,7 +48,9 @@ public:
 
 private:
     double Product(std::int64_t v) const {
-        return static_cast<double>(scale_ * v) * static_cast<double>(ratio_);
+        // In double from the start: a hostile document's sums of settings reach far past
+        // what the 64-bit product can hold, and every real one stays exact (below 2^53).
+        return static_cast<double>(scale_) * static_cast<double>(v) * static_cast<double>(ratio_);
     }
 
     std::int64_t scale_;

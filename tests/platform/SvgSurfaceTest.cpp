@@ -89,3 +89,27 @@ TEST(SvgSurface, WholeEllipseIsDrawnInTwoHalvesAndArcsRunCounterClockwise) {
 
 }  // namespace
 }  // namespace lutaris
+
+namespace lutaris {
+namespace {
+
+// A document's settings are taken as stored, so a box may span the whole coordinate range; its
+// size is computed without overflow and it is drawn as the box it is.
+TEST(SvgSurface, BoxesAsWideAsTheCoordinateRangeAreDrawnWithoutOverflow) {
+    SvgSurface svg(100, 100);
+    svg.Rectangle(INT32_MIN + 1, -97495242, INT32_MAX, 10);
+    svg.Arc(INT32_MIN + 1, INT32_MIN + 1, INT32_MAX, INT32_MAX, 0, 0, 10, 10);
+    const std::string document = svg.Document();
+    EXPECT_NE(document.find("width=\"4294967293\""), std::string::npos) << document;
+    EXPECT_NE(document.find("<path"), std::string::npos);
+    // Text at the bottom of the range: its baseline lies below it.
+    SvgSurface text(100, 100);
+    text.TextOut(0, INT32_MAX, "7");
+    const std::string drawn = text.Document();
+    const std::size_t at = drawn.find("<text x=\"0\" y=\"");
+    ASSERT_NE(at, std::string::npos) << drawn;
+    EXPECT_GT(std::stoll(drawn.substr(at + 15)), std::int64_t{INT32_MAX}) << drawn;
+}
+
+}  // namespace
+}  // namespace lutaris

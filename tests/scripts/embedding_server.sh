@@ -45,10 +45,17 @@ done
 
 # The bus starts servers with its own environment: give it the display.
 dbus-update-activation-environment DISPLAY XAUTHORITY
-"$client"
+"$client" --gtest_filter=-EmbeddingServerWithoutDisplay.*
 
 # -Unregister removes both, says so and shows no window.
 out=$("$editor" -Unregister)
 [ "$out" = "The registration entries have been removed." ] || { echo "said: $out"; exit 1; }
 [ ! -e "$service" ] && [ ! -e "$object" ]
 ' "$editor" "$client"
+
+# A server that gets no display answers verb 1 with an error; it does not abort.
+mkdir -p "$work/bare/dbus-1/services"
+printf '[D-BUS Service]\nName=Lutaris.Document\nExec=%s -Embedding\n' "$(readlink -f "$editor")" \
+    > "$work/bare/dbus-1/services/Lutaris.Document.service"
+XDG_DATA_HOME="$work/bare" env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LUTARIS_SERVER_WITHOUT_DISPLAY=1 \
+    dbus-run-session -- "$client" --gtest_filter=EmbeddingServerWithoutDisplay.*

@@ -355,6 +355,20 @@ TEST(EmbeddingServer, VerbOneOpensTheWindowWhoseUpdateSendsSaved) {
     EXPECT_TRUE(WaitFor([&] { return !HasOwner(object.busName); }, 2000));
 }
 
+// The script runs these once more on a bus whose servers get no display.
+TEST(EmbeddingServerWithoutDisplay, VerbOneIsAnErrorAndThePicturesStillCome) {
+    if (qEnvironmentVariableIsEmpty("LUTARIS_SERVER_WITHOUT_DISPLAY"))
+        GTEST_SKIP() << "the servers of this bus have a display";
+    const Instance object = CreateInstance();
+    ASSERT_FALSE(object.busName.isEmpty()) << object.reply.errorMessage().toStdString();
+    ExpectOk(Call(object, "InitNew"));
+    ExpectError(Call(object, "DoVerb", {1, qulonglong{0}, QRect()}), "Lutaris.Error.NoDisplay");
+    const QDBusMessage png = Call(object, "Draw", {QStringLiteral("image/png"), 50, 60});
+    ExpectOk(png);
+    EXPECT_EQ(QImage::fromData(png.arguments().value(0).toByteArray(), "PNG").size(), QSize(50, 60));
+    ExpectOk(Call(object, "Close"));
+}
+
 // A container of its own process, so that it can be killed: prints the object's bus name and
 // waits. With "open", it opens the object's window too.
 int RunContainer(bool open, const QString& objectName) {
