@@ -133,6 +133,14 @@ void WriteDocumentSeeds(const fs::path& root) {
         Write(root / "fuzz_document_file", std::string(name) + ".ltf", compound);
         Write(root / "fuzz_document_file", std::string(name) + ".contents", contents);
         Write(root / "fuzz_compound_file", std::string(name) + ".ltf", compound);
+        // fuzz_embedded_object: its 14 control bytes (content aspect, 200 × 100 pixels, verb 1,
+        // SVG after InitNew), then the storage as a container holds it, or the bare stream.
+        std::vector<std::uint8_t> call = {1, 0, 0, 0, 200, 0, 0, 0, 100, 0, 0, 0, 1, 0x01};
+        std::vector<std::uint8_t> bare = call;
+        call.insert(call.end(), compound.begin(), compound.end());
+        bare.insert(bare.end(), contents.begin(), contents.end());
+        Write(root / "fuzz_embedded_object", std::string(name) + ".storage", call);
+        Write(root / "fuzz_embedded_object", std::string(name) + ".contents", bare);
     }
 
     // The text that Export File writes, for the importer: every item followed by a blank line.

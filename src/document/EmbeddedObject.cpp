@@ -1,5 +1,6 @@
 #include "document/EmbeddedObject.h"
 
+#include <algorithm>
 #include <new>
 
 #include "compound/CompoundFileError.h"
@@ -36,6 +37,21 @@ private:
     ServerPrompter::Call call_;
     bool& inCall_;
 };
+
+// The string lines and notes a picture of the document draws, at most: the renderer stops
+// drawing an item's lines where they leave a picture of at most kMaxPixels on each side.
+std::int64_t PictureElements(const TabDocument& document) {
+    const std::int64_t lines = std::clamp<std::int64_t>(document.settings->numberOfStrings, 1,
+                                                        PresentationPicture::kMaxPixels + 2);
+    std::int64_t elements = 0;
+    for (const auto& item : document.tabItems)
+        elements += lines + static_cast<std::int64_t>(item->notes.size());
+    return elements;
+}
+
+EmbeddedObject::Error TooLarge(const char* what) {
+    return MakeError("TooLarge", std::string("The ") + what + " is too large to pass to the container.");
+}
 
 }  // namespace
 
@@ -116,6 +132,10 @@ EmbeddedObject::Reply EmbeddedObject::Save(std::vector<std::uint8_t>& storage) {
     } catch (const std::bad_alloc&) {
         return MakeError("SaveFailed", kFailedToSave);
     }
+    if (storage.size() > kMaxReplyBytes) {
+        storage.clear();
+        return TooLarge("document");
+    }
     document_->SetModifiedFlag(false);
     changesNotTaken_ = false;
     return std::nullopt;
@@ -145,10 +165,12 @@ EmbeddedObject::Reply EmbeddedObject::Draw(const std::string& mimeType, std::int
         return MakeError("BadSize", "A picture must be 1 to 8192 pixels on each side and at "
                                     "most 4096 × 4096 pixels in all.");
     }
+    if (PictureElements(*document_) > kMaxPictureElements) return TooLarge("picture");
     try {
         if (mimeType == kSvgType) {
             const std::optional<std::string> svg = PresentationPicture::Svg(*document_);
             if (!svg) return MakeError("Empty", "The document has no tab items to show.");
+            if (svg->size() > kMaxReplyBytes) return TooLarge("picture");
             picture.assign(svg->begin(), svg->end());
             return std::nullopt;
         }
@@ -158,7 +180,11 @@ EmbeddedObject::Reply EmbeddedObject::Draw(const std::string& mimeType, std::int
         if (!png) return MakeError("Empty", "The picture could not be drawn.");
         picture = std::move(*png);
     } catch (const std::bad_alloc&) {
-        return MakeError("BadSize", "The picture is too large to draw.");
+        return TooLarge("picture");
+    }
+    if (picture.size() > kMaxReplyBytes) {
+        picture.clear();
+        return TooLarge("picture");
     }
     return std::nullopt;
 }

@@ -39,6 +39,13 @@ public:
     // 32-bit pixels).
     static constexpr std::int32_t kMaxPictureSide = 8192;
     static constexpr std::int64_t kMaxPicturePixels = std::int64_t{4096} * 4096;
+    // What one reply may carry: the bus refuses arrays over 64 MiB (and drops the connection
+    // of a process that sends one), so a larger storage or picture is an error of ours.
+    static constexpr std::size_t kMaxReplyBytes = (std::size_t{64} << 20) - (std::size_t{64} << 10);
+    // A picture of more elements (a string line or a note each) is refused before it is drawn:
+    // a damaged document can ask for billions of string lines, and a real one of a few
+    // thousand items has far fewer.
+    static constexpr std::int64_t kMaxPictureElements = 400'000;
     // Longer host names are refused: a window title has no use for more.
     static constexpr std::size_t kMaxHostNameBytes = 4096;
     static constexpr std::int32_t kVerbEdit = 0;

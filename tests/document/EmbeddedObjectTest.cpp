@@ -81,6 +81,23 @@ TEST_F(EmbeddedObjectTest, ALoadCutShortNamesTheFormatAndLeavesANewDocument) {
     EXPECT_FALSE(object.GetExtent(1, cx, cy));
 }
 
+TEST_F(EmbeddedObjectTest, APictureOfBillionsOfStringLinesIsRefusedBeforeItIsDrawn) {
+    ASSERT_FALSE(object.InitNew());
+    CCorvaneDoc& document = object.Document();
+    document.settings->numberOfStrings = 1'000'000'000;
+    document.settings->verticalSpacing = 1;
+    for (int i = 1; i < 20; ++i) document.AppendTabItem(i);
+    std::vector<std::uint8_t> picture;
+    const EmbeddedObject::Reply reply = object.Draw(EmbeddedObject::kSvgType, 100, 100, picture);
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->name, "Lutaris.Error.TooLarge");
+    EXPECT_TRUE(picture.empty());
+    // A document of real size draws.
+    document.settings->numberOfStrings = 6;
+    EXPECT_FALSE(object.Draw(EmbeddedObject::kSvgType, 100, 100, picture));
+    EXPECT_FALSE(picture.empty());
+}
+
 TEST_F(EmbeddedObjectTest, HostNamesAreBoundedAndAClosedObjectRefusesEverything) {
     ASSERT_FALSE(object.InitNew());
     ASSERT_FALSE(object.SetHostNames("Writer", "Report.odt"));
