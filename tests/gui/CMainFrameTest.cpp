@@ -133,3 +133,43 @@ TEST_F(FrameTest, UndoStaysDisabledAndItsKeysDoNothing) {
 
 }  // namespace
 }  // namespace lutaris
+
+namespace lutaris {
+namespace {
+
+class EmbeddedFrameTest : public test::DocumentTest {
+protected:
+    QStringList Buttons() {
+        QStringList buttons;
+        for (QAction* action : frame.ToolBar().actions())
+            buttons << (action->isSeparator() ? QStringLiteral("|") : action->toolTip());
+        return buttons;
+    }
+    CMainFrame frame{doc, nullptr, FrameKind::Embedded};
+};
+
+TEST_F(EmbeddedFrameTest, TitledInTheContainerUntilTheContainerGoes) {
+    frame.SetContainerObjectName(QStringLiteral("Report %1.odt"));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Lutars in Report %1.odt"));
+    EXPECT_EQ(Buttons(), (QStringList{"Cut", "Copy", "Paste", "|", "Print", "About"}));
+    // The view's capital I adds no item here: table 5 has no such key.
+    const std::size_t items = doc.tabItems.size();
+    frame.OnCommand(ID_ADD_TAB_ITEM);
+    EXPECT_EQ(doc.tabItems.size(), items);
+
+    frame.BecomeStandAlone();
+    EXPECT_EQ(frame.Kind(), FrameKind::StandAlone);
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Untitled - Lutaris"));
+    EXPECT_EQ(Buttons(), (QStringList{"New", "Open", "Save", "|", "Cut", "Copy", "Paste", "|",
+                                      "Print", "About"}));
+    ASSERT_NE(frame.Actions().Action(ID_FILE_SAVE), nullptr);
+    EXPECT_EQ(frame.Actions().Action(ID_FILE_UPDATE), nullptr);
+    QStringList titles;
+    for (const QMenu* top : frame.Menu().TopMenus()) titles << top->title();
+    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&View", "&Help"}));
+    frame.OnCommand(ID_ADD_TAB_ITEM);
+    EXPECT_EQ(doc.tabItems.size(), items + 1);
+}
+
+}  // namespace
+}  // namespace lutaris

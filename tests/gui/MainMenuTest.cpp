@@ -145,3 +145,37 @@ TEST_F(MenuFixture, PromptsAndTooltipsFromTheStringTable) {
 
 }  // namespace
 }  // namespace lutaris
+
+namespace lutaris {
+namespace {
+
+// Menu 5 and accelerator table 5: an object opened from a container.
+TEST(EmbeddedMenu, HoldsMenuFiveAndTheKeysOfTableFiveOnly) {
+    QMainWindow window;
+    FrameActions* actions = new FrameActions(&window, FrameKind::Embedded);
+    MainMenu* menu = new MainMenu(*window.menuBar(), *actions, FrameKind::Embedded);
+    ASSERT_EQ(menu->TopMenus().size(), 4u);
+    EXPECT_EQ(Describe(*menu->TopMenus()[0]),
+              (QStringList{"&Update\tCtrl+S", "Save Copy &As...", "-", "&Print...\tCtrl+P",
+                           "Print Pre&view", "P&rint Setup...", "-", "E&xit"}));
+    const QStringList edit = Describe(*menu->TopMenus()[1]);
+    EXPECT_EQ(edit.mid(0, 7), (QStringList{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
+                                           "&Paste\tCtrl+V", "-", "&Action>"}));
+    EXPECT_EQ(edit.last(), QStringLiteral("&Tab Settings"));
+    // Ctrl+S updates the container; the insert keys and New, Open, Save are not there at all.
+    EXPECT_EQ(actions->Action(ID_FILE_UPDATE)->shortcuts(),
+              QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_S)});
+    for (const int absent : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_INSERT_TAB_ITEM,
+                             ID_INSERT_RANDOM_RIFF, ID_INSERT_NOTE, ID_ADD_TAB_ITEM,
+                             ID_COPY_AS_TEXT, ID_IMPORT_FILE, ID_EXPORT_FILE})
+        EXPECT_EQ(actions->Action(absent), nullptr) << absent;
+    // The command prompts of the framework's items.
+    EXPECT_EQ(actions->Action(ID_FILE_UPDATE)->statusTip(),
+              QStringLiteral("Update the container to show any changes"));
+    // No recent files in this menu.
+    menu->SetRecentFiles({"/tmp/a.ltf"});
+    EXPECT_EQ(menu->TopMenus()[0]->actions().size(), 8);
+}
+
+}  // namespace
+}  // namespace lutaris

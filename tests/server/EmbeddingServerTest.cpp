@@ -355,6 +355,39 @@ TEST(EmbeddingServer, VerbOneOpensTheWindowWhoseUpdateSendsSaved) {
     EXPECT_TRUE(WaitFor([&] { return !HasOwner(object.busName); }, 2000));
 }
 
+bool WindowShown(const QString& title) {
+    QProcess search;
+    search.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                             QStringLiteral("--name"), QStringLiteral("^") + title + "$"});
+    search.waitForFinished(10000);
+    return !search.readAllStandardOutput().trimmed().isEmpty();
+}
+
+TEST(EmbeddingServer, ExitFromAChangedWindowHandsTheChangesOverAndKeepsTheObject) {
+    const Instance object = CreateInstance();
+    ASSERT_FALSE(object.busName.isEmpty());
+    test::SignalCounter counter;
+    Watch(object, counter);
+    ExpectOk(Call(object, "InitNew"));
+    ExpectOk(Call(object, "SetHostNames", {QStringLiteral("Test Container"), QStringLiteral("Song 2")}));
+    const QDBusMessage before = Call(object, "Save");
+    ExpectOk(Call(object, "DoVerb", {1, qulonglong{0}, QRect()}));
+    QString window;
+    ASSERT_TRUE(WaitFor([&] { return !(window = WindowNamed(QStringLiteral("Lutars in Song 2"))).isEmpty(); }, 10000));
+    PressKeys(window, {QStringLiteral("3")});
+    ASSERT_TRUE(WaitFor([&] { return counter.dataChanged > 0; }));
+    // File > Exit.
+    PressKeys(window, {QStringLiteral("alt+f"), QStringLiteral("x")});
+    EXPECT_TRUE(WaitFor([&] { return counter.saved > 0 && counter.closed > 0; }))
+        << "saved " << counter.saved << ", closed " << counter.closed;
+    EXPECT_TRUE(WaitFor([&] { return !WindowShown(QStringLiteral("Lutars in Song 2")); }));
+    // The container still takes the storage, with the typed fret.
+    const QDBusMessage after = Call(object, "Save");
+    ExpectOk(after);
+    EXPECT_NE(after.arguments().value(0).toByteArray(), before.arguments().value(0).toByteArray());
+    ExpectOk(Call(object, "Close"));
+}
+
 // The script runs these once more on a bus whose servers get no display.
 TEST(EmbeddingServerWithoutDisplay, VerbOneIsAnErrorAndThePicturesStillCome) {
     if (qEnvironmentVariableIsEmpty("LUTARIS_SERVER_WITHOUT_DISPLAY"))
