@@ -1,5 +1,9 @@
 // A container's view of the embedding server: run on a session bus whose service file starts
 // the built program (tests/scripts/embedding_server.sh sets that up), on an X server.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/types.h>
+
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -14,11 +18,6 @@
 #include <QProcess>
 #include <QRect>
 #include <QXmlStreamReader>
-#include <gtest/gtest.h>
-
-#include <signal.h>
-#include <sys/types.h>
-
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -73,9 +72,10 @@ Instance CreateInstance() {
     return instance;
 }
 
-QDBusMessage Call(const Instance& instance, const char* method, const QVariantList& arguments = {}) {
-    QDBusMessage call = QDBusMessage::createMethodCall(instance.busName, instance.path,
-                                                       kObjectInterface, QString::fromLatin1(method));
+QDBusMessage Call(const Instance& instance, const char* method,
+                  const QVariantList& arguments = {}) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        instance.busName, instance.path, kObjectInterface, QString::fromLatin1(method));
     call.setArguments(arguments);
     return Bus().call(call, QDBus::Block, 20000);
 }
@@ -83,7 +83,9 @@ QDBusMessage Call(const Instance& instance, const char* method, const QVariantLi
 void ExpectError(const QDBusMessage& reply, const char* name, const char* text = nullptr) {
     ASSERT_EQ(reply.type(), QDBusMessage::ErrorMessage) << reply.arguments().size();
     EXPECT_EQ(reply.errorName().toStdString(), name);
-    if (text) EXPECT_EQ(reply.errorMessage().toStdString(), text);
+    if (text) {
+        EXPECT_EQ(reply.errorMessage().toStdString(), text);
+    }
 }
 
 void ExpectOk(const QDBusMessage& reply) {
@@ -106,8 +108,7 @@ std::string SaveSampleDocument(const std::filesystem::path& folder) {
     document.OnNewDocument();
     std::mt19937 random(17);
     test::FillWithTypedNotes(*document.tabItems[0], random);
-    for (int i = 1; i < 4; ++i)
-        test::FillWithTypedNotes(*document.AppendTabItem(i), random);
+    for (int i = 1; i < 4; ++i) test::FillWithTypedNotes(*document.AppendTabItem(i), random);
     const std::string path = (folder / "sample.ltf").string();
     EXPECT_TRUE(document.OnSaveDocument(path));
     return path;
@@ -120,17 +121,28 @@ std::string WindowsOnScreen() {
     return tree.readAllStandardOutput().toStdString();
 }
 
-// The X window of that title, as xdotool names it; empty when there is none.
-QString WindowNamed(const QString& title) {
+// The X window of that title, as xdotool names it (only a mapped one when `visible`); empty
+// when there is none.
+QString WindowNamed(const QString& title, bool visible = false) {
+    QStringList arguments{QStringLiteral("search")};
+    if (visible) arguments << QStringLiteral("--onlyvisible");
+    arguments << QStringLiteral("--name") << QStringLiteral("^") + title + "$";
     QProcess search;
-    search.start(QStringLiteral("xdotool"),
-                 {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^") + title + "$"});
+    search.start(QStringLiteral("xdotool"), arguments);
     search.waitForFinished(10000);
     return QString::fromLatin1(search.readAllStandardOutput()).split('\n').value(0).trimmed();
 }
 
+// Waits up to ten seconds for the window of that title; empty when it did not come.
+QString AwaitWindow(const QString& title) {
+    QString window;
+    WaitFor([&] { return !(window = WindowNamed(title)).isEmpty(); }, 10000);
+    return window;
+}
+
 void PressKeys(const QString& window, const QStringList& keys) {
-    QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+    QProcess::execute(QStringLiteral("xdotool"),
+                      {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
     QStringList arguments{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("50")};
     arguments << keys;
     QProcess::execute(QStringLiteral("xdotool"), arguments);
@@ -160,7 +172,8 @@ TEST(EmbeddingServer, EachObjectHasAProcessOfItsOwn) {
     EXPECT_FALSE(HasOwner(QStringLiteral("Lutaris.Document")));
     ExpectOk(Call(first, "Close"));
     ExpectOk(Call(second, "Close"));
-    EXPECT_TRUE(WaitFor([&] { return !HasOwner(first.busName) && !HasOwner(second.busName); }, 2000));
+    EXPECT_TRUE(
+        WaitFor([&] { return !HasOwner(first.busName) && !HasOwner(second.busName); }, 2000));
 }
 
 TEST(EmbeddingServer, TwoRequestsQueuedDuringActivationGetOneObjectAndTryAgain) {
@@ -235,11 +248,16 @@ TEST(EmbeddingServer, LoadsDrawsAndSavesTheStorageByteForByte) {
         for (int x = 0; x < image.width() && !inked; ++x)
             inked = image.pixelColor(x, y) != QColor(Qt::white);
     EXPECT_TRUE(inked);
-    ExpectError(Call(object, "Draw", {QStringLiteral("image/png"), 100000, 10}), "Lutaris.Error.BadSize");
-    ExpectError(Call(object, "Draw", {QStringLiteral("image/png"), 5000, 5000}), "Lutaris.Error.BadSize");
-    ExpectError(Call(object, "Draw", {QStringLiteral("image/png"), 0, 10}), "Lutaris.Error.BadSize");
-    ExpectError(Call(object, "Draw", {QStringLiteral("image/gif"), 10, 10}), "Lutaris.Error.BadFormat");
-    ExpectError(Call(object, "DoVerb", {7, qulonglong{0}, QRect(0, 0, 10, 10)}), "Lutaris.Error.BadVerb");
+    ExpectError(Call(object, "Draw", {QStringLiteral("image/png"), 100000, 10}),
+                "Lutaris.Error.BadSize");
+    ExpectError(Call(object, "Draw", {QStringLiteral("image/png"), 5000, 5000}),
+                "Lutaris.Error.BadSize");
+    ExpectError(Call(object, "Draw", {QStringLiteral("image/png"), 0, 10}),
+                "Lutaris.Error.BadSize");
+    ExpectError(Call(object, "Draw", {QStringLiteral("image/gif"), 10, 10}),
+                "Lutaris.Error.BadFormat");
+    ExpectError(Call(object, "DoVerb", {7, qulonglong{0}, QRect(0, 0, 10, 10)}),
+                "Lutaris.Error.BadVerb");
     ExpectOk(Call(object, "Close"));
 }
 
@@ -253,14 +271,16 @@ TEST(EmbeddingServer, BadStorageGetsTheProgramsOwnTextsAndTheObjectStaysUsable) 
     // A compound file's signature before a broken header.
     QByteArray damaged("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
     damaged.append(600, '\x7f');
-    ExpectError(Call(object, "Load", {damaged}), "Lutaris.Error.OpenFailed", "Failed to open document.");
+    ExpectError(Call(object, "Load", {damaged}), "Lutaris.Error.OpenFailed",
+                "Failed to open document.");
     // A failed load leaves a new document, as a failed open does.
     const QDBusMessage extent = Call(object, "GetExtent", {1u});
     ExpectOk(extent);
     EXPECT_EQ(extent.arguments().value(0).toInt(), 1958);
     // A plain "Contents" stream is taken as a file without the compound container is.
     QByteArray plain("Lutaris_0.2", 11);
-    for (int value : {1, 1, 24, 12, 8, 6, 30, 1, 0}) plain.append(reinterpret_cast<const char*>(&value), 4);
+    for (int value : {1, 1, 24, 12, 8, 6, 30, 1, 0})
+        plain.append(reinterpret_cast<const char*>(&value), 4);
     ExpectOk(Call(object, "Load", {plain}));
     ExpectOk(Call(object, "Close"));
     // After Close the process goes.
@@ -286,8 +306,10 @@ TEST(EmbeddingServer, TheInterfacesAreTheOnesTheRepositoryDescribes) {
                 member = name + ' ' + reader.attributes().value(QStringLiteral("name")).toString();
                 ins.clear();
                 outs.clear();
-            } else if (reader.isStartElement() && name == QStringLiteral("arg") && !member.isEmpty()) {
-                const QString direction = reader.attributes().value(QStringLiteral("direction")).toString();
+            } else if (reader.isStartElement() && name == QStringLiteral("arg") &&
+                       !member.isEmpty()) {
+                const QString direction =
+                    reader.attributes().value(QStringLiteral("direction")).toString();
                 // Qt names the return value first; the order of ins and outs among themselves
                 // is what counts.
                 const QString type = reader.attributes().value(QStringLiteral("type")).toString();
@@ -331,13 +353,13 @@ TEST(EmbeddingServer, VerbOneOpensTheWindowWhoseUpdateSendsSaved) {
     test::SignalCounter counter;
     Watch(object, counter);
     ExpectOk(Call(object, "InitNew"));
-    ExpectOk(Call(object, "SetHostNames", {QStringLiteral("Test Container"), QStringLiteral("Song 1")}));
+    ExpectOk(
+        Call(object, "SetHostNames", {QStringLiteral("Test Container"), QStringLiteral("Song 1")}));
     QDBusMessage before = Call(object, "Save");
     ExpectOk(before);
     ExpectOk(Call(object, "DoVerb", {1, qulonglong{0}, QRect(0, 0, 100, 100)}));
-    QString window;
-    ASSERT_TRUE(WaitFor([&] { return !(window = WindowNamed(QStringLiteral("Lutars in Song 1"))).isEmpty(); }, 10000))
-        << WindowsOnScreen();
+    const QString window = AwaitWindow(QStringLiteral("Lutars in Song 1"));
+    ASSERT_FALSE(window.isEmpty()) << WindowsOnScreen();
 
     // A fret typed in the window changes the object: the container hears of it.
     PressKeys(window, {QStringLiteral("7")});
@@ -348,19 +370,11 @@ TEST(EmbeddingServer, VerbOneOpensTheWindowWhoseUpdateSendsSaved) {
     const QDBusMessage after = Call(object, "Save");
     ExpectOk(after);
     EXPECT_NE(after.arguments().value(0).toByteArray(), before.arguments().value(0).toByteArray());
-    // The other verbs of the table are refused; verb 0 opens the same window for now.
+    // Verb 0 opens the same window until the object can be edited in place.
     ExpectOk(Call(object, "DoVerb", {0, qulonglong{0}, QRect()}));
     ExpectOk(Call(object, "Close"));
     EXPECT_TRUE(WaitFor([&] { return counter.closed > 0; })) << "no Closed";
     EXPECT_TRUE(WaitFor([&] { return !HasOwner(object.busName); }, 2000));
-}
-
-bool WindowShown(const QString& title) {
-    QProcess search;
-    search.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                             QStringLiteral("--name"), QStringLiteral("^") + title + "$"});
-    search.waitForFinished(10000);
-    return !search.readAllStandardOutput().trimmed().isEmpty();
 }
 
 TEST(EmbeddingServer, ExitFromAChangedWindowHandsTheChangesOverAndKeepsTheObject) {
@@ -369,18 +383,20 @@ TEST(EmbeddingServer, ExitFromAChangedWindowHandsTheChangesOverAndKeepsTheObject
     test::SignalCounter counter;
     Watch(object, counter);
     ExpectOk(Call(object, "InitNew"));
-    ExpectOk(Call(object, "SetHostNames", {QStringLiteral("Test Container"), QStringLiteral("Song 2")}));
+    ExpectOk(
+        Call(object, "SetHostNames", {QStringLiteral("Test Container"), QStringLiteral("Song 2")}));
     const QDBusMessage before = Call(object, "Save");
     ExpectOk(Call(object, "DoVerb", {1, qulonglong{0}, QRect()}));
-    QString window;
-    ASSERT_TRUE(WaitFor([&] { return !(window = WindowNamed(QStringLiteral("Lutars in Song 2"))).isEmpty(); }, 10000));
+    const QString window = AwaitWindow(QStringLiteral("Lutars in Song 2"));
+    ASSERT_FALSE(window.isEmpty());
     PressKeys(window, {QStringLiteral("3")});
     ASSERT_TRUE(WaitFor([&] { return counter.dataChanged > 0; }));
     // File > Exit.
     PressKeys(window, {QStringLiteral("alt+f"), QStringLiteral("x")});
     EXPECT_TRUE(WaitFor([&] { return counter.saved > 0 && counter.closed > 0; }))
         << "saved " << counter.saved << ", closed " << counter.closed;
-    EXPECT_TRUE(WaitFor([&] { return !WindowShown(QStringLiteral("Lutars in Song 2")); }));
+    EXPECT_TRUE(
+        WaitFor([&] { return WindowNamed(QStringLiteral("Lutars in Song 2"), true).isEmpty(); }));
     // The container still takes the storage, with the typed fret.
     const QDBusMessage after = Call(object, "Save");
     ExpectOk(after);
@@ -398,7 +414,8 @@ TEST(EmbeddingServerWithoutDisplay, VerbOneIsAnErrorAndThePicturesStillCome) {
     ExpectError(Call(object, "DoVerb", {1, qulonglong{0}, QRect()}), "Lutaris.Error.NoDisplay");
     const QDBusMessage png = Call(object, "Draw", {QStringLiteral("image/png"), 50, 60});
     ExpectOk(png);
-    EXPECT_EQ(QImage::fromData(png.arguments().value(0).toByteArray(), "PNG").size(), QSize(50, 60));
+    EXPECT_EQ(QImage::fromData(png.arguments().value(0).toByteArray(), "PNG").size(),
+              QSize(50, 60));
     ExpectOk(Call(object, "Close"));
 }
 
@@ -436,20 +453,21 @@ TEST(EmbeddingServer, TheServerGoesWithItsContainer) {
 
 TEST(EmbeddingServer, TypedWorkOutlivesTheContainerAsAnUntitledDocument) {
     QProcess container;
-    const QString name =
-        StartContainer(container, {QStringLiteral("--container"), QStringLiteral("open"), QStringLiteral("Orphan")});
+    const QString name = StartContainer(
+        container,
+        {QStringLiteral("--container"), QStringLiteral("open"), QStringLiteral("Orphan")});
     ASSERT_FALSE(name.isEmpty());
     const uint pid = Bus().interface()->servicePid(name).value();
-    QString window;
-    ASSERT_TRUE(WaitFor([&] { return !(window = WindowNamed(QStringLiteral("Lutars in Orphan"))).isEmpty(); }, 10000))
-        << WindowsOnScreen();
+    const QString window = AwaitWindow(QStringLiteral("Lutars in Orphan"));
+    ASSERT_FALSE(window.isEmpty()) << WindowsOnScreen();
     PressKeys(window, {QStringLiteral("5")});
     // The keys are in the window's queue; give the server the moment to take them.
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     container.kill();
     container.waitForFinished();
     // The window stays, now with an ordinary document that the person can save.
-    EXPECT_TRUE(WaitFor([&] { return !WindowNamed(QStringLiteral("Untitled - Lutaris")).isEmpty(); }, 5000))
+    EXPECT_TRUE(
+        WaitFor([&] { return !WindowNamed(QStringLiteral("Untitled - Lutaris")).isEmpty(); }, 5000))
         << WindowsOnScreen();
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     EXPECT_EQ(::kill(static_cast<pid_t>(pid), 0), 0) << "the server ended with the person's work";
@@ -465,8 +483,8 @@ int main(int argc, char** argv) {
     lutaris::gProgram = argv[0];
     if (argc >= 2 && std::string(argv[1]) == "--container") {
         const bool open = argc >= 3 && std::string(argv[2]) == "open";
-        return lutaris::RunContainer(open, argc >= 4 ? QString::fromLocal8Bit(argv[3])
-                                                     : QStringLiteral("Held"));
+        return lutaris::RunContainer(
+            open, argc >= 4 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("Held"));
     }
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
