@@ -6,9 +6,9 @@
 
 #include <cstdint>
 
+#include "model/ReadingOrder.h"
 #include "platform/RecordingSurface.h"
 #include "render/PrintLayout.h"
-#include "render/ReadingOrder.h"
 #include "render/ViewPainter.h"
 #include "support/BenchDocument.h"
 #include "support/LatencySample.h"

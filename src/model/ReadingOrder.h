@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -17,5 +18,13 @@ void SortIntoReadingOrder(std::vector<Tablature*>& items);
 
 // The document's tab items in reading order.
 std::vector<Tablature*> ItemsInReadingOrder(const std::vector<std::unique_ptr<Tablature>>& items);
+
+// The items in reading order as the view lays them out: for each position 0 … n − 1 the first
+// item in list order that holds it, a null where none does. One pass over the list, so that a
+// layout stays linear in the number of items.
+std::vector<Tablature*> ItemsByPosition(const std::vector<std::unique_ptr<Tablature>>& items);
+
+// For each position 0 … count − 1, whether a selected item holds it: drawn highlighted.
+std::vector<bool> SelectedPositions(const std::vector<Tablature*>& selection, std::size_t count);
 
 }  // namespace lutaris

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "model/ReadingOrder.h"
 #include "platform/Surface.h"
-#include "render/ReadingOrder.h"
 #include "render/ScreenResolution.h"
 #include "render/TabRenderer.h"
 #include "render/ViewPainter.h"

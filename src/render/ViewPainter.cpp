@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <limits>
 
+#include "model/ReadingOrder.h"
 #include "model/TabCursor.h"
 #include "platform/Surface.h"
 #include "render/CaretRenderer.h"
-#include "render/ReadingOrder.h"
 #include "render/ScreenResolution.h"
 #include "render/TabRenderer.h"
 #include "render/ViewDocument.h"
