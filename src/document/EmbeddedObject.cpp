@@ -38,11 +38,11 @@ private:
     bool& inCall_;
 };
 
-// The string lines and notes a picture of the document draws, at most: the renderer stops
-// drawing an item's lines where they leave a picture of at most kMaxPixels on each side.
+// The string lines and notes a picture of the document draws, at most. Every line counts: the
+// picture maps the whole extent of the document into its pixels, so no line of it falls outside
+// the picture's clip however many there are.
 std::int64_t PictureElements(const TabDocument& document) {
-    const std::int64_t lines = std::clamp<std::int64_t>(document.settings->numberOfStrings, 1,
-                                                        PresentationPicture::kMaxPixels + 2);
+    const std::int64_t lines = std::max<std::int64_t>(document.settings->numberOfStrings, 1);
     std::int64_t elements = 0;
     for (const auto& item : document.tabItems)
         elements += lines + static_cast<std::int64_t>(item->notes.size());

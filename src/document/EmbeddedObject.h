@@ -44,8 +44,9 @@ public:
     static constexpr std::size_t kMaxReplyBytes = (std::size_t{64} << 20) - (std::size_t{64} << 10);
     // A picture of more elements (a string line or a note each) is refused before it is drawn:
     // a damaged document can ask for billions of string lines, and a real one of a few
-    // thousand items has far fewer.
-    static constexpr std::int64_t kMaxPictureElements = 400'000;
+    // thousand items has far fewer. The bound also keeps one Draw call short, so that a
+    // hostile storage cannot hold the server busy for seconds.
+    static constexpr std::int64_t kMaxPictureElements = 100'000;
     // Longer host names are refused: a window title has no use for more.
     static constexpr std::size_t kMaxHostNameBytes = 4096;
     static constexpr std::int32_t kVerbEdit = 0;

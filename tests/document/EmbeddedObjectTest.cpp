@@ -84,10 +84,18 @@ TEST_F(EmbeddedObjectTest, ALoadCutShortNamesTheFormatAndLeavesANewDocument) {
 TEST_F(EmbeddedObjectTest, APictureOfBillionsOfStringLinesIsRefusedBeforeItIsDrawn) {
     ASSERT_FALSE(object.InitNew());
     CCorvaneDoc& document = object.Document();
-    document.settings->numberOfStrings = 1'000'000'000;
     document.settings->verticalSpacing = 1;
-    for (int i = 1; i < 20; ++i) document.AppendTabItem(i);
     std::vector<std::uint8_t> picture;
+    // Millions of lines on three items: the picture squeezes them all into its pixels, so
+    // none is cut off and each would cost a drawing call.
+    for (int i = 1; i < 3; ++i) document.AppendTabItem(i);
+    document.settings->numberOfStrings = 4'194'310;
+    const EmbeddedObject::Reply fewItems = object.Draw(EmbeddedObject::kSvgType, 100, 100, picture);
+    ASSERT_TRUE(fewItems);
+    EXPECT_EQ(fewItems->name, "Lutaris.Error.TooLarge");
+
+    document.settings->numberOfStrings = 1'000'000'000;
+    for (int i = 3; i < 20; ++i) document.AppendTabItem(i);
     const EmbeddedObject::Reply reply = object.Draw(EmbeddedObject::kSvgType, 100, 100, picture);
     ASSERT_TRUE(reply);
     EXPECT_EQ(reply->name, "Lutaris.Error.TooLarge");
