@@ -38,17 +38,6 @@ private:
     bool& inCall_;
 };
 
-// The string lines and notes a picture of the document draws, at most. Every line counts: the
-// picture maps the whole extent of the document into its pixels, so no line of it falls outside
-// the picture's clip however many there are.
-std::int64_t PictureElements(const TabDocument& document) {
-    const std::int64_t lines = std::max<std::int64_t>(document.settings->numberOfStrings, 1);
-    std::int64_t elements = 0;
-    for (const auto& item : document.tabItems)
-        elements += lines + static_cast<std::int64_t>(item->notes.size());
-    return elements;
-}
-
 EmbeddedObject::Error TooLarge(const char* what) {
     return MakeError("TooLarge", std::string("The ") + what + " is too large to pass to the container.");
 }
@@ -165,7 +154,7 @@ EmbeddedObject::Reply EmbeddedObject::Draw(const std::string& mimeType, std::int
         return MakeError("BadSize", "A picture must be 1 to 8192 pixels on each side and at "
                                     "most 4096 × 4096 pixels in all.");
     }
-    if (PictureElements(*document_) > kMaxPictureElements) return TooLarge("picture");
+    if (PresentationPicture::HasTooManyElements(*document_)) return TooLarge("picture");
     try {
         if (mimeType == kSvgType) {
             const std::optional<std::string> svg = PresentationPicture::Svg(*document_);

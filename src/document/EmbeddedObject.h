@@ -42,11 +42,6 @@ public:
     // What one reply may carry: the bus refuses arrays over 64 MiB (and drops the connection
     // of a process that sends one), so a larger storage or picture is an error of ours.
     static constexpr std::size_t kMaxReplyBytes = (std::size_t{64} << 20) - (std::size_t{64} << 10);
-    // A picture of more elements (a string line or a note each) is refused before it is drawn:
-    // a damaged document can ask for billions of string lines, and a real one of a few
-    // thousand items has far fewer. The bound also keeps one Draw call short, so that a
-    // hostile storage cannot hold the server busy for seconds.
-    static constexpr std::int64_t kMaxPictureElements = 100'000;
     // Longer host names are refused: a window title has no use for more.
     static constexpr std::size_t kMaxHostNameBytes = 4096;
     static constexpr std::int32_t kVerbEdit = 0;

@@ -3,11 +3,22 @@
 #include <algorithm>
 
 #include "platform/MulDiv.h"
+#include "render/ViewDocument.h"
 #include "platform/SvgSurface.h"
 #include "render/CCorvaneSrvrItem.h"
 #include "render/ScreenResolution.h"
 
 namespace lutaris {
+
+bool PresentationPicture::HasTooManyElements(const TabDocument& document) {
+    const std::int64_t lines = std::max<std::int64_t>(document.settings->numberOfStrings, 1);
+    std::int64_t elements = 0;
+    for (const auto& item : document.tabItems) {
+        elements += lines + static_cast<std::int64_t>(item->notes.size());
+        if (elements > kMaxElements) return true;
+    }
+    return false;
+}
 
 std::optional<PresentationPicture::Geometry> PresentationPicture::GeometryOf(
     ViewDocument& document) {
@@ -19,6 +30,7 @@ std::optional<PresentationPicture::Geometry> PresentationPicture::GeometryOf(
 }
 
 std::optional<std::string> PresentationPicture::Svg(ViewDocument& document) {
+    if (HasTooManyElements(document)) return std::nullopt;
     const auto geometry = GeometryOf(document);
     if (!geometry) return std::nullopt;
     const ScreenResolution screen = GetScreenResolution();

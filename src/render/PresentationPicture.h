@@ -8,6 +8,7 @@
 
 namespace lutaris {
 
+class TabDocument;
 class ViewDocument;
 
 // The embedded presentation as a picture of the physical size of its HIMETRIC extent, at
@@ -20,14 +21,22 @@ public:
     // picture but a memory problem.
     static constexpr std::int32_t kMaxPixels = 32767;
 
+    // A picture of more elements (a string line or a note each) is not drawn. The picture
+    // squeezes the whole extent into its pixels, so no line falls outside it and each costs a
+    // drawing call: a damaged document can ask for billions of string lines, and a real one
+    // of a few thousand items has far fewer.
+    static constexpr std::int64_t kMaxElements = 100'000;
+
     struct Geometry {
         LayoutSize extent;  // HIMETRIC
         LayoutSize pixels;  // at kDpi, each side 1 … kMaxPixels
     };
 
+    static bool HasTooManyElements(const TabDocument& document);
     // Nothing for a document without tab items.
     static std::optional<Geometry> GeometryOf(ViewDocument& document);
-    // The complete SVG document; nothing for a document without tab items.
+    // The complete SVG document; nothing for a document without tab items or with too many
+    // elements.
     static std::optional<std::string> Svg(ViewDocument& document);
 };
 

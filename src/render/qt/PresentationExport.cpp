@@ -13,6 +13,7 @@
 #include "render/CCorvaneSrvrItem.h"
 #include "render/PresentationPicture.h"
 #include "render/ScreenResolution.h"
+#include "render/ViewDocument.h"
 #include "render/qt/QtPresentationPictures.h"
 
 namespace lutaris {
@@ -82,6 +83,7 @@ std::string ExportPresentation(ViewDocument& document, const std::string& path) 
     CCorvaneSrvrItem item(document);
     LayoutSize extent;
     if (!item.OnGetExtent(DrawAspect::Content, extent)) return kNoItems;
+    if (PresentationPicture::HasTooManyElements(document)) return "the picture is too large";
     if (extension == ".svg") return ExportSvg(document, path);
     if (extension == ".png") return ExportPng(document, path);
     return ExportPdf(item, extent, path);

@@ -20,6 +20,7 @@ QImage QtPresentationPictures::Image(ViewDocument& document) {
 
 QImage QtPresentationPictures::Image(ViewDocument& document, QSize size) {
     if (document.tabItems.empty() || size.isEmpty()) return {};
+    if (PresentationPicture::HasTooManyElements(document)) return {};
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull()) return image;
     image.fill(Qt::white);

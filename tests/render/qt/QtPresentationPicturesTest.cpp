@@ -55,5 +55,17 @@ TEST_F(QtPresentationPicturesTest, CopyOffersTheObjectThenSvgThenPng) {
     EXPECT_GT(ink, 300);
 }
 
+TEST_F(QtPresentationPicturesTest, ADamagedStringCountGivesNoPictureInsteadOfBillionsOfLines) {
+    doc.settings->numberOfStrings = 1'000'000'000;
+    doc.settings->verticalSpacing = 1;
+    for (int i = 1; i < 20; ++i) doc.AppendTabItem(i);
+    // Copy still offers the object itself; only the pictures, which would not end, are left out.
+    doc.OnCommand(ID_EDIT_COPY);
+    EXPECT_EQ(clipboard.ListFormats(),
+              (std::vector<std::string>{"Embed Source", "Object Descriptor"}));
+    for (const char* name : {"file.svg", "file.png", "file.pdf"})
+        EXPECT_EQ(ExportPresentation(doc, (dir / name).string()), "the picture is too large");
+}
+
 }  // namespace
 }  // namespace lutaris
