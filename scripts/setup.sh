@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-liberation fonts-urw-base35 fontconfig
     desktop-file-utils appstream lintian dpkg-dev fakeroot
-    xvfb xauth xclip x11-utils imagemagick poppler-utils xdotool
+    xvfb xauth xclip x11-utils imagemagick poppler-utils xdotool openbox libxcb1-dev
     dbus-daemon dbus-bin
     python3 python3-olefile libgsf-bin libgsf-1-dev
     clang-14 libclang-rt-14-dev
