@@ -7,62 +7,12 @@
 
 #include "app/AppArtwork.h"
 #include "app/CommandStrings.h"
+#include "app/MenuTables.h"
 #include "model/CommandIds.h"
 
 namespace lutaris {
 
 namespace {
-
-struct CommandText {
-    int id;
-    const char* text;
-};
-
-// Every command of menu 128 with its text as the menu shows it: the part after "\t" names the
-// key, which the accelerator keys below (or, for the techniques, the view) make work.
-constexpr CommandText kCommands[] = {
-    {ID_FILE_NEW, "&New\tCtrl+N"},
-    {ID_FILE_OPEN, "&Open...\tCtrl+O"},
-    {ID_FILE_SAVE, "&Save\tCtrl+S"},
-    {ID_FILE_SAVE_AS, "Save &As..."},
-    {ID_IMPORT_FILE, "&Import File"},
-    {ID_EXPORT_FILE, "&Export File"},
-    {ID_FILE_UPDATE, "&Update\tCtrl+S"},
-    {ID_FILE_SAVE_COPY_AS, "Save Copy &As..."},
-    {ID_FILE_PRINT, "&Print...\tCtrl+P"},
-    {ID_FILE_PRINT_PREVIEW, "Print Pre&view"},
-    {ID_FILE_PRINT_SETUP, "P&rint Setup..."},
-    {ID_FILE_MRU_FILE1, "Recent File"},
-    {ID_APP_EXIT, "E&xit"},
-    {ID_EDIT_UNDO, "&Undo\tCtrl+Z"},
-    {ID_EDIT_CUT, "Cu&t\tCtrl+X"},
-    {ID_EDIT_COPY, "&Copy\tCtrl+C"},
-    {ID_COPY_AS_TEXT, "Copy as &Text"},
-    {ID_EDIT_PASTE, "&Paste\tCtrl+V"},
-    {ID_ADD_TAB_ITEM, "&Add Tab Item\tShift+I"},
-    {ID_INSERT_TAB_ITEM, "Insert &Tab Item\tCtrl+T"},
-    {ID_INSERT_NOTE, "Insert &Note\tShift+Left"},
-    {ID_INSERT_RANDOM_RIFF, "Insert &Random Riff\tCtrl+R"},
-    {ID_TAB_SETTINGS, "&Tab Settings"},
-    {ID_ACTION_BEND_UP, "&Bend Up\tB"},
-    {ID_ACTION_BEND_RELEASE, "Bend Release\tR"},
-    {ID_ACTION_SLIDE_UP, "Slide Up\t/"},
-    {ID_ACTION_SLIDE_DOWN, "Slide Down\t\\"},
-    {ID_ACTION_HAMMER_ON, "Hammer On\tH"},
-    {ID_ACTION_PULL_OFF, "Pull Off\tP"},
-    {ID_ACTION_MUTE, "Mute\tX"},
-    {ID_ACTION_VIBRATO, "Vibrato\t~"},
-    {ID_ACTION_TAP, "Tap\tT"},
-    {ID_ACTION_OPTIONAL, "Optional\tO"},
-    {ID_ACTION_HARMONIC, "Harmonic\tA"},
-    {ID_ACTION_CLEAR, "Clear Action\tZ"},
-    {ID_VIEW_TOOLBAR, "&Toolbar"},
-    {ID_VIEW_STATUS_BAR, "&Status Bar"},
-    {ID_APP_ABOUT, "&About Lutaris..."},
-    // Keys of the accelerator table that no menu item shows: the view is never split.
-    {ID_NEXT_PANE, "Next Pane"},
-    {ID_PREV_PANE, "Previous Pane"},
-};
 
 struct Accelerator {
     int id;
@@ -147,7 +97,7 @@ constexpr ButtonImage kButtonImages[] = {
 }  // namespace
 
 FrameActions::FrameActions(QWidget* window, FrameKind kind) : QObject(window) {
-    for (const CommandText& command : kCommands) {
+    for (const menu_tables::CommandText& command : menu_tables::Commands()) {
         if (OffersCommand(kind, command.id)) Add(command.id, command.text);
     }
 

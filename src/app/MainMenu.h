@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -31,8 +33,8 @@ signals:
     void RecentFileChosen(int index);
 
 private:
-    QMenu* AddMenu(QMenuBar& menuBar, const char* title, const std::vector<int>& commands);
-    void FillMenu(QMenu& menu, const std::vector<int>& commands);
+    QMenu* AddMenu(QMenuBar& menuBar, const char* title, std::span<const std::int32_t> commands);
+    void FillMenu(QMenu& menu, std::span<const std::int32_t> commands);
 
     FrameActions& actions_;
     QMenu* fileMenu_ = nullptr;
