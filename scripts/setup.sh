@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev libxkbcommon-dev libx11-dev
+    libxcb1-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-liberation fonts-urw-base35 fontconfig
     desktop-file-utils appstream lintian dpkg-dev fakeroot

@@ -59,17 +59,39 @@ void EmbeddedObjectService::SetHostNames(const QString& containerApp,
 }
 
 void EmbeddedObjectService::DoVerb(int verb, qulonglong window, const QRect& rect) {
-    // The container's window and rectangle are for editing in place, which opens a window of
-    // its own for now.
-    (void)window;
-    (void)rect;
     if (!Answer(object_.DoVerb(verb))) return;
-    Answer(server_.openWindow(verb));
+    Answer(server_.doVerb(verb, window, rect));
 }
 
 void EmbeddedObjectService::Close() {
     Answer(object_.Close());
     server_.close();
 }
+
+}  // namespace lutaris
+
+namespace lutaris {
+
+qulonglong EmbeddedObjectService::GetInPlaceWindow() { return server_.inPlaceWindow(); }
+
+void EmbeddedObjectService::SetObjectRects(const QRect& position, const QRect& clip) {
+    Answer(server_.setObjectRects(position, clip));
+}
+
+QList<BusMenu> EmbeddedObjectService::GetMenu() {
+    QList<BusMenu> menus;
+    if (!Answer(server_.getMenu(menus))) return {};
+    return menus;
+}
+
+QList<BusToolbarButton> EmbeddedObjectService::GetToolbar() {
+    QList<BusToolbarButton> buttons;
+    if (!Answer(server_.getToolbar(buttons))) return {};
+    return buttons;
+}
+
+void EmbeddedObjectService::Command(uint id) { Answer(server_.command(id)); }
+
+void EmbeddedObjectService::Highlight(uint id) { Answer(server_.highlight(id)); }
 
 }  // namespace lutaris

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <functional>
 
+#include "app/InPlaceBusTypes.h"
 #include "document/EmbeddedObject.h"
 
 namespace lutaris {
@@ -17,11 +18,20 @@ class EmbeddedObjectService : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "Lutaris.EmbeddedObject")
 public:
-    // What only the server can do: open the object's window (an error when it cannot), and
-    // close the object and end the process.
+    // What only the server can do: the verbs (windows, in place or of their own; an error when
+    // it cannot), closing the object and ending the process, and the in-place frame's calls
+    // (each an error when the object is not in place).
     struct Server {
-        std::function<EmbeddedObject::Reply(std::int32_t verb)> openWindow;
+        std::function<EmbeddedObject::Reply(std::int32_t verb, quint64 window, const QRect& rect)>
+            doVerb;
         std::function<void()> close;
+        std::function<quint64()> inPlaceWindow;
+        std::function<EmbeddedObject::Reply(const QRect& position, const QRect& clip)>
+            setObjectRects;
+        std::function<EmbeddedObject::Reply(QList<BusMenu>& menus)> getMenu;
+        std::function<EmbeddedObject::Reply(QList<BusToolbarButton>& buttons)> getToolbar;
+        std::function<EmbeddedObject::Reply(quint32 id)> command;
+        std::function<EmbeddedObject::Reply(quint32 id)> highlight;
     };
 
     EmbeddedObjectService(EmbeddedObject& object, Server server, QObject* parent = nullptr);
@@ -35,6 +45,12 @@ public slots:
     void SetHostNames(const QString& containerApp, const QString& containerObject);
     void DoVerb(int verb, qulonglong window, const QRect& rect);
     void Close();
+    qulonglong GetInPlaceWindow();
+    void SetObjectRects(const QRect& position, const QRect& clip);
+    QList<lutaris::BusMenu> GetMenu();
+    QList<lutaris::BusToolbarButton> GetToolbar();
+    void Command(uint id);
+    void Highlight(uint id);
 
 signals:
     // After every update step of the document.
@@ -43,6 +59,14 @@ signals:
     void Saved();
     // The object is closed: release it.
     void Closed();
+    // In-place editing ended: the frame has gone from the container's window.
+    void Deactivated();
+    // A handle of the resize bar was dragged: the rectangle the object asks for.
+    void RequestRect(const QRect& rect);
+    // Menu 4's state changed: fetch it again.
+    void MenuChanged();
+    // The text for the container's status bar.
+    void StatusText(const QString& text);
 
 private:
     // Sends the reply's error, if any; true when there was none.

@@ -8,12 +8,19 @@
 #include <QDBusObjectPath>
 #include <QDBusServiceWatcher>
 #include <cstdio>
+#include <limits>
+#include <string>
 
 #include "app/CAboutDlg.h"
+#include "app/CInPlaceFrame.h"
 #include "app/CMainFrame.h"
 #include "app/ClassFactoryService.h"
+#include "app/CommandStrings.h"
 #include "app/EmbeddedObjectService.h"
+#include "app/InPlaceBusTypes.h"
+#include "app/InPlaceMenu.h"
 #include "app/PrintCommands.h"
+#include "app/X11Windows.h"
 #include "document/CCorvaneDoc.h"
 #include "edit/qt/CCorvaneView.h"
 #include "model/CommandIds.h"
@@ -57,7 +64,8 @@ EmbeddingServer::EmbeddingServer(Prompter& interactive, ProfileStore& profile, b
 }
 
 EmbeddingServer::~EmbeddingServer() {
-    // The window goes before the document it shows.
+    // The windows go before the document they show.
+    inPlace_.reset();
     frame_.reset();
     printing_.reset();
 }
@@ -72,6 +80,7 @@ bool EmbeddingServer::Start() {
     // Qt 6 knows a type by its name only once it is registered: the output argument of
     // CreateInstance would be left out of the interface without this.
     qRegisterMetaType<QDBusObjectPath>("QDBusObjectPath");
+    RegisterInPlaceBusTypes();
     factory_ = new ClassFactoryService(
         [this](const QString& caller, QDBusObjectPath& path, QString& errorName,
                QString& errorText) { return CreateInstance(caller, path, errorName, errorText); },
@@ -113,8 +122,18 @@ bool EmbeddingServer::CreateInstance(const QString& caller, QDBusObjectPath& pat
     object_->SetPngRenderer(DrawPng);
 
     EmbeddedObjectService::Server server;
-    server.openWindow = [this](std::int32_t verb) { return OpenWindow(verb); };
+    server.doVerb = [this](std::int32_t verb, quint64 window, const QRect& rect) {
+        return DoVerb(verb, window, rect);
+    };
     server.close = [this] { CloseObject(); };
+    server.inPlaceWindow = [this] { return inPlace_ ? inPlace_->WindowId() : quint64{0}; };
+    server.setObjectRects = [this](const QRect& position, const QRect& clip) {
+        return SetObjectRects(position, clip);
+    };
+    server.getMenu = [this](QList<BusMenu>& menus) { return GetMenu(menus); };
+    server.getToolbar = [this](QList<BusToolbarButton>& buttons) { return GetToolbar(buttons); };
+    server.command = [this](quint32 id) { return RunInPlaceCommand(id); };
+    server.highlight = [this](quint32 id) { return Highlight(id); };
     service_ = new EmbeddedObjectService(*object_, std::move(server), this);
     object_->SetDataChangedHandler([this] { emit service_->DataChanged(); });
     if (!bus.registerObject(QString::fromLatin1(kObjectPath), service_,
@@ -137,8 +156,25 @@ bool EmbeddingServer::CreateInstance(const QString& caller, QDBusObjectPath& pat
     return true;
 }
 
-EmbeddedObject::Reply EmbeddingServer::OpenWindow(std::int32_t verb) {
-    (void)verb;  // editing in place is not built: both verbs open a window of its own
+EmbeddedObject::Reply EmbeddingServer::DoVerb(std::int32_t verb, quint64 window,
+                                              const QRect& rect) {
+    switch (verb) {
+    case EmbeddedObject::kVerbDeactivate:
+        OnDeactivateUI(false);
+        return std::nullopt;
+    case EmbeddedObject::kVerbEdit:
+        // In place needs the container's window on the X server we draw on; without it the
+        // object opens in a window of its own.
+        if (display_ && window != 0 && x11_windows::Available())
+            return ActivateInPlace(window, rect);
+        [[fallthrough]];
+    default:
+        OnDeactivateUI(false);  // the object is edited in one place at a time
+        return OpenWindow();
+    }
+}
+
+EmbeddedObject::Reply EmbeddingServer::OpenWindow() {
     if (!display_) {
         return ServerError("NoDisplay", "There is no display to open the object's window on.");
     }
@@ -158,6 +194,144 @@ EmbeddedObject::Reply EmbeddingServer::OpenWindow(std::int32_t verb) {
     frame_->activateWindow();
     frame_->View().setFocus(Qt::OtherFocusReason);
     return std::nullopt;
+}
+
+namespace {
+
+// X11 keeps positions in 16 bits and sizes in 16 bits without sign.
+bool FitsX11(const QRect& rect) {
+    constexpr int kMax = 32767;
+    return rect.width() > 0 && rect.height() > 0 && rect.width() <= kMax &&
+           rect.height() <= kMax && rect.x() >= -kMax && rect.x() <= kMax && rect.y() >= -kMax &&
+           rect.y() <= kMax;
+}
+
+EmbeddedObject::Error BadRect() {
+    return ServerError("BadSize", "An object's rectangle must be 1 to 32767 pixels on each side.");
+}
+
+EmbeddedObject::Error NotInPlace() {
+    return ServerError("NotInPlace", "The object is not being edited in place.");
+}
+
+}  // namespace
+
+EmbeddedObject::Reply EmbeddingServer::ActivateInPlace(quint64 site, const QRect& rect) {
+    const std::optional<QSize> siteSize = x11_windows::WindowSize(site);
+    if (!siteSize)
+        return ServerError("BadWindow", "The container's window does not exist.");
+    // Without a rectangle the object fills the site.
+    const QRect position = rect.isEmpty() ? QRect(QPoint(0, 0), *siteSize) : rect;
+    if (!FitsX11(position)) return BadRect();
+    if (inPlace_ && inPlace_->Site() == site) {
+        // Active already: only the rectangle may have changed.
+        inPlace_->SetObjectRects(position, QRect());
+        inPlace_->raise();
+        return std::nullopt;
+    }
+    OnDeactivateUI(false);
+    if (frame_) frame_->hide();  // the object is edited in one place at a time
+    if (!printing_) printing_ = std::make_unique<PrintCommands>(profile_, object_->Document());
+
+    auto frame = std::make_unique<CInPlaceFrame>(object_->Document());
+    if (frame->OnCreate() != 0 || !frame->OnCreateControlBars())
+        return ServerError("OpenFailed", "Failed to open document.");
+    frame->SetContainerObjectName(QString::fromStdString(object_->ContainerObject()));
+    frame->SetApplicationCommands([this](int commandId) { return OnInPlaceCommand(commandId); });
+    connect(frame.get(), &CInPlaceFrame::CancelEdit, this, [this] { OnDeactivateUI(false); });
+    connect(frame.get(), &CInPlaceFrame::RequestRect, service_, &EmbeddedObjectService::RequestRect);
+    connect(frame.get(), &CInPlaceFrame::MenuChanged, service_, &EmbeddedObjectService::MenuChanged);
+    prompter_.SetInteractive(&interactive_);
+    frame->Embed(site, position);
+
+    if (!siteWatcher_) {
+        siteWatcher_ = new X11DestroyWatcher(this);
+        connect(siteWatcher_, &X11DestroyWatcher::Destroyed, this, [this] { OnSiteDestroyed(); });
+    }
+    siteWatcher_->Watch(site, true);
+    siteWatcher_->Watch(frame->WindowId(), false);
+    inPlace_ = std::move(frame);
+    // The reply says the frame is mapped: the X server has done it when the reply leaves.
+    x11_windows::Sync();
+    return std::nullopt;
+}
+
+void EmbeddingServer::OnDeactivateUI(bool undoable) {
+    (void)undoable;  // there is no undo to offer
+    if (!inPlace_) return;
+    if (siteWatcher_) siteWatcher_->Clear();
+    std::unique_ptr<CInPlaceFrame> frame = std::move(inPlace_);
+    frame->hide();
+    frame.reset();
+    // The container looks at its window once it hears Deactivated: the frame's window is gone
+    // from it by then.
+    x11_windows::Sync();
+    emit service_->Deactivated();
+}
+
+void EmbeddingServer::OnSiteDestroyed() {
+    if (ending_) return;
+    // Our frame went with the container's window; nothing of ours is left to show.
+    emit service_->Closed();
+    ExitSoon(0);
+}
+
+EmbeddedObject::Reply EmbeddingServer::SetObjectRects(const QRect& position, const QRect& clip) {
+    if (!inPlace_) return NotInPlace();
+    if (!FitsX11(position) || (!clip.isEmpty() && !FitsX11(clip))) return BadRect();
+    inPlace_->SetObjectRects(position, clip);
+    return std::nullopt;
+}
+
+EmbeddedObject::Reply EmbeddingServer::GetMenu(QList<BusMenu>& menus) {
+    if (!inPlace_) return NotInPlace();
+    for (const InPlaceMenu::Menu& menu : InPlaceMenu::Build(inPlace_->MenuState())) {
+        BusMenu bus{QString::fromStdString(menu.title), {}};
+        for (const InPlaceMenu::Item& item : menu.items) {
+            bus.items.push_back({item.id, QString::fromStdString(item.text), item.enabled,
+                                 item.checkable, item.checked});
+        }
+        menus.push_back(std::move(bus));
+    }
+    return std::nullopt;
+}
+
+EmbeddedObject::Reply EmbeddingServer::GetToolbar(QList<BusToolbarButton>& buttons) {
+    if (!inPlace_) return NotInPlace();
+    for (const CInPlaceToolBar::Button& button : inPlace_->ToolBar().Buttons())
+        buttons.push_back({button.id, button.tooltip, button.prompt, button.png});
+    return std::nullopt;
+}
+
+EmbeddedObject::Reply EmbeddingServer::RunInPlaceCommand(quint32 id) {
+    if (!inPlace_) return NotInPlace();
+    const bool known = id <= static_cast<quint32>(std::numeric_limits<std::int32_t>::max());
+    const auto commandId = static_cast<std::int32_t>(id);
+    if (!known || !InPlaceMenu::CanRun(commandId, inPlace_->MenuState())) {
+        return EmbeddedObject::Error{"Lutaris.Error.BadCommand",
+                                     "The object has no command " + std::to_string(id) + "."};
+    }
+    inPlace_->OnCommand(commandId);
+    return std::nullopt;
+}
+
+EmbeddedObject::Reply EmbeddingServer::Highlight(quint32 id) {
+    if (!inPlace_) return NotInPlace();
+    QString text;
+    if (id == 0)
+        text = QString::fromLatin1(kIdleStatusText);
+    else if (id <= static_cast<quint32>(std::numeric_limits<std::int32_t>::max()) &&
+             InPlaceMenu::Offers(static_cast<std::int32_t>(id)))
+        text = PromptForCommand(static_cast<int>(id)).status;
+    emit service_->StatusText(text);
+    return std::nullopt;
+}
+
+bool EmbeddingServer::OnInPlaceCommand(int commandId) {
+    if (commandId != ID_APP_ABOUT) return false;
+    CAboutDlg about;
+    about.DoModal();
+    return true;
 }
 
 bool EmbeddingServer::OnFrameCommand(int commandId) {
@@ -236,6 +410,7 @@ bool EmbeddingServer::OnFrameClose() {
 }
 
 void EmbeddingServer::CloseObject() {
+    OnDeactivateUI(false);
     if (frame_ && !orphan_) frame_->hide();
     emit service_->Closed();
     // The reply to Close leaves before the process ends.
@@ -244,6 +419,11 @@ void EmbeddingServer::CloseObject() {
 
 void EmbeddingServer::OnContainerGone() {
     if (ending_ || orphan_) return;
+    // In place there is no window of our own to keep the person's work in.
+    if (inPlace_) {
+        ExitSoon(0);
+        return;
+    }
     if (frame_ && object_ && !object_->IsClosed() && object_->HasChangesNotTaken()) {
         KeepAsOrdinaryDocument();
         return;

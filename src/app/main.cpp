@@ -18,19 +18,34 @@ constexpr const char* kPlatformFailed =
 
 // A server started by the bus, or one that removes its registration, still runs without a
 // window system: it draws off screen and answers the verbs that need a window with an error.
-bool RunsWithoutDisplay(int argc, char** argv) {
+lutaris::CommandLineInfo::Request RequestOf(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    const auto request = lutaris::CommandLineInfo::Parse(arguments).request;
+    return lutaris::CommandLineInfo::Parse(arguments).request;
+}
+
+bool RunsWithoutDisplay(lutaris::CommandLineInfo::Request request) {
     return request == lutaris::CommandLineInfo::Request::Embedding ||
            request == lutaris::CommandLineInfo::Request::Unregister;
+}
+
+// Editing in place puts the object's window into the container's X window: a server started
+// for a container on a Wayland desktop draws on its X server (XWayland) when there is one. A
+// platform chosen on purpose (offscreen, xcb) stays.
+void PreferX11ForEmbedding(lutaris::CommandLineInfo::Request request) {
+    if (request != lutaris::CommandLineInfo::Request::Embedding) return;
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) return;
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.isEmpty() || platform.startsWith("wayland")) qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    const lutaris::CommandLineInfo::Request request = RequestOf(argc, argv);
+    PreferX11ForEmbedding(request);
     lutaris::DisplayProbe display;
     if (!display.Available()) {
-        if (!RunsWithoutDisplay(argc, argv)) {
+        if (!RunsWithoutDisplay(request)) {
             std::fprintf(stderr, "lutaris: %s\n", kPlatformFailed);
             return 1;
         }

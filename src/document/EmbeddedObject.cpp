@@ -190,9 +190,9 @@ EmbeddedObject::Reply EmbeddedObject::SetHostNames(const std::string& containerA
 
 EmbeddedObject::Reply EmbeddedObject::DoVerb(std::int32_t verb) {
     if (Reply error = Usable()) return error;
-    // Editing in place is not built: "&Edit" opens the object in a window of its own too.
-    if (verb != kVerbEdit && verb != kVerbOpen)
-        return MakeError("BadVerb", "The object knows the verbs 0 (\"&Edit\") and 1 (\"&Open\") only.");
+    if (verb != kVerbEdit && verb != kVerbOpen && verb != kVerbDeactivate)
+        return MakeError("BadVerb", "The object knows the verbs 0 (\"&Edit\"), 1 (\"&Open\") and "
+                                    "-1 (deactivate) only.");
     return std::nullopt;
 }
 

@@ -46,6 +46,8 @@ public:
     static constexpr std::size_t kMaxHostNameBytes = 4096;
     static constexpr std::int32_t kVerbEdit = 0;
     static constexpr std::int32_t kVerbOpen = 1;
+    // The container's click outside an object edited in place: editing ends.
+    static constexpr std::int32_t kVerbDeactivate = -1;
 
     // The document's messages go to `prompter`, which must outlive the object.
     explicit EmbeddedObject(ServerPrompter& prompter);
@@ -64,7 +66,8 @@ public:
     Reply Draw(const std::string& mimeType, std::int32_t width, std::int32_t height,
                std::vector<std::uint8_t>& picture);
     Reply SetHostNames(const std::string& containerApp, const std::string& containerObject);
-    // Success means the caller opens the object in a window of its own (verbs 0 and 1).
+    // Success means the caller carries the verb out: edits the object in place (0), opens it
+    // in a window of its own (1) or ends editing in place (-1).
     Reply DoVerb(std::int32_t verb);
     Reply Close();
 

@@ -22,6 +22,7 @@
 #include <filesystem>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <random>
 #include <set>
 #include <thread>
@@ -29,6 +30,7 @@
 #include "document/CCorvaneDoc.h"
 #include "platform/ScriptedPrompter.h"
 #include "server/SignalCounter.h"
+#include "server/XSite.h"
 #include "support/TestPaths.h"
 #include "support/TypedTabs.h"
 
@@ -151,7 +153,9 @@ void PressKeys(const QString& window, const QStringList& keys) {
 void Watch(const Instance& instance, test::SignalCounter& counter) {
     for (const auto& [signal, slot] :
          {std::pair{"DataChanged", SLOT(OnDataChanged())}, std::pair{"Saved", SLOT(OnSaved())},
-          std::pair{"Closed", SLOT(OnClosed())}}) {
+          std::pair{"Closed", SLOT(OnClosed())}, std::pair{"Deactivated", SLOT(OnDeactivated())},
+          std::pair{"MenuChanged", SLOT(OnMenuChanged())},
+          std::pair{"StatusText", SLOT(OnStatusText(QString))}}) {
         ASSERT_TRUE(Bus().connect(instance.busName, instance.path, kObjectInterface,
                                   QString::fromLatin1(signal), &counter, slot));
     }
@@ -370,7 +374,7 @@ TEST(EmbeddingServer, VerbOneOpensTheWindowWhoseUpdateSendsSaved) {
     const QDBusMessage after = Call(object, "Save");
     ExpectOk(after);
     EXPECT_NE(after.arguments().value(0).toByteArray(), before.arguments().value(0).toByteArray());
-    // Verb 0 opens the same window until the object can be edited in place.
+    // Verb 0 without a window of the container's to edit in opens the same window.
     ExpectOk(Call(object, "DoVerb", {0, qulonglong{0}, QRect()}));
     ExpectOk(Call(object, "Close"));
     EXPECT_TRUE(WaitFor([&] { return counter.closed > 0; })) << "no Closed";
@@ -404,6 +408,258 @@ TEST(EmbeddingServer, ExitFromAChangedWindowHandsTheChangesOverAndKeepsTheObject
     ExpectOk(Call(object, "Close"));
 }
 
+// Editing in place: the container's side played on an X connection of the test's own.
+
+constexpr std::uint32_t kKeysymEscape = 0xff1b;
+constexpr std::uint16_t kControlMask = 4;
+
+// Menu 4 as "title: id text flags, ..." per menu; flags e (enabled), c (checkable), x (checked).
+std::vector<std::string> MenuLines(const QDBusMessage& reply) {
+    std::vector<std::string> lines;
+    const QDBusArgument menus = reply.arguments().value(0).value<QDBusArgument>();
+    menus.beginArray();
+    while (!menus.atEnd()) {
+        QString title;
+        menus.beginStructure();
+        menus >> title;
+        std::string line = title.toStdString() + ":";
+        menus.beginArray();
+        while (!menus.atEnd()) {
+            int id = 0;
+            QString text;
+            bool enabled = false;
+            bool checkable = false;
+            bool checked = false;
+            menus.beginStructure();
+            menus >> id >> text >> enabled >> checkable >> checked;
+            menus.endStructure();
+            line += " " + std::to_string(id) + (text.isEmpty() ? "" : " " + text.toStdString()) +
+                    (enabled ? " e" : "") + (checkable ? " c" : "") + (checked ? " x" : "") + ",";
+        }
+        menus.endArray();
+        menus.endStructure();
+        lines.push_back(line);
+    }
+    menus.endArray();
+    return lines;
+}
+
+struct ToolbarButton {
+    int id = 0;
+    QString tooltip;
+    QString prompt;
+    QByteArray png;
+};
+
+std::vector<ToolbarButton> ToolbarButtons(const QDBusMessage& reply) {
+    std::vector<ToolbarButton> buttons;
+    const QDBusArgument list = reply.arguments().value(0).value<QDBusArgument>();
+    list.beginArray();
+    while (!list.atEnd()) {
+        ToolbarButton button;
+        list.beginStructure();
+        list >> button.id >> button.tooltip >> button.prompt >> button.png;
+        list.endStructure();
+        buttons.push_back(button);
+    }
+    list.endArray();
+    return buttons;
+}
+
+qulonglong InPlaceWindow(const Instance& object) {
+    const QDBusMessage reply = Call(object, "GetInPlaceWindow");
+    EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+    return reply.arguments().value(0).toULongLong();
+}
+
+// The X clipboard's targets, as another program sees them.
+QString ClipboardTargets() {
+    QProcess xclip;
+    xclip.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                                          QStringLiteral("-o"), QStringLiteral("-t"),
+                                          QStringLiteral("TARGETS")});
+    xclip.waitForFinished(5000);
+    return QString::fromUtf8(xclip.readAllStandardOutput());
+}
+
+void SaveScreenshot(const QImage& image, const char* name) {
+    const QByteArray folder = qgetenv("LUTARIS_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) image.save(QString::fromLocal8Bit(folder) + '/' + name);
+}
+
+TEST(EmbeddingInPlace, VerbZeroPutsTheFrameIntoTheSiteAndOffersMenuFourAndToolbarFour) {
+    test::XSite site(QSize(400, 200));
+    ASSERT_TRUE(site.Ok());
+    test::TempDir dir;
+    const QByteArray file = ReadFile(SaveSampleDocument(dir.Path()));
+    const Instance object = CreateInstance();
+    ASSERT_FALSE(object.busName.isEmpty());
+    test::SignalCounter counter;
+    Watch(object, counter);
+    ExpectOk(Call(object, "Load", {file}));
+    ExpectOk(
+        Call(object, "SetHostNames", {QStringLiteral("Test Container"), QStringLiteral("Song 3")}));
+    EXPECT_EQ(InPlaceWindow(object), 0u);
+    ExpectError(Call(object, "GetMenu"), "Lutaris.Error.NotInPlace");
+    ExpectError(Call(object, "DoVerb", {0, qulonglong{site.Site()} + 0x7000, QRect(0, 0, 10, 10)}),
+                "Lutaris.Error.BadWindow");
+
+    ExpectOk(Call(object, "DoVerb", {0, qulonglong{site.Site()}, QRect(0, 0, 400, 200)}));
+    const auto window = static_cast<xcb_window_t>(InPlaceWindow(object));
+    ASSERT_NE(window, 0u);
+    EXPECT_EQ(site.Parent(window), site.Site());
+    EXPECT_EQ(site.Geometry(window), QRect(0, 0, 400, 200));
+    EXPECT_EQ(site.Name(window), "Song 3 - Lutars");
+
+    // The tablature is drawn inside a hatched border with black handles.
+    QImage shown;
+    auto drawn = [&] {
+        shown = site.Grab();
+        if (shown.isNull()) return false;
+        int ink = 0;
+        for (int x = 20; x < 380; ++x) ink += shown.pixelColor(x, 60) != QColor(Qt::white);
+        return shown.pixelColor(1, 1) == QColor(Qt::black) && ink > 0;
+    };
+    EXPECT_TRUE(WaitFor(drawn)) << "nothing drawn in the site";
+    SaveScreenshot(shown, "inplace-site.png");
+    std::set<QRgb> borderColours;
+    for (int x = 10; x < 190; ++x) borderColours.insert(shown.pixel(x, 2));
+    EXPECT_GE(borderColours.size(), 2u) << "the border is not hatched";
+
+    // The frame takes the rectangle the container gives it.
+    ExpectOk(Call(object, "SetObjectRects", {QRect(5, 5, 300, 150), QRect(0, 0, 400, 200)}));
+    EXPECT_TRUE(WaitFor([&] { return site.Geometry(window) == QRect(5, 5, 300, 150); }))
+        << site.Geometry(window).width();
+    ExpectError(Call(object, "SetObjectRects", {QRect(0, 0, -5, 10), QRect()}),
+                "Lutaris.Error.BadSize");
+
+    const QDBusMessage menu = Call(object, "GetMenu");
+    ExpectOk(menu);
+    const std::vector<std::string> expected = {
+        "&Edit: 57643 &Undo\tCtrl+Z, 0, 57635 Cu&t\tCtrl+X, 57634 &Copy\tCtrl+C, "
+        "57637 &Paste\tCtrl+V e, 0, -1 &Action e, 32789 &Bend Up\tB e, 32790 Bend Release\tR e, "
+        "32791 Slide Up\t/ e, 32792 Slide Down\t\\ e, 32794 Hammer On\tH e, 32795 Pull Off\tP e, "
+        "32788 Mute\tX e, 32793 Vibrato\t~ e, 32796 Tap\tT e, 32799 Optional\tO e, "
+        "32797 Harmonic\tA e, 0, 32798 Clear Action\tZ e, -2, 32800 &Tab Settings e,",
+        "&View: 59392 &Toolbar e c x,",
+        ":",
+        ":",
+        "&Help: 57664 &About Lutaris... e,",
+    };
+    EXPECT_EQ(MenuLines(menu), expected);
+
+    const QDBusMessage toolbar = Call(object, "GetToolbar");
+    ExpectOk(toolbar);
+    const std::vector<ToolbarButton> buttons = ToolbarButtons(toolbar);
+    ASSERT_EQ(buttons.size(), 5u);
+    const int ids[] = {57635, 57634, 57637, 0, 57664};
+    const char* tips[] = {"Cut", "Copy", "Paste", "", "About"};
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        EXPECT_EQ(buttons[i].id, ids[i]);
+        EXPECT_EQ(buttons[i].tooltip.toStdString(), tips[i]);
+        if (ids[i] == 0) {
+            EXPECT_TRUE(buttons[i].png.isEmpty() && buttons[i].prompt.isEmpty());
+            continue;
+        }
+        EXPECT_EQ(QImage::fromData(buttons[i].png, "PNG").size(), QSize(16, 15)) << i;
+    }
+    EXPECT_EQ(buttons[0].prompt.toStdString(), "Cut the selection and put it on the Clipboard");
+
+    // The prompts of the menu and the buttons reach the container's status bar.
+    for (const uint id : {57634u, 32796u, 0u}) ExpectOk(Call(object, "Highlight", {id}));
+    EXPECT_TRUE(WaitFor([&] { return counter.statusTexts.size() >= 3; }));
+    EXPECT_EQ(counter.statusTexts,
+              QStringList({QStringLiteral("Copy the selection and put it on the Clipboard"),
+                           QString(), QStringLiteral("Ready")}));
+
+    // Without a selection there is nothing to copy; the toolbar's visibility is a command.
+    ExpectError(Call(object, "Command", {57634u}), "Lutaris.Error.BadCommand",
+                "The object has no command 57634.");
+    ExpectError(Call(object, "Command", {57643u}), "Lutaris.Error.BadCommand");
+    ExpectError(Call(object, "Command", {57600u}), "Lutaris.Error.BadCommand");
+    ExpectOk(Call(object, "Command", {59392u}));
+    EXPECT_TRUE(WaitFor([&] { return counter.menuChanged > 0; })) << "no MenuChanged";
+    EXPECT_EQ(MenuLines(Call(object, "GetMenu")).at(1), "&View: 59392 &Toolbar e c,");
+
+    // A second verb 0 only moves the frame.
+    ExpectOk(Call(object, "DoVerb", {0, qulonglong{site.Site()}, QRect(0, 0, 200, 100)}));
+    EXPECT_EQ(InPlaceWindow(object), window);
+    EXPECT_TRUE(WaitFor([&] { return site.Geometry(window) == QRect(0, 0, 200, 100); }));
+
+    // The container's click outside: the frame goes from the site.
+    ExpectOk(Call(object, "DoVerb", {-1, qulonglong{0}, QRect()}));
+    EXPECT_TRUE(WaitFor([&] { return counter.deactivated == 1; }));
+    EXPECT_TRUE(site.Children(site.Site()).empty());
+    EXPECT_EQ(InPlaceWindow(object), 0u);
+    ExpectError(Call(object, "Command", {57637u}), "Lutaris.Error.NotInPlace");
+    ExpectOk(Call(object, "Close"));
+}
+
+TEST(EmbeddingInPlace, ForwardedKeysEditTheObjectCopyWorksAndEscEndsEditing) {
+    test::XSite site(QSize(400, 200));
+    ASSERT_TRUE(site.Ok());
+    const Instance object = CreateInstance();
+    ASSERT_FALSE(object.busName.isEmpty());
+    test::SignalCounter counter;
+    Watch(object, counter);
+    ExpectOk(Call(object, "InitNew"));
+    const QDBusMessage before = Call(object, "Save");
+    ExpectOk(Call(object, "DoVerb", {0, qulonglong{site.Site()}, QRect(0, 0, 400, 200)}));
+    const auto window = static_cast<xcb_window_t>(InPlaceWindow(object));
+    ASSERT_NE(window, 0u);
+    site.Embed(window);
+
+    // A fret typed in place, as the container forwards the key it got.
+    site.ForwardKey(window, '7');
+    EXPECT_TRUE(WaitFor([&] { return counter.dataChanged > 0; })) << "no DataChanged";
+    const QDBusMessage typed = Call(object, "Save");
+    ExpectOk(typed);
+    EXPECT_NE(typed.arguments().value(0).toByteArray(), before.arguments().value(0).toByteArray());
+    // Ctrl+T is no accelerator in place: it reaches the view as the T of Tap.
+    const int changes = counter.dataChanged;
+    site.ForwardKey(window, 't', kControlMask);
+    EXPECT_TRUE(WaitFor([&] { return counter.dataChanged > changes; })) << "Ctrl+T did nothing";
+
+    // A double click on the tab item selects it: Copy comes alive and copies.
+    QProcess::execute(QStringLiteral("xdotool"),
+                      {QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("50"),
+                       QStringLiteral("50"), QStringLiteral("click"), QStringLiteral("--repeat"),
+                       QStringLiteral("2"), QStringLiteral("--delay"), QStringLiteral("80"),
+                       QStringLiteral("1")});
+    EXPECT_TRUE(WaitFor([&] { return counter.menuChanged > 0; })) << "no MenuChanged";
+    EXPECT_NE(MenuLines(Call(object, "GetMenu")).at(0).find("57634 &Copy\tCtrl+C e,"),
+              std::string::npos);
+    EXPECT_FALSE(ClipboardTargets().contains(QStringLiteral("Embed Source")));
+    ExpectOk(Call(object, "Command", {57634u}));
+    EXPECT_TRUE(WaitFor([&] { return ClipboardTargets().contains(QStringLiteral("Embed Source")); }))
+        << ClipboardTargets().toStdString();
+
+    // Esc ends editing: the frame's window leaves the site.
+    site.ForwardKey(window, kKeysymEscape);
+    EXPECT_TRUE(WaitFor([&] { return counter.deactivated == 1; })) << "no Deactivated";
+    EXPECT_TRUE(site.Children(site.Site()).empty());
+    EXPECT_EQ(InPlaceWindow(object), 0u);
+    // The object stays for the container, which edits it again.
+    ExpectOk(Call(object, "DoVerb", {0, qulonglong{site.Site()}, QRect(0, 0, 400, 200)}));
+    EXPECT_EQ(site.Children(site.Site()).size(), 1u);
+    ExpectOk(Call(object, "Close"));
+    EXPECT_TRUE(WaitFor([&] { return counter.deactivated == 2 && counter.closed > 0; }));
+}
+
+TEST(EmbeddingInPlace, TheServerEndsWhenTheSiteIsDestroyed) {
+    test::XSite site(QSize(300, 150));
+    ASSERT_TRUE(site.Ok());
+    const Instance object = CreateInstance();
+    ASSERT_FALSE(object.busName.isEmpty());
+    ExpectOk(Call(object, "InitNew"));
+    ExpectOk(Call(object, "DoVerb", {0, qulonglong{site.Site()}, QRect(0, 0, 300, 150)}));
+    site.DestroySite();
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_TRUE(WaitFor([&] { return !HasOwner(object.busName); }, 1000))
+        << "the server outlived its site by " << timer.elapsed() << " ms";
+}
+
 // The script runs these once more on a bus whose servers get no display.
 TEST(EmbeddingServerWithoutDisplay, VerbOneIsAnErrorAndThePicturesStillCome) {
     if (qEnvironmentVariableIsEmpty("LUTARIS_SERVER_WITHOUT_DISPLAY"))
@@ -412,6 +668,10 @@ TEST(EmbeddingServerWithoutDisplay, VerbOneIsAnErrorAndThePicturesStillCome) {
     ASSERT_FALSE(object.busName.isEmpty()) << object.reply.errorMessage().toStdString();
     ExpectOk(Call(object, "InitNew"));
     ExpectError(Call(object, "DoVerb", {1, qulonglong{0}, QRect()}), "Lutaris.Error.NoDisplay");
+    // Verb 0 with a window to edit in, but no X server to reach it: as verb 1.
+    ExpectError(Call(object, "DoVerb", {0, qulonglong{0x200001}, QRect(0, 0, 100, 50)}),
+                "Lutaris.Error.NoDisplay");
+    EXPECT_EQ(Call(object, "GetInPlaceWindow").arguments().value(0).toULongLong(), 0u);
     const QDBusMessage png = Call(object, "Draw", {QStringLiteral("image/png"), 50, 60});
     ExpectOk(png);
     EXPECT_EQ(QImage::fromData(png.arguments().value(0).toByteArray(), "PNG").size(),
@@ -420,13 +680,22 @@ TEST(EmbeddingServerWithoutDisplay, VerbOneIsAnErrorAndThePicturesStillCome) {
 }
 
 // A container of its own process, so that it can be killed: prints the object's bus name and
-// waits. With "open", it opens the object's window too.
-int RunContainer(bool open, const QString& objectName) {
+// waits. With "open", it opens the object's window too; with "inplace" it edits the object in
+// a site window of its own.
+int RunContainer(const std::string& mode, const QString& objectName) {
     const Instance object = CreateInstance();
     if (object.busName.isEmpty()) return 1;
     Call(object, "InitNew");
     Call(object, "SetHostNames", {QStringLiteral("Test Container"), objectName});
-    if (open) Call(object, "DoVerb", {1, qulonglong{0}, QRect(0, 0, 100, 100)});
+    if (mode == "open") Call(object, "DoVerb", {1, qulonglong{0}, QRect(0, 0, 100, 100)});
+    std::optional<test::XSite> site;
+    if (mode == "inplace") {
+        site.emplace(QSize(200, 100));
+        if (!site->Ok()) return 1;
+        const QDBusMessage reply =
+            Call(object, "DoVerb", {0, qulonglong{site->Site()}, QRect(0, 0, 200, 100)});
+        if (reply.type() != QDBusMessage::ReplyMessage) return 1;
+    }
     std::cout << object.busName.toStdString() << std::endl;
     std::this_thread::sleep_for(std::chrono::minutes(5));
     return 0;
@@ -441,6 +710,20 @@ QString StartContainer(QProcess& container, const QStringList& arguments) {
 TEST(EmbeddingServer, TheServerGoesWithItsContainer) {
     QProcess container;
     const QString name = StartContainer(container, {QStringLiteral("--container")});
+    ASSERT_FALSE(name.isEmpty());
+    ASSERT_TRUE(HasOwner(name));
+    container.kill();
+    container.waitForFinished();
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_TRUE(WaitFor([&] { return !HasOwner(name); }, 1000))
+        << "the server outlived its container by " << timer.elapsed() << " ms";
+}
+
+TEST(EmbeddingInPlace, TheServerGoesWithItsContainer) {
+    QProcess container;
+    const QString name =
+        StartContainer(container, {QStringLiteral("--container"), QStringLiteral("inplace")});
     ASSERT_FALSE(name.isEmpty());
     ASSERT_TRUE(HasOwner(name));
     container.kill();
@@ -482,9 +765,8 @@ int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);
     lutaris::gProgram = argv[0];
     if (argc >= 2 && std::string(argv[1]) == "--container") {
-        const bool open = argc >= 3 && std::string(argv[2]) == "open";
         return lutaris::RunContainer(
-            open, argc >= 4 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("Held"));
+            argc >= 3 ? argv[2] : "", argc >= 4 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("Held"));
     }
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QRect>
+#include <QString>
+#include <QStringList>
 
 namespace lutaris::test {
 
@@ -11,11 +14,17 @@ public:
     int dataChanged = 0;
     int saved = 0;
     int closed = 0;
+    int deactivated = 0;
+    int menuChanged = 0;
+    QStringList statusTexts;
 
 public slots:
     void OnDataChanged() { ++dataChanged; }
     void OnSaved() { ++saved; }
     void OnClosed() { ++closed; }
+    void OnDeactivated() { ++deactivated; }
+    void OnMenuChanged() { ++menuChanged; }
+    void OnStatusText(const QString& text) { statusTexts << text; }
 };
 
 }  // namespace lutaris::test
