@@ -8,7 +8,7 @@ editor="$LUTARIS_BINARY_DIR/src/lutaris"
 container="$LUTARIS_BINARY_DIR/tools/lutaris-container"
 cli="$LUTARIS_BINARY_DIR/tools/lutaris-cli"
 for tool in xvfb-run dbus-run-session dbus-update-activation-environment dbus-send xdotool \
-        openbox python3; do
+        xprop openbox python3; do
     if ! command -v "$tool" > /dev/null; then
         echo "$tool missing: in-place editing was not checked"
         exit 77
@@ -69,4 +69,85 @@ wait_line open.log "^saved .*open.ltc$"
 [ "$(notes_of open.ltc 0)" = "[[4, 0, 0, 0], [6, 1, 0, 0]]" ] || { notes_of open.ltc 0; exit 1; }
 kill $pid
 echo "verb 1: ok"
+
+server_pid() {  # the process of the server named on the last "server N NAME" line of log $1
+    local name
+    name=$(grep "^server " "$1" | tail -1 | cut -d" " -f3)
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.GetConnectionUnixProcessID "string:$name" | awk "/uint32/ {print \$2}"
+}
+# Keys go to the container window with the pointer outside it, so that they reach the object
+# only through the container (with the pointer over the object X gives them to it directly).
+type_keys() {
+    xdotool mousemove 1010 750
+    xdotool key --delay 30 "$@"
+}
+
+# In place without a window manager: the object edits inside the container; the keys the
+# container gets reach it, its accelerators work (Ctrl+C, Ctrl+V twice, Ctrl+X on a selected
+# item leave two copies of it), Ctrl+T is the T that sets a tap, Esc ends editing.
+"$container" place.ltc --insert Lutaris.Document > place.log & pid=$!; pids+=($pid)
+wait_line place.log "^active 0 in place at "
+read -r x y _ < <(grep "^active 0 in place at " place.log | cut -d" " -f6-)
+xdotool windowfocus --sync "$(container_window $pid)"
+type_keys 3
+xdotool mousemove $((x + 30)) $((y + 35)) click --repeat 2 --delay 80 1   # select the item
+type_keys ctrl+c ctrl+v ctrl+v ctrl+x Down 7 ctrl+t Escape
+wait_line place.log "^deactivated 0$"
+type_keys ctrl+s
+wait_line place.log "^saved .*place.ltc$"
+notes_of place.ltc 0 > /dev/null
+python3 -c "import json; d = json.load(open(\"dump.json\"))
+items = [sorted([n[0], n[1], n[4]] for n in i[\"notes\"]) for i in d[\"items\"]]
+assert len(items) == 2, items
+assert sum(i.count([3, 0, 0]) for i in items) == 2, items
+assert sum(n[0] == 7 and n[2] == 12 for i in items for n in i) == 1, items"
+echo "in place: ok"
+
+# The object menu starts it again; killing its server leaves the container with the picture
+# and the storage, and the next start loads that storage into a new server.
+type_keys alt+e o e
+wait_line place.log "^active 0 in place at " 2
+first=$(server_pid place.log)
+kill -9 "$first"
+wait_line place.log "^server gone 0$"
+kill -0 $pid
+type_keys alt+e o e
+wait_line place.log "^active 0 in place at " 3
+[ "$(server_pid place.log)" != "$first" ]
+type_keys Right 9 Escape
+wait_line place.log "^deactivated 0$" 2
+type_keys ctrl+s
+wait_line place.log "^saved .*place.ltc$" 2
+notes_of place.ltc 0 > /dev/null
+python3 -c "import json; d = json.load(open(\"dump.json\"))
+notes = [[n[0], n[4]] for i in d[\"items\"] for n in i[\"notes\"]]
+assert notes.count([3, 0]) == 2 and [7, 12] in notes and [9, 0] in notes, notes"
+echo "server killed: ok"
+
+# A server whose container dies goes too.
+type_keys alt+e o e
+wait_line place.log "^active 0 in place at " 4
+server=$(server_pid place.log)
+kill -9 $pid
+{ wait $pid; } 2> /dev/null || true
+for _ in $(seq 100); do kill -0 "$server" 2> /dev/null || break; sleep 0.1; done
+if kill -0 "$server" 2> /dev/null; then echo "the server outlived its container"; exit 1; fi
+echo "container killed: ok"
+
+# With a window manager the container window is activated as a person would.
+openbox > /dev/null 2>&1 & pids+=($!)
+for _ in $(seq 300); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q "window id" && break
+    sleep 0.1
+done
+"$container" managed.ltc --insert Lutaris.Document > managed.log & pid=$!; pids+=($pid)
+wait_line managed.log "^active 0 in place at "
+xdotool windowactivate --sync "$(container_window $pid)"
+type_keys 5 Down 8 Escape
+wait_line managed.log "^deactivated 0$"
+type_keys ctrl+s
+wait_line managed.log "^saved .*managed.ltc$"
+[ "$(notes_of managed.ltc 0)" = "[[5, 0, 0, 0], [8, 1, 0, 0]]" ] || { notes_of managed.ltc 0; exit 1; }
+echo "with a window manager: ok"
 ' "$editor" "$container" "$cli"

@@ -47,6 +47,12 @@ QSize ClampExtent(QSize size) {
     return {width, height};
 }
 
+// HIMETRIC is a hundredth of a millimetre; the screen has 96 pixels an inch.
+QSize PixelsOf(QSize himetric) {
+    return ClampExtent(QSize(int(std::lround(himetric.width() * 96.0 / 2540.0)),
+                             int(std::lround(himetric.height() * 96.0 / 2540.0))));
+}
+
 QByteArray ToBytes(const std::vector<std::uint8_t>& bytes) {
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
 }
@@ -468,10 +474,7 @@ bool ContainerWindow::InsertObject(const QString& progId, int verb) {
     }
     QSize himetric;
     if (entry->link->GetExtent(himetric)) {
-        // HIMETRIC is a hundredth of a millimetre; the screen has 96 pixels an inch.
-        const QSize pixels(int(std::lround(himetric.width() * 96.0 / 2540.0)),
-                           int(std::lround(himetric.height() * 96.0 / 2540.0)));
-        const QSize extent = ClampExtent(pixels.expandedTo(kMinimumExtent));
+        const QSize extent = ClampExtent(PixelsOf(himetric).expandedTo(kMinimumExtent));
         entry->record.width = extent.width();
         entry->record.height = extent.height();
         entry->view->SetExtent(extent);
@@ -632,9 +635,14 @@ void ContainerWindow::Take(Entry* entry) {
             SetModified(true);
         }
     }
+    // The picture at the object's own size (inside its place in the document), as the object
+    // shows itself in place, rather than stretched over the room it has been given.
+    const QSize place(entry->record.width, entry->record.height);
+    QSize size = place;
+    QSize himetric;
+    if (entry->link->GetExtent(himetric)) size = PixelsOf(himetric).boundedTo(place);
     QByteArray picture;
-    if (entry->link->Draw(QStringLiteral("image/png"),
-                          QSize(entry->record.width, entry->record.height), picture)) {
+    if (entry->link->Draw(QStringLiteral("image/png"), size, picture)) {
         entry->record.picture = FromBytes(picture);
         entry->view->SetPicture(picture);
     }

@@ -37,7 +37,6 @@ quint64 ObjectView::CreateSite() {
     if (!site_) {
         site_ = new QWidget(this);
         site_->setAttribute(Qt::WA_NativeWindow);
-        site_->setAttribute(Qt::WA_DontCreateNativeAncestors);
         // The server paints all of it; Qt must not paint over the server's window.
         site_->setAttribute(Qt::WA_OpaquePaintEvent);
         site_->setAttribute(Qt::WA_NoSystemBackground);
@@ -59,7 +58,8 @@ quint64 ObjectView::SiteWindow() const { return site_ ? site_->winId() : 0; }
 void ObjectView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    if (!picture_.isNull()) painter.drawImage(rect(), picture_);
+    // Drawn at its own size: the server drew it for the room it has.
+    if (!picture_.isNull()) painter.drawImage(QPoint(0, 0), picture_);
     if (open_) {
         // An object open elsewhere is covered with hatching, as containers usually show it.
         painter.fillRect(rect(), QBrush(QColor(0, 0, 0, 90), Qt::BDiagPattern));

@@ -19,9 +19,12 @@ bool SingleArgument(const QDBusMessage& reply, const char* signature, QDBusArgum
 
 }  // namespace
 
+// The reading operations of QDBusArgument are its const ones; a writable argument would pick
+// the writing ones.
 bool ParseMenu(const QDBusMessage& reply, QList<RemoteMenu>& menus) {
-    QDBusArgument argument;
-    if (!SingleArgument(reply, "a(sa(isbbb))", argument)) return false;
+    QDBusArgument writable;
+    if (!SingleArgument(reply, "a(sa(isbbb))", writable)) return false;
+    const QDBusArgument& argument = writable;
     menus.clear();
     argument.beginArray();
     while (!argument.atEnd()) {
@@ -45,8 +48,9 @@ bool ParseMenu(const QDBusMessage& reply, QList<RemoteMenu>& menus) {
 }
 
 bool ParseToolbar(const QDBusMessage& reply, QList<RemoteButton>& buttons) {
-    QDBusArgument argument;
-    if (!SingleArgument(reply, "a(issay)", argument)) return false;
+    QDBusArgument writable;
+    if (!SingleArgument(reply, "a(issay)", writable)) return false;
+    const QDBusArgument& argument = writable;
     buttons.clear();
     argument.beginArray();
     while (!argument.atEnd()) {
