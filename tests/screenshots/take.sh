@@ -19,4 +19,35 @@ xvfb-run -a -s "-screen 0 800x600x24" bash -c '
     import -window root "$1/editor.png"
     kill $pid
 ' "$build" "$out"
+# lutaris-container with an object edited in place: the object's toolbar on the container's
+# frame, the merged menu bar with the object's Edit menu open and a status prompt, the picture
+# after editing. The server is registered for a data folder of its own, on a bus of its own.
+data=$(mktemp -d)
+trap 'rm -rf "$data"' EXIT
+HOME="$data/home" XDG_DATA_HOME="$data/data" XDG_CONFIG_HOME="$data/config" \
+xvfb-run -a -s "-screen 0 800x600x24 -dpi 96" env -u QT_QPA_PLATFORM dbus-run-session -- bash -c '
+    build=$0 out=$1
+    mkdir -p "$HOME"; cd "$HOME"
+    "$build/src/lutaris" 2> /dev/null & pid=$!
+    for _ in $(seq 300); do
+        [ -s "$XDG_DATA_HOME/insertable-objects/Lutaris.Document.object" ] && break
+        sleep 0.1
+    done
+    kill $pid; wait $pid 2> /dev/null
+    dbus-update-activation-environment DISPLAY XAUTHORITY
+    "$build/tools/lutaris-container" songs.ltc --insert Lutaris.Document > log.txt & pid=$!
+    for _ in $(seq 300); do grep -q "^active 0 in place" log.txt && break; sleep 0.1; done
+    window=$(xdotool search --sync --onlyvisible --name "lutaris-container\$" | head -1)
+    xdotool windowfocus --sync "$window" mousemove 790 590
+    xdotool key --delay 30 3 Down 5 b Right 7 Down 7 h Right 9 Down Down 0 x Right 5
+    sleep 1
+    import -window root "$out/container-in-place.png"
+    xdotool mousemove 20 8 click 1 sleep 0.5 mousemove 60 90 sleep 0.2 mousemove 60 96 sleep 1
+    import -window root "$out/container-merged-menu.png"
+    xdotool key Escape Escape mousemove 25 34 sleep 2
+    import -window root "$out/container-toolbar.png"
+    xdotool mousemove 790 590 key Escape sleep 1
+    import -window root "$out/container-picture.png"
+    kill $pid
+' "$(cd "$build" && pwd)" "$(cd "$out" && pwd)"
 echo "screenshots in $out"
