@@ -92,7 +92,16 @@ read -r x y _ < <(grep "^active 0 in place at " place.log | cut -d" " -f6-)
 xdotool windowfocus --sync "$(container_window $pid)"
 type_keys 3
 xdotool mousemove $((x + 30)) $((y + 35)) click --repeat 2 --delay 80 1   # select the item
-type_keys ctrl+c ctrl+v ctrl+v ctrl+x Down 7 ctrl+t Escape
+type_keys ctrl+c ctrl+v ctrl+v ctrl+x Down 7 ctrl+t
+# Dragging the bottom right handle of the resize bar asks the container for more room; it grows
+# the place of the object, and the object still takes keys there.
+read -r width height < <(grep "^active 0 in place at " place.log | cut -d" " -f8-)
+xdotool mousemove $((x + width - 3)) $((y + height - 3)) mousedown 1 \
+    mousemove $((x + width + 40)) $((y + height + 30)) mousemove $((x + width + 57)) $((y + height + 37)) mouseup 1
+wait_line place.log "^resized 0 to "
+read -r grown_width grown_height < <(grep "^resized 0 to " place.log | tail -1 | cut -d" " -f4-)
+[ "$grown_width" -gt "$width" ] && [ "$grown_height" -gt "$height" ] || { cat place.log; exit 1; }
+type_keys Escape
 wait_line place.log "^deactivated 0$"
 type_keys ctrl+s
 wait_line place.log "^saved .*place.ltc$"
@@ -107,7 +116,7 @@ echo "in place: ok"
 # The object menu starts it again; killing its server leaves the container with the picture
 # and the storage, and the next start loads that storage into a new server.
 type_keys alt+e o e
-wait_line place.log "^active 0 in place at " 2
+wait_line place.log "^active 0 in place at [0-9]+ [0-9]+ $grown_width $grown_height$"
 first=$(server_pid place.log)
 kill -9 "$first"
 wait_line place.log "^server gone 0$"
@@ -149,5 +158,17 @@ wait_line managed.log "^deactivated 0$"
 type_keys ctrl+s
 wait_line managed.log "^saved .*managed.ltc$"
 [ "$(notes_of managed.ltc 0)" = "[[5, 0, 0, 0], [8, 1, 0, 0]]" ] || { notes_of managed.ltc 0; exit 1; }
+kill $pid
+
+# Reopened, the object of the document edits on from what was saved.
+"$container" managed.ltc --object 0 > reopened.log & pid=$!; pids+=($pid)
+wait_line reopened.log "^active 0 in place at "
+xdotool windowactivate --sync "$(container_window $pid)"
+type_keys Right 2 Escape
+wait_line reopened.log "^deactivated 0$"
+type_keys ctrl+s
+wait_line reopened.log "^saved .*managed.ltc$"
+[ "$(notes_of managed.ltc 0)" = "[[2, 0, 1, 0], [5, 0, 0, 0], [8, 1, 0, 0]]" ] ||
+    { notes_of managed.ltc 0; exit 1; }
 echo "with a window manager: ok"
 ' "$editor" "$container" "$cli"

@@ -551,6 +551,8 @@ void ContainerWindow::Activate(Entry* entry, int verb) {
         entry->link->DoVerb(0, entry->view->SiteWindow(), rect);
         return;
     }
+    // Another verb on the object being edited in place ends that first.
+    if (entry->inPlace) DeactivateActive();
     if (verb != 0 || !embedder_.Available()) {
         if (!entry->link->DoVerb(verb, 0, rect)) {
             statusBar()->showMessage(entry->link->LastError());
@@ -678,6 +680,7 @@ void ContainerWindow::OnRequestRect(Entry* entry, QRect rect) {
     const QRect site(QPoint(0, 0), extent);
     entry->link->SetObjectRects(site, site);
     SetModified(true);
+    Log(QStringLiteral("resized %1 to %2 %3").arg(IndexOf(entry)).arg(extent.width()).arg(extent.height()));
 }
 
 bool ContainerWindow::eventFilter(QObject* watched, QEvent* event) {
