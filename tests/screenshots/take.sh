@@ -48,6 +48,12 @@ xvfb-run -a -s "-screen 0 800x600x24 -dpi 96" env -u QT_QPA_PLATFORM dbus-run-se
     import -window root "$out/container-toolbar.png"
     xdotool mousemove 790 590 key Escape sleep 1
     import -window root "$out/container-picture.png"
+    xdotool key alt+e o sleep 1
+    import -window root "$out/container-object-menu.png"
+    xdotool key Escape Escape Escape sleep 0.5
+    xdotool key alt+i o sleep 1
+    import -window root "$out/container-insert-object.png"
+    xdotool key Escape
     kill $pid
 ' "$(cd "$build" && pwd)" "$(cd "$out" && pwd)"
 echo "screenshots in $out"

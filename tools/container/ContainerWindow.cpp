@@ -295,8 +295,7 @@ void ContainerWindow::CloseLinks() {
     for (auto& entry : entries_) {
         if (entry->link) {
             entry->link->Close();
-            entry->link->deleteLater();
-            entry->link = nullptr;
+            DropLink(entry.get());
         }
     }
 }
@@ -487,6 +486,15 @@ bool ContainerWindow::InsertObject(const QString& progId, int verb) {
     return true;
 }
 
+// The link goes later (this may run inside one of its signals); its signals, already queued,
+// must not reach an entry that is gone by then.
+void ContainerWindow::DropLink(Entry* entry) {
+    if (!entry->link) return;
+    entry->link->disconnect(this);
+    entry->link->deleteLater();
+    entry->link = nullptr;
+}
+
 bool ContainerWindow::ActivateObject(int index, int verb) {
     if (index < 0 || std::size_t(index) >= entries_.size()) return false;
     Activate(entries_[std::size_t(index)].get(), verb);
@@ -495,10 +503,7 @@ bool ContainerWindow::ActivateObject(int index, int verb) {
 
 bool ContainerWindow::EnsureLink(Entry* entry) {
     if (entry->link && entry->link->Alive()) return true;
-    if (entry->link) {
-        entry->link->deleteLater();
-        entry->link = nullptr;
-    }
+    DropLink(entry);
     const QString progId = QString::fromStdString(entry->record.progId);
     ClassRecord record;
     if (!FindClass(progId, record)) {
@@ -664,10 +669,7 @@ void ContainerWindow::OnDied(Entry* entry) {
     }
     entry->open = false;
     entry->view->SetOpen(false);
-    if (entry->link) {
-        entry->link->deleteLater();
-        entry->link = nullptr;
-    }
+    DropLink(entry);
     Log(QStringLiteral("server gone %1").arg(index));
 }
 

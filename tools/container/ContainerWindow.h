@@ -77,6 +77,7 @@ private:
     Entry* EntryOf(const ObjectView* view) const;
     void Select(Entry* entry);
     bool EnsureLink(Entry* entry);
+    void DropLink(Entry* entry);
     void Activate(Entry* entry, int verb);
     void DeactivateActive();
     void EndInPlace(Entry* entry);

@@ -12,8 +12,10 @@ InsertObjectDialog::InsertObjectDialog(const QList<ClassRecord>& classes, QWidge
     : QDialog(parent), classes_(classes) {
     setWindowTitle(tr("Insert Object"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(tr("Object &type:")));
+    auto* label = new QLabel(tr("Object &type:"));
+    layout->addWidget(label);
     list_ = new QListWidget;
+    label->setBuddy(list_);
     for (const ClassRecord& record : classes_) list_->addItem(record.name);
     layout->addWidget(list_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
