@@ -101,6 +101,10 @@ xdotool mousemove $((x + width - 3)) $((y + height - 3)) mousedown 1 \
 wait_line place.log "^resized 0 to "
 read -r grown_width grown_height < <(grep "^resized 0 to " place.log | tail -1 | cut -d" " -f4-)
 [ "$grown_width" -gt "$width" ] && [ "$grown_height" -gt "$height" ] || { cat place.log; exit 1; }
+# The merged menu bar belongs to the container: Alt+V opens the View menu of the object, whose
+# Toolbar item hides the toolbar of the object on the frame of the container.
+type_keys alt+v t
+wait_line place.log "^object toolbar hidden$"
 type_keys Escape
 wait_line place.log "^deactivated 0$"
 type_keys ctrl+s

@@ -220,6 +220,8 @@ void ContainerWindow::BuildObjectToolbar() {
         });
     }
     addToolBar(Qt::TopToolBarArea, objectToolbar_);
+    objectToolbar_->show();
+    objectToolbarShown_ = true;
     MirrorToolbarState();
 }
 
@@ -238,8 +240,12 @@ void ContainerWindow::MirrorToolbarState() {
     if (!active_->link->GetMenu(reply) || !ParseMenu(reply, menus)) return;
     for (const RemoteMenu& menu : menus) {
         for (const RemoteItem& item : menu.items) {
-            if (item.id == int(kToolbarCommand) && item.checkable) {
+            if (item.id == int(kToolbarCommand) && item.checkable &&
+                objectToolbarShown_ != item.checked) {
+                objectToolbarShown_ = item.checked;
                 objectToolbar_->setVisible(item.checked);
+                Log(item.checked ? QStringLiteral("object toolbar shown")
+                                 : QStringLiteral("object toolbar hidden"));
             }
         }
     }
@@ -590,6 +596,8 @@ void ContainerWindow::Activate(Entry* entry, int verb) {
     embedder_.Embed(quint32(site), quint32(client));
     ShowMergedMenus();
     BuildObjectToolbar();
+    // Where the object stands once the toolbar has pushed the document down.
+    layout()->activate();
     const QPoint at = entry->view->mapToGlobal(QPoint(0, 0));
     Log(QStringLiteral("active %1 in place at %2 %3 %4 %5")
             .arg(index)

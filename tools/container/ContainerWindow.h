@@ -97,6 +97,7 @@ private:
     QMenu* insertMenu_ = nullptr;
     QList<QMenu*> remoteMenus_;
     QPointer<QToolBar> objectToolbar_;
+    bool objectToolbarShown_ = false;
     XEmbedEmbedder embedder_;
     std::vector<std::unique_ptr<Entry>> entries_;
     Entry* active_ = nullptr;

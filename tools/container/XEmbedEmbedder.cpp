@@ -100,6 +100,8 @@ bool XEmbedEmbedder::nativeEventFilter(const QByteArray& eventType, void* messag
     if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE) return false;
     auto* key = reinterpret_cast<xcb_key_press_event_t*>(event);
     if (allowed_ && !allowed_()) return false;
+    // Alt with a letter opens a menu of the menu bar, which is the container's (merged).
+    if ((key->state & XCB_MOD_MASK_1) && !(key->state & XCB_MOD_MASK_CONTROL)) return false;
     xcb_key_press_event_t forwarded = *key;
     forwarded.event = client_;
     forwarded.child = XCB_NONE;

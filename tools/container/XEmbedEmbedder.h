@@ -10,7 +10,8 @@ namespace lutaris::container {
 
 // The embedder's half of the XEmbed protocol for one client window at a time: tells the client
 // it is embedded, active and focused, answers its focus requests, and passes it the key events
-// X delivers to the container's own windows (the client never holds the X focus itself).
+// X delivers to the container's own windows (the client never holds the X focus itself), but
+// for Alt combinations, which open the menus of the container's merged menu bar.
 class XEmbedEmbedder : public QAbstractNativeEventFilter {
 public:
     // Nothing works without an X connection (Wayland, offscreen): Available() says so.
