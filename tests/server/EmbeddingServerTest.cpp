@@ -155,7 +155,8 @@ void Watch(const Instance& instance, test::SignalCounter& counter) {
          {std::pair{"DataChanged", SLOT(OnDataChanged())}, std::pair{"Saved", SLOT(OnSaved())},
           std::pair{"Closed", SLOT(OnClosed())}, std::pair{"Deactivated", SLOT(OnDeactivated())},
           std::pair{"MenuChanged", SLOT(OnMenuChanged())},
-          std::pair{"StatusText", SLOT(OnStatusText(QString))}}) {
+          std::pair{"StatusText", SLOT(OnStatusText(QString))},
+          std::pair{"RequestRect", SLOT(OnRequestRect(QRect))}}) {
         ASSERT_TRUE(Bus().connect(instance.busName, instance.path, kObjectInterface,
                                   QString::fromLatin1(signal), &counter, slot));
     }
@@ -489,7 +490,7 @@ void SaveScreenshot(const QImage& image, const char* name) {
 
 TEST(EmbeddingInPlace, VerbZeroPutsTheFrameIntoTheSiteAndOffersMenuFourAndToolbarFour) {
     test::XSite site(QSize(400, 200));
-    ASSERT_TRUE(site.Ok());
+    ASSERT_TRUE(site.Ok()) << "X connection error " << site.ConnectionError();
     test::TempDir dir;
     const QByteArray file = ReadFile(SaveSampleDocument(dir.Path()));
     const Instance object = CreateInstance();
@@ -532,6 +533,18 @@ TEST(EmbeddingInPlace, VerbZeroPutsTheFrameIntoTheSiteAndOffersMenuFourAndToolba
         << site.Geometry(window).width();
     ExpectError(Call(object, "SetObjectRects", {QRect(0, 0, -5, 10), QRect()}),
                 "Lutaris.Error.BadSize");
+    // Dragging the bottom right handle asks for a larger rectangle and leaves the frame as it
+    // is. The handle's middle: site (10, 10) + frame (5, 5) + (297, 147).
+    QProcess::execute(QStringLiteral("xdotool"),
+                      QStringList{QStringLiteral("mousemove"), QStringLiteral("--sync"),
+                                  QStringLiteral("312"), QStringLiteral("162"),
+                                  QStringLiteral("mousedown"), QStringLiteral("1"),
+                                  QStringLiteral("mousemove"), QStringLiteral("--sync"),
+                                  QStringLiteral("342"), QStringLiteral("182"),
+                                  QStringLiteral("mouseup"), QStringLiteral("1")});
+    EXPECT_TRUE(WaitFor([&] { return !counter.requestedRects.isEmpty(); })) << "no RequestRect";
+    EXPECT_EQ(counter.requestedRects.value(0), QRect(5, 5, 330, 170));
+    EXPECT_EQ(site.Geometry(window), QRect(5, 5, 300, 150));
 
     const QDBusMessage menu = Call(object, "GetMenu");
     ExpectOk(menu);
@@ -597,7 +610,7 @@ TEST(EmbeddingInPlace, VerbZeroPutsTheFrameIntoTheSiteAndOffersMenuFourAndToolba
 
 TEST(EmbeddingInPlace, ForwardedKeysEditTheObjectCopyWorksAndEscEndsEditing) {
     test::XSite site(QSize(400, 200));
-    ASSERT_TRUE(site.Ok());
+    ASSERT_TRUE(site.Ok()) << "X connection error " << site.ConnectionError();
     const Instance object = CreateInstance();
     ASSERT_FALSE(object.busName.isEmpty());
     test::SignalCounter counter;
@@ -648,7 +661,7 @@ TEST(EmbeddingInPlace, ForwardedKeysEditTheObjectCopyWorksAndEscEndsEditing) {
 
 TEST(EmbeddingInPlace, TheServerEndsWhenTheSiteIsDestroyed) {
     test::XSite site(QSize(300, 150));
-    ASSERT_TRUE(site.Ok());
+    ASSERT_TRUE(site.Ok()) << "X connection error " << site.ConnectionError();
     const Instance object = CreateInstance();
     ASSERT_FALSE(object.busName.isEmpty());
     ExpectOk(Call(object, "InitNew"));
@@ -768,6 +781,13 @@ int main(int argc, char** argv) {
         return lutaris::RunContainer(
             argc >= 3 ? argv[2] : "", argc >= 4 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("Held"));
     }
+    // An X server resets itself when its last client leaves, and refuses connections while it
+    // does: between two tests the servers and tools may all be gone. One connection of ours for
+    // the whole run keeps it up.
+    xcb_connection_t* keepAlive = qEnvironmentVariableIsEmpty("DISPLAY") ? nullptr
+                                                                         : xcb_connect(nullptr, nullptr);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    if (keepAlive != nullptr) xcb_disconnect(keepAlive);
+    return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QList>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -17,6 +18,7 @@ public:
     int deactivated = 0;
     int menuChanged = 0;
     QStringList statusTexts;
+    QList<QRect> requestedRects;
 
 public slots:
     void OnDataChanged() { ++dataChanged; }
@@ -25,6 +27,7 @@ public slots:
     void OnDeactivated() { ++deactivated; }
     void OnMenuChanged() { ++menuChanged; }
     void OnStatusText(const QString& text) { statusTexts << text; }
+    void OnRequestRect(const QRect& rect) { requestedRects << rect; }
 };
 
 }  // namespace lutaris::test

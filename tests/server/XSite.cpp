@@ -19,7 +19,8 @@ struct Freed {
 
 XSite::XSite(QSize size) {
     connection_ = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(connection_)) {
+    connectionError_ = xcb_connection_has_error(connection_);
+    if (connectionError_ != 0) {
         xcb_disconnect(connection_);
         connection_ = nullptr;
         return;

@@ -22,6 +22,8 @@ public:
     XSite& operator=(const XSite&) = delete;
 
     bool Ok() const { return connection_ != nullptr && site_ != 0; }
+    // Why the connection failed (xcb's error code), 0 when it did not.
+    int ConnectionError() const { return connectionError_; }
     xcb_window_t Site() const { return site_; }
     xcb_window_t Container() const { return container_; }
     // The children of a window, bottom first.
@@ -48,6 +50,7 @@ private:
     xcb_window_t container_ = 0;
     xcb_window_t site_ = 0;
     xcb_atom_t xembed_ = 0;
+    int connectionError_ = 0;
 };
 
 }  // namespace lutaris::test
