@@ -84,18 +84,26 @@ std::string XSite::Name(xcb_window_t window) const {
     return {text, text + xcb_get_property_value_length(property.reply)};
 }
 
+QPoint XSite::ScreenOrigin(xcb_window_t window) const {
+    Freed<xcb_translate_coordinates_reply_t> origin{xcb_translate_coordinates_reply(
+        connection_, xcb_translate_coordinates(connection_, window, screen_->root, 0, 0),
+        nullptr)};
+    return origin ? QPoint(origin->dst_x, origin->dst_y) : QPoint();
+}
+
 QImage XSite::Grab() const {
     const QRect area = Geometry(site_);
     if (area.isEmpty()) return {};
     // From the root: a window's own image leaves out what its children draw on some servers.
-    Freed<xcb_translate_coordinates_reply_t> origin{xcb_translate_coordinates_reply(
-        connection_, xcb_translate_coordinates(connection_, site_, screen_->root, 0, 0),
-        nullptr)};
-    if (!origin) return {};
+    return GrabScreen(QRect(ScreenOrigin(site_), area.size()));
+}
+
+QImage XSite::GrabScreen(const QRect& area) const {
     Freed<xcb_get_image_reply_t> image{xcb_get_image_reply(
         connection_,
-        xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, screen_->root, origin->dst_x,
-                      origin->dst_y, static_cast<std::uint16_t>(area.width()),
+        xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, screen_->root,
+                      static_cast<std::int16_t>(area.x()), static_cast<std::int16_t>(area.y()),
+                      static_cast<std::uint16_t>(area.width()),
                       static_cast<std::uint16_t>(area.height()), ~0u),
         nullptr)};
     if (!image || image->depth != 24) return {};
@@ -107,6 +115,17 @@ QImage XSite::Grab() const {
         std::memcpy(picture.scanLine(y), data + y * area.width() * 4,
                     static_cast<std::size_t>(area.width()) * 4);
     return picture;
+}
+
+xcb_window_t XSite::TopLevelNamed(const std::string& name) const {
+    for (const xcb_window_t window : Children(screen_->root))
+        if (Name(window) == name) return window;
+    return 0;
+}
+
+void XSite::Focus(xcb_window_t window) {
+    xcb_set_input_focus(connection_, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
+    std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
 }
 
 void XSite::SendXEmbed(xcb_window_t client, std::uint32_t message, std::uint32_t detail,

@@ -34,6 +34,14 @@ public:
     std::string Name(xcb_window_t window) const;
     // What the X server shows of the site (what its children draw included).
     QImage Grab() const;
+    // What the screen shows of `area` (root coordinates).
+    QImage GrabScreen(const QRect& area) const;
+    // Where a window's top left corner is on the screen.
+    QPoint ScreenOrigin(xcb_window_t window) const;
+    // The top-level window of that WM_NAME, 0 when there is none.
+    xcb_window_t TopLevelNamed(const std::string& name) const;
+    // Gives `window` the keyboard focus of the X server.
+    void Focus(xcb_window_t window);
     // The embedder's messages: embedded-notify, window-activate and focus-in.
     void Embed(xcb_window_t client);
     // A key press and its release of the key that types `keysym`, sent to `client`.
