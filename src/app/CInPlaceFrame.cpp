@@ -158,6 +158,12 @@ void CInPlaceFrame::CheckMenuState() {
 }
 
 void CInPlaceFrame::OnCommand(int commandId) {
+    ++running_;
+    RunCommand(commandId);
+    if (--running_ == 0) emit CommandsDone();
+}
+
+void CInPlaceFrame::RunCommand(int commandId) {
     switch (commandId) {
     case ID_CANCEL_EDIT_SRVR: emit CancelEdit(); return;
     case ID_EDIT_UNDO: return;  // no handler: nothing happens

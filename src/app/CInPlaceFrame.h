@@ -51,6 +51,8 @@ public:
     void OnCommand(int commandId);
     // Says MenuChanged when the menu's state is not the one it last reported.
     void CheckMenuState();
+    // True while a command runs (one with a dialog may run for long).
+    bool Busy() const { return running_ > 0; }
 
     CCorvaneView& View() { return *view_; }
     CInPlaceToolBar& ToolBar() { return toolBar_; }
@@ -61,6 +63,8 @@ signals:
     void CancelEdit();
     void RequestRect(const QRect& rect);
     void MenuChanged();
+    // The last running command returned.
+    void CommandsDone();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -68,6 +72,7 @@ protected:
 
 private:
     void AddAccelerators();
+    void RunCommand(int commandId);
     void UpdateTitle();
 
     CCorvaneDoc& document_;
@@ -80,6 +85,7 @@ private:
     quint64 site_ = 0;
     QRect position_;
     InPlaceMenu::State reported_;
+    int running_ = 0;
 };
 
 }  // namespace lutaris

@@ -7,6 +7,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusObjectPath>
 #include <QDBusServiceWatcher>
+#include <QWindow>
 #include <cstdio>
 #include <limits>
 #include <string>
@@ -230,6 +231,9 @@ EmbeddedObject::Reply EmbeddingServer::ActivateInPlace(quint64 site, const QRect
         return std::nullopt;
     }
     OnDeactivateUI(false);
+    // A site inside the frame that just went (its own window, say) went with it.
+    if (!x11_windows::WindowSize(site))
+        return ServerError("BadWindow", "The container's window does not exist.");
     if (frame_) frame_->hide();  // the object is edited in one place at a time
     if (!printing_) printing_ = std::make_unique<PrintCommands>(profile_, object_->Document());
 
@@ -262,7 +266,17 @@ void EmbeddingServer::OnDeactivateUI(bool undoable) {
     if (siteWatcher_) siteWatcher_->Clear();
     std::unique_ptr<CInPlaceFrame> frame = std::move(inPlace_);
     frame->hide();
-    frame.reset();
+    if (frame->Busy()) {
+        // A command of the frame's is waiting for a dialog: the frame leaves the site now and
+        // goes once the command has returned, which still uses it.
+        CInPlaceFrame* retired = frame.release();
+        QObject::disconnect(retired, nullptr, this, nullptr);
+        QObject::disconnect(retired, nullptr, service_, nullptr);
+        retired->windowHandle()->setParent(nullptr);
+        connect(retired, &CInPlaceFrame::CommandsDone, retired, &QObject::deleteLater);
+    } else {
+        frame.reset();
+    }
     // The container looks at its window once it hears Deactivated: the frame's window is gone
     // from it by then.
     x11_windows::Sync();

@@ -659,6 +659,36 @@ TEST(EmbeddingInPlace, ForwardedKeysEditTheObjectCopyWorksAndEscEndsEditing) {
     EXPECT_TRUE(WaitFor([&] { return counter.deactivated == 2 && counter.closed > 0; }));
 }
 
+TEST(EmbeddingInPlace, EditingEndsSafelyWhileADialogOfTheFrameIsOpen) {
+    test::XSite site(QSize(300, 150));
+    ASSERT_TRUE(site.Ok()) << "X connection error " << site.ConnectionError();
+    const Instance object = CreateInstance();
+    ASSERT_FALSE(object.busName.isEmpty());
+    test::SignalCounter counter;
+    Watch(object, counter);
+    ExpectOk(Call(object, "InitNew"));
+    ExpectOk(Call(object, "DoVerb", {0, qulonglong{site.Site()}, QRect(0, 0, 300, 150)}));
+    // Edit > Tab Settings from the container's merged menu: the dialog waits for the person.
+    QDBusMessage settings = QDBusMessage::createMethodCall(
+        object.busName, object.path, kObjectInterface, QStringLiteral("Command"));
+    settings.setArguments({32800u});
+    QDBusPendingCall pending = Bus().asyncCall(settings, 20000);
+    const QString box = AwaitWindow(QStringLiteral("Tablature Settings"));
+    ASSERT_FALSE(box.isEmpty()) << WindowsOnScreen();
+    // Meanwhile the person clicks outside the object.
+    ExpectOk(Call(object, "DoVerb", {-1, qulonglong{0}, QRect()}));
+    EXPECT_TRUE(WaitFor([&] { return counter.deactivated == 1; }));
+    EXPECT_TRUE(site.Children(site.Site()).empty());
+    PressKeys(box, {QStringLiteral("Return")});
+    pending.waitForFinished();
+    ExpectOk(pending.reply());
+    // The server lived through the dialog's end and still serves the object.
+    ExpectOk(Call(object, "Save"));
+    ExpectOk(Call(object, "DoVerb", {0, qulonglong{site.Site()}, QRect(0, 0, 300, 150)}));
+    EXPECT_EQ(site.Children(site.Site()).size(), 1u);
+    ExpectOk(Call(object, "Close"));
+}
+
 TEST(EmbeddingInPlace, TheServerEndsWhenTheSiteIsDestroyed) {
     test::XSite site(QSize(300, 150));
     ASSERT_TRUE(site.Ok()) << "X connection error " << site.ConnectionError();
