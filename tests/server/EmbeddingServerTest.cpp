@@ -412,6 +412,7 @@ TEST(EmbeddingServer, ExitFromAChangedWindowHandsTheChangesOverAndKeepsTheObject
 // Editing in place: the container's side played on an X connection of the test's own.
 
 constexpr std::uint32_t kKeysymEscape = 0xff1b;
+constexpr std::uint32_t kKeysymInsert = 0xff63;
 constexpr std::uint16_t kControlMask = 4;
 
 // Menu 4 as "title: id text flags, ..." per menu; flags e (enabled), c (checkable), x (checked).
@@ -646,6 +647,19 @@ TEST(EmbeddingInPlace, ForwardedKeysEditTheObjectCopyWorksAndEscEndsEditing) {
     ExpectOk(Call(object, "Command", {57634u}));
     EXPECT_TRUE(WaitFor([&] { return ClipboardTargets().contains(QStringLiteral("Embed Source")); }))
         << ClipboardTargets().toStdString();
+    // Another program takes the clipboard; Ctrl+Insert, accelerator table 4's other Copy key,
+    // copies again.
+    QProcess other;
+    other.start(QStringLiteral("xclip"), {QStringLiteral("-quiet"), QStringLiteral("-selection"),
+                                          QStringLiteral("clipboard"), QStringLiteral("-i")});
+    other.write("taken");
+    other.closeWriteChannel();
+    EXPECT_TRUE(WaitFor([&] { return !ClipboardTargets().contains(QStringLiteral("Embed Source")); }));
+    site.ForwardKey(window, kKeysymInsert, kControlMask);
+    EXPECT_TRUE(WaitFor([&] { return ClipboardTargets().contains(QStringLiteral("Embed Source")); }))
+        << "Ctrl+Insert did not copy";
+    other.kill();
+    other.waitForFinished();
 
     // Esc ends editing: the frame's window leaves the site.
     site.ForwardKey(window, kKeysymEscape);
