@@ -7,6 +7,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusObjectPath>
 #include <QDBusServiceWatcher>
+#include <QImage>
 #include <QWindow>
 #include <cstdio>
 #include <limits>
@@ -154,7 +155,22 @@ bool EmbeddingServer::CreateInstance(const QString& caller, QDBusObjectPath& pat
         QTimer::singleShot(0, this, [this] { OnContainerGone(); });
     }
     path = QDBusObjectPath(QString::fromLatin1(kObjectPath));
+    if (display_) QTimer::singleShot(0, this, [this] { WarmUpInPlace(); });
     return true;
+}
+
+void EmbeddingServer::WarmUpInPlace() {
+    // The first frame of a process builds Qt's widget style and fonts: done now, while the
+    // container loads the object, so that editing in place paints within a frame's time.
+    // On a document of its own: the object's has nothing to show before InitNew or Load.
+    if (!object_ || inPlace_) return;
+    CCorvaneDoc scratch(prompter_);
+    if (!scratch.OnNewDocument()) return;
+    CInPlaceFrame frame(scratch);
+    if (frame.OnCreate() != 0) return;
+    frame.resize(200, 100);
+    QImage image(frame.size(), QImage::Format_ARGB32_Premultiplied);
+    frame.render(&image);
 }
 
 EmbeddedObject::Reply EmbeddingServer::DoVerb(std::int32_t verb, quint64 window,

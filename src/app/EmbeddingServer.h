@@ -73,6 +73,7 @@ private:
     EmbeddedObject::Reply RunInPlaceCommand(quint32 id);
     EmbeddedObject::Reply Highlight(quint32 id);
     bool OnInPlaceCommand(int commandId);
+    void WarmUpInPlace();
     // The container's window went: the container with it.
     void OnSiteDestroyed();
     bool OnFrameCommand(int commandId);
