@@ -546,6 +546,15 @@ TEST(EmbeddingInPlace, VerbZeroPutsTheFrameIntoTheSiteAndOffersMenuFourAndToolba
     EXPECT_TRUE(WaitFor([&] { return !counter.requestedRects.isEmpty(); })) << "no RequestRect";
     EXPECT_EQ(counter.requestedRects.value(0), QRect(5, 5, 330, 170));
     EXPECT_EQ(site.Geometry(window), QRect(5, 5, 300, 150));
+    // Clipped to the left half: the right border's middle handle (at 302, 80 of the site) is
+    // no longer drawn, the left one (at 7, 80) still is.
+    auto handleShown = [&](int x) { return site.Grab().pixelColor(x, 80) == QColor(Qt::black); };
+    EXPECT_TRUE(WaitFor([&] { return handleShown(302) && handleShown(7); }));
+    ExpectOk(Call(object, "SetObjectRects", {QRect(5, 5, 300, 150), QRect(0, 0, 150, 200)}));
+    EXPECT_TRUE(WaitFor([&] { return !handleShown(302); })) << "the clip was not applied";
+    EXPECT_TRUE(handleShown(7));
+    ExpectOk(Call(object, "SetObjectRects", {QRect(5, 5, 300, 150), QRect(0, 0, 400, 200)}));
+    EXPECT_TRUE(WaitFor([&] { return handleShown(302); })) << "the clip stayed";
 
     const QDBusMessage menu = Call(object, "GetMenu");
     ExpectOk(menu);
