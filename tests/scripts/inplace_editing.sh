@@ -55,7 +55,7 @@ notes_of() {
 print(sorted([n[0], n[1], n[2], n[4]] for i in d[\"items\"] for n in i[\"notes\"]))"
 }
 container_window() {  # the container window of process $1
-    xdotool search --sync --onlyvisible --pid "$1" --name "lutaris-container\$" | head -1
+    xdotool search --all --sync --onlyvisible --pid "$1" --name "lutaris-container\$" | head -1
 }
 
 # Edit > Open (verb 1): the object opens in a window of its own; what is typed there and
@@ -97,7 +97,8 @@ type_keys ctrl+c ctrl+v ctrl+v ctrl+x Down 7 ctrl+t
 # the place of the object, and the object still takes keys there.
 read -r width height < <(grep "^active 0 in place at " place.log | cut -d" " -f8-)
 xdotool mousemove $((x + width - 3)) $((y + height - 3)) mousedown 1 \
-    mousemove $((x + width + 40)) $((y + height + 30)) mousemove $((x + width + 57)) $((y + height + 37)) mouseup 1
+    mousemove $((x + width + 40)) $((y + height + 30)) \
+    mousemove $((x + width + 57)) $((y + height + 37)) mouseup 1
 wait_line place.log "^resized 0 to "
 read -r grown_width grown_height < <(grep "^resized 0 to " place.log | tail -1 | cut -d" " -f4-)
 [ "$grown_width" -gt "$width" ] && [ "$grown_height" -gt "$height" ] || { cat place.log; exit 1; }
@@ -156,12 +157,16 @@ for _ in $(seq 300); do
 done
 "$container" managed.ltc --insert Lutaris.Document > managed.log & pid=$!; pids+=($pid)
 wait_line managed.log "^active 0 in place at "
+# Another window in front first, then the container again: the object takes the keys anew.
+"$container" other.ltc > other.log & other=$!; pids+=($other)
+xdotool windowactivate --sync "$(container_window $other)"
 xdotool windowactivate --sync "$(container_window $pid)"
 type_keys 5 Down 8 Escape
 wait_line managed.log "^deactivated 0$"
 type_keys ctrl+s
 wait_line managed.log "^saved .*managed.ltc$"
-[ "$(notes_of managed.ltc 0)" = "[[5, 0, 0, 0], [8, 1, 0, 0]]" ] || { notes_of managed.ltc 0; exit 1; }
+[ "$(notes_of managed.ltc 0)" = "[[5, 0, 0, 0], [8, 1, 0, 0]]" ] ||
+    { notes_of managed.ltc 0; exit 1; }
 kill $pid
 
 # Reopened, the object of the document edits on from what was saved.

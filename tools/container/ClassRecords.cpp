@@ -67,7 +67,8 @@ bool ParseClassRecord(const QByteArray& bytes, ClassRecord& record) {
         if (key == QStringLiteral("ShortName")) record.shortName = value;
         if (key == QStringLiteral("BusName")) record.busName = value;
         if (key == QStringLiteral("Exec")) record.exec = value;
-        if (key == QStringLiteral("Insertable")) record.insertable = value == QStringLiteral("true");
+        if (key == QStringLiteral("Insertable"))
+            record.insertable = value == QStringLiteral("true");
         if (key == QStringLiteral("Verbs")) {
             record.verbs.clear();
             for (const QString& verb : value.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {

@@ -13,7 +13,7 @@ namespace lutaris::container {
 // storage back to a new server, so both survive the server that made them.
 struct EmbeddedObjectRecord {
     std::string progId;
-    std::int32_t width = 0;   // extent in pixels
+    std::int32_t width = 0;  // extent in pixels
     std::int32_t height = 0;
     std::vector<std::uint8_t> storage;
     std::vector<std::uint8_t> picture;  // PNG

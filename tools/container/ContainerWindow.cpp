@@ -72,7 +72,8 @@ ContainerWindow::ContainerWindow() {
     auto* layout = new QVBoxLayout(page_);
     text_ = new QTextEdit;
     text_->setAcceptRichText(false);
-    text_->setPlaceholderText(tr("Type the document's text here; Insert > Object embeds a tablature."));
+    text_->setPlaceholderText(
+        tr("Type the document's text here; Insert > Object embeds a tablature."));
     text_->setMinimumHeight(90);
     text_->setMaximumHeight(140);
     text_->viewport()->installEventFilter(this);
@@ -92,6 +93,10 @@ ContainerWindow::ContainerWindow() {
         return active_ && !QApplication::activePopupWidget() &&
                !QApplication::activeModalWidget() && !menuBar()->activeAction();
     });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (active_) embedder_.SetContainerActive(state == Qt::ApplicationActive);
+            });
     resize(760, 560);
     UpdateTitle();
 }
@@ -327,8 +332,8 @@ void ContainerWindow::NewDocument() {
 
 void ContainerWindow::OpenDocument() {
     if (!MaybeSave()) return;
-    const QString path = QFileDialog::getOpenFileName(this, tr("Open"), QString(),
-                                                      tr("Container documents (*.ltc);;All files (*)"));
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Open"), QString(), tr("Container documents (*.ltc);;All files (*)"));
     if (!path.isEmpty()) Load(path);
 }
 
@@ -351,9 +356,9 @@ bool ContainerWindow::Load(const QString& path) {
     std::optional<ContainerDocument> document = ReadContainerFile(
         {reinterpret_cast<const std::uint8_t*>(bytes.data()), std::size_t(bytes.size())}, &error);
     if (!document) {
-        QMessageBox::warning(this, QLatin1String(kAppName),
-                             tr("%1 is not a container document (%2).")
-                                 .arg(path, QString::fromStdString(error)));
+        QMessageBox::warning(
+            this, QLatin1String(kAppName),
+            tr("%1 is not a container document (%2).").arg(path, QString::fromStdString(error)));
         return false;
     }
     ClearDocument();
@@ -373,8 +378,8 @@ bool ContainerWindow::SaveDocument() {
 }
 
 bool ContainerWindow::SaveDocumentAs() {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Save As"), path_,
-                                                      tr("Container documents (*.ltc)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, tr("Save As"), path_, tr("Container documents (*.ltc)"));
     if (path.isEmpty()) return false;
     return WriteTo(path);
 }
@@ -690,11 +695,15 @@ void ContainerWindow::OnRequestRect(Entry* entry, QRect rect) {
     const QRect site(QPoint(0, 0), extent);
     entry->link->SetObjectRects(site, site);
     SetModified(true);
-    Log(QStringLiteral("resized %1 to %2 %3").arg(IndexOf(entry)).arg(extent.width()).arg(extent.height()));
+    Log(QStringLiteral("resized %1 to %2 %3")
+            .arg(IndexOf(entry))
+            .arg(extent.width())
+            .arg(extent.height()));
 }
 
 bool ContainerWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress && (watched == page_ || watched == text_->viewport())) {
+    if (event->type() == QEvent::MouseButtonPress &&
+        (watched == page_ || watched == text_->viewport())) {
         DeactivateActive();
         if (watched == page_) Select(nullptr);
     }

@@ -51,24 +51,26 @@ EmbeddedObjectLink* EmbeddedObjectLink::Create(const QString& busName, QString* 
     }
 }
 
-EmbeddedObjectLink::EmbeddedObjectLink(const QString& server, const QString& path,
-                                       QObject* parent)
+EmbeddedObjectLink::EmbeddedObjectLink(const QString& server, const QString& path, QObject* parent)
     : QObject(parent), server_(server), path_(path) {
     QDBusConnection bus = Bus();
     const struct {
         const char* name;
         const char* slot;
     } signalsToSlots[] = {
-        {"DataChanged", SLOT(OnDataChanged())},   {"Saved", SLOT(OnSaved())},
-        {"Closed", SLOT(OnClosed())},             {"Deactivated", SLOT(OnDeactivated())},
+        {"DataChanged", SLOT(OnDataChanged())},
+        {"Saved", SLOT(OnSaved())},
+        {"Closed", SLOT(OnClosed())},
+        {"Deactivated", SLOT(OnDeactivated())},
         {"RequestRect", SLOT(OnRequestRect(QDBusMessage))},
-        {"MenuChanged", SLOT(OnMenuChanged())},   {"StatusText", SLOT(OnStatusText(QString))},
+        {"MenuChanged", SLOT(OnMenuChanged())},
+        {"StatusText", SLOT(OnStatusText(QString))},
     };
     for (const auto& entry : signalsToSlots) {
         bus.connect(server_, path_, kInterface, QString::fromLatin1(entry.name), this, entry.slot);
     }
-    watcher_ = new QDBusServiceWatcher(server_, bus, QDBusServiceWatcher::WatchForUnregistration,
-                                       this);
+    watcher_ =
+        new QDBusServiceWatcher(server_, bus, QDBusServiceWatcher::WatchForUnregistration, this);
     connect(watcher_, &QDBusServiceWatcher::serviceUnregistered, this,
             &EmbeddedObjectLink::OnServiceGone);
     // The name may have gone before the watcher was there.
@@ -110,7 +112,9 @@ bool EmbeddedObjectLink::Call(const char* method, const QVariantList& arguments,
 
 bool EmbeddedObjectLink::InitNew() { return Call("InitNew", {}); }
 
-bool EmbeddedObjectLink::Load(const QByteArray& storage) { return Call("Load", {storage}, nullptr, 120000); }
+bool EmbeddedObjectLink::Load(const QByteArray& storage) {
+    return Call("Load", {storage}, nullptr, 120000);
+}
 
 bool EmbeddedObjectLink::Save(QByteArray& storage) {
     QDBusMessage reply;
@@ -156,9 +160,7 @@ bool EmbeddedObjectLink::SetObjectRects(QRect position, QRect clip) {
 
 bool EmbeddedObjectLink::GetMenu(QDBusMessage& reply) { return Call("GetMenu", {}, &reply); }
 
-bool EmbeddedObjectLink::GetToolbar(QDBusMessage& reply) {
-    return Call("GetToolbar", {}, &reply);
-}
+bool EmbeddedObjectLink::GetToolbar(QDBusMessage& reply) { return Call("GetToolbar", {}, &reply); }
 
 bool EmbeddedObjectLink::Command(quint32 id) { return Call("Command", {id}); }
 

@@ -13,8 +13,10 @@ ObjectView::ObjectView(QWidget* parent) : QWidget(parent) {
 void ObjectView::SetPicture(const QByteArray& png) {
     QImage image;
     // A picture that does not decode shows as the empty frame, not as an error.
-    if (!png.isEmpty() && image.loadFromData(png, "PNG")) picture_ = image;
-    else picture_ = QImage();
+    if (!png.isEmpty() && image.loadFromData(png, "PNG"))
+        picture_ = image;
+    else
+        picture_ = QImage();
     update();
 }
 

@@ -74,6 +74,16 @@ void XEmbedEmbedder::Embed(quint32 site, quint32 client) {
     Send(kFocusIn, kFocusCurrent, 0, 0);
 }
 
+void XEmbedEmbedder::SetContainerActive(bool active) {
+    if (active) {
+        Send(kWindowActivate, 0, 0, 0);
+        Send(kFocusIn, kFocusCurrent, 0, 0);
+    } else {
+        Send(kFocusOut, 0, 0, 0);
+        Send(kWindowDeactivate, 0, 0, 0);
+    }
+}
+
 void XEmbedEmbedder::Release(bool tellClient) {
     if (!client_) return;
     if (tellClient) {
@@ -106,8 +116,8 @@ bool XEmbedEmbedder::nativeEventFilter(const QByteArray& eventType, void* messag
     forwarded.event = client_;
     forwarded.child = XCB_NONE;
     forwarded.same_screen = 1;
-    const quint32 mask = type == XCB_KEY_PRESS ? XCB_EVENT_MASK_KEY_PRESS
-                                               : XCB_EVENT_MASK_KEY_RELEASE;
+    const quint32 mask =
+        type == XCB_KEY_PRESS ? XCB_EVENT_MASK_KEY_PRESS : XCB_EVENT_MASK_KEY_RELEASE;
     xcb_send_event(connection_, 0, client_, mask, reinterpret_cast<const char*>(&forwarded));
     xcb_flush(connection_);
     return true;

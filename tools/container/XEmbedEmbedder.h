@@ -25,6 +25,9 @@ public:
     // more forwarding.
     void Release(bool tellClient);
     quint32 Client() const { return client_; }
+    // The container's window came to the front or went behind another: the client follows
+    // (WINDOW_ACTIVATE and FOCUS_IN, or FOCUS_OUT and WINDOW_DEACTIVATE).
+    void SetContainerActive(bool active);
     // Waits until the X server has done every request sent so far (the site exists and is
     // mapped before another client is told its id).
     void Sync();

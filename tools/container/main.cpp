@@ -18,9 +18,10 @@ namespace {
 using lutaris::container::ContainerDocument;
 
 int Usage() {
-    std::fputs("usage: lutaris-container [FILE] [--insert PROGID | --object INDEX] [--verb N]\n"
-               "       lutaris-container --extract N OUT FILE\n",
-               stderr);
+    std::fputs(
+        "usage: lutaris-container [FILE] [--insert PROGID | --object INDEX] [--verb N]\n"
+        "       lutaris-container --extract N OUT FILE\n",
+        stderr);
     return 2;
 }
 
@@ -109,7 +110,8 @@ int main(int argc, char** argv) {
     }
     if (object >= 0) {
         QMetaObject::invokeMethod(
-            &window, [&window, object, verb] {
+            &window,
+            [&window, object, verb] {
                 if (!window.ActivateObject(object, verb)) std::fputs("no such object\n", stderr);
             },
             Qt::QueuedConnection);
