@@ -620,8 +620,8 @@ void ContainerWindow::DeactivateActive() {
     if (!entry->link || !entry->link->DoVerb(-1, 0, QRect())) EndInPlace(entry);
 }
 
-void ContainerWindow::EndInPlace(Entry* entry) {
-    if (!entry->inPlace) return;
+bool ContainerWindow::DropInPlace(Entry* entry) {
+    if (!entry->inPlace) return false;
     entry->inPlace = false;
     if (active_ == entry) active_ = nullptr;
     embedder_.Release(false);
@@ -629,6 +629,11 @@ void ContainerWindow::EndInPlace(Entry* entry) {
     DropObjectToolbar();
     ShowOwnMenus();
     statusBar()->showMessage(tr("Ready"));
+    return true;
+}
+
+void ContainerWindow::EndInPlace(Entry* entry) {
+    if (!DropInPlace(entry)) return;
     ScheduleTake(entry);
     Log(QStringLiteral("deactivated %1").arg(IndexOf(entry)));
 }
@@ -671,15 +676,7 @@ void ContainerWindow::Take(Entry* entry) {
 void ContainerWindow::OnDied(Entry* entry) {
     const int index = IndexOf(entry);
     if (index < 0) return;
-    if (entry->inPlace) {
-        entry->inPlace = false;
-        if (active_ == entry) active_ = nullptr;
-        embedder_.Release(false);
-        entry->view->DropSite();
-        DropObjectToolbar();
-        ShowOwnMenus();
-        statusBar()->showMessage(tr("Ready"));
-    }
+    DropInPlace(entry);
     entry->open = false;
     entry->view->SetOpen(false);
     DropLink(entry);

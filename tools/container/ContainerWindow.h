@@ -80,6 +80,8 @@ private:
     void DropLink(Entry* entry);
     void Activate(Entry* entry, int verb);
     void DeactivateActive();
+    // Takes the site, the object's toolbar and its menus down; false when it was not in place.
+    bool DropInPlace(Entry* entry);
     void EndInPlace(Entry* entry);
     void ScheduleTake(Entry* entry);
     void Take(Entry* entry);
