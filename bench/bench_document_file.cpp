@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/DocumentFile.h"
+#include "platform/files/DocumentFile.h"
 #include "support/BaselineIo.h"
 #include "support/BenchDocument.h"
 #include "support/LatencySample.h"

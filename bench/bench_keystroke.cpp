@@ -12,7 +12,7 @@
 #include <optional>
 
 #include "model/TabCursor.h"
-#include "platform/VirtualKeyCodes.h"
+#include "platform/keys/VirtualKeyCodes.h"
 #include "platform/qt/QtSurface.h"
 #include "render/ScrollSizes.h"
 #include "render/ViewLayout.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "model/ReadingOrder.h"
-#include "platform/RecordingSurface.h"
+#include "platform/surface/RecordingSurface.h"
 #include "render/PrintLayout.h"
 #include "render/ViewPainter.h"
 #include "support/BenchDocument.h"

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "edit/TextExporter.h"
-#include "platform/ClipboardFormatNames.h"
-#include "platform/MemoryClipboard.h"
+#include "platform/clipboard/ClipboardFormatNames.h"
+#include "platform/clipboard/MemoryClipboard.h"
 #include "support/BaselineIo.h"
 #include "support/BenchDocument.h"
 #include "support/LatencySample.h"

@@ -5,7 +5,7 @@
 
 #include "document/CCorvaneDoc.h"
 #include "model/TabCursor.h"
-#include "platform/ScriptedPrompter.h"
+#include "platform/prompt/ScriptedPrompter.h"
 #include "platform/qt/QtSurface.h"
 #include "render/ViewPainter.h"
 #include "support/GuiBenchmarkMain.h"

@@ -22,8 +22,8 @@
 #include <vector>
 
 #include "document/CCorvaneDoc.h"
-#include "platform/DocumentFile.h"
-#include "platform/ScriptedPrompter.h"
+#include "platform/files/DocumentFile.h"
+#include "platform/prompt/ScriptedPrompter.h"
 #include "server/XSite.h"
 #include "support/Workloads.h"
 

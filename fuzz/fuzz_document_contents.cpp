@@ -9,7 +9,7 @@
 #include "compound/ClassId.h"
 #include "compound/CompoundFileWriter.h"
 #include "document/CCorvaneDoc.h"
-#include "platform/DocumentClassId.h"
+#include "platform/files/DocumentClassId.h"
 #include "support/DocumentChecks.h"
 #include "support/FuzzPrompter.h"
 #include "support/MemoryFile.h"

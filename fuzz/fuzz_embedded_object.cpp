@@ -15,7 +15,7 @@
 
 #include "document/CCorvaneDoc.h"
 #include "document/EmbeddedObject.h"
-#include "platform/ServerPrompter.h"
+#include "platform/prompt/ServerPrompter.h"
 #include "support/DocumentChecks.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "platform/PrivateProfile.h"
+#include "platform/files/PrivateProfile.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "model/TabSettings.h"
 #include "model/TabTextGrid.h"
 #include "model/Tablature.h"
-#include "platform/Archive.h"
+#include "platform/files/Archive.h"
 
 namespace {
 

@@ -14,10 +14,10 @@
 #include "document/CCorvaneDoc.h"
 #include "model/TabSettings.h"
 #include "model/Tablature.h"
-#include "platform/Archive.h"
-#include "platform/ClipboardFormatNames.h"
-#include "platform/DocumentClassId.h"
-#include "platform/MemoryClipboard.h"
+#include "platform/files/Archive.h"
+#include "platform/clipboard/ClipboardFormatNames.h"
+#include "platform/files/DocumentClassId.h"
+#include "platform/clipboard/MemoryClipboard.h"
 #include "support/FuzzPrompter.h"
 
 namespace fs = std::filesystem;

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "document/CCorvaneDoc.h"
-#include "platform/ScriptedPrompter.h"
+#include "platform/prompt/ScriptedPrompter.h"
 
 namespace lutaris::bench {
 

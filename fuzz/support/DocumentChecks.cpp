@@ -6,7 +6,7 @@
 
 #include "document/CCorvaneDoc.h"
 #include "model/TabCursor.h"
-#include "platform/Archive.h"
+#include "platform/files/Archive.h"
 #include "support/FuzzPrompter.h"
 
 namespace lutaris::fuzz {

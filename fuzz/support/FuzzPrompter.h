@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Prompter.h"
+#include "platform/prompt/Prompter.h"
 
 namespace lutaris::fuzz {
 

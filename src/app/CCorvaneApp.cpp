@@ -15,7 +15,7 @@
 #include "document/CCorvaneDoc.h"
 #include "edit/qt/CCorvaneView.h"
 #include "model/CommandIds.h"
-#include "platform/Prompter.h"
+#include "platform/prompt/Prompter.h"
 #include "platform/ServerRegistration.h"
 #include "platform/qt/QtClipboard.h"
 #include "render/ScreenResolution.h"

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "document/EmbeddedObject.h"
-#include "platform/ServerPrompter.h"
+#include "platform/prompt/ServerPrompter.h"
 
 class QDBusObjectPath;
 class QDBusServiceWatcher;

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "platform/Prompter.h"
+#include "platform/prompt/Prompter.h"
 
 namespace lutaris {
 

@@ -10,7 +10,7 @@
 #include "edit/TextExporter.h"
 #include "model/CommandIds.h"
 #include "model/TabCursor.h"
-#include "platform/Rng.h"
+#include "platform/runtime/Rng.h"
 #include "text/ImportFileCommand.h"
 
 namespace lutaris {

@@ -5,8 +5,8 @@
 
 #include "compound/CompoundFileError.h"
 #include "document/CCorvaneDoc.h"
-#include "platform/DocumentFile.h"
-#include "platform/ServerPrompter.h"
+#include "platform/files/DocumentFile.h"
+#include "platform/prompt/ServerPrompter.h"
 #include "render/CCorvaneSrvrItem.h"
 #include "render/PresentationPicture.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/DocumentBase.h"
+#include "platform/document/DocumentBase.h"
 
 namespace lutaris {
 

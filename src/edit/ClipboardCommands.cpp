@@ -12,9 +12,9 @@
 #include "model/TabCursor.h"
 #include "model/TabDocument.h"
 #include "model/TabTextGrid.h"
-#include "platform/Clipboard.h"
-#include "platform/ClipboardFormatNames.h"
-#include "platform/Prompter.h"
+#include "platform/clipboard/Clipboard.h"
+#include "platform/clipboard/ClipboardFormatNames.h"
+#include "platform/prompt/Prompter.h"
 
 namespace lutaris {
 namespace {

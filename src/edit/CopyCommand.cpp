@@ -4,8 +4,8 @@
 
 #include "compound/CompoundFileError.h"
 #include "edit/EmbeddedObjectFormats.h"
-#include "platform/Clipboard.h"
-#include "platform/Prompter.h"
+#include "platform/clipboard/Clipboard.h"
+#include "platform/prompt/Prompter.h"
 #include "render/CCorvaneSrvrItem.h"
 #include "render/PresentationPictures.h"
 #include "render/ViewDocument.h"

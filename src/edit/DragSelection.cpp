@@ -1,8 +1,8 @@
 #include "edit/DragSelection.h"
 
 #include "model/TabDocument.h"
-#include "platform/Clipboard.h"
-#include "platform/ClipboardFormatNames.h"
+#include "platform/clipboard/Clipboard.h"
+#include "platform/clipboard/ClipboardFormatNames.h"
 
 namespace lutaris {
 

@@ -2,9 +2,9 @@
 
 #include "edit/SelectionMover.h"
 #include "model/TabDocument.h"
-#include "platform/Clipboard.h"
-#include "platform/ClipboardFormatNames.h"
-#include "platform/Prompter.h"
+#include "platform/clipboard/Clipboard.h"
+#include "platform/clipboard/ClipboardFormatNames.h"
+#include "platform/prompt/Prompter.h"
 
 namespace lutaris {
 

@@ -5,11 +5,11 @@
 
 #include "compound/ClassId.h"
 #include "model/TabDocument.h"
-#include "platform/ClipboardFormatNames.h"
-#include "platform/DocumentClassId.h"
-#include "platform/DocumentFile.h"
-#include "platform/FileUri.h"
-#include "platform/ObjectDescriptor.h"
+#include "platform/clipboard/ClipboardFormatNames.h"
+#include "platform/files/DocumentClassId.h"
+#include "platform/files/DocumentFile.h"
+#include "platform/clipboard/FileUri.h"
+#include "platform/clipboard/ObjectDescriptor.h"
 
 namespace lutaris {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "model/Tablature.h"
-#include "platform/Clipboard.h"
+#include "platform/clipboard/Clipboard.h"
 
 namespace lutaris {
 

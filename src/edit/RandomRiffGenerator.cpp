@@ -1,7 +1,7 @@
 #include "edit/RandomRiffGenerator.h"
 
 #include "model/Tablature.h"
-#include "platform/Rng.h"
+#include "platform/runtime/Rng.h"
 
 namespace lutaris {
 

@@ -1,7 +1,7 @@
 #include "edit/SettingsCommand.h"
 
 #include "model/TabDocument.h"
-#include "platform/Prompter.h"
+#include "platform/prompt/Prompter.h"
 
 namespace lutaris {
 

@@ -7,7 +7,7 @@
 #include "edit/DropHandler.h"
 #include "edit/SelectionMover.h"
 #include "model/TabCursor.h"
-#include "platform/VirtualKeyCodes.h"
+#include "platform/keys/VirtualKeyCodes.h"
 #include "render/ViewDocument.h"
 
 namespace lutaris {

@@ -1,7 +1,7 @@
 #include "edit/TechniqueCommandKeys.h"
 
 #include "model/CommandIds.h"
-#include "platform/VirtualKeyCodes.h"
+#include "platform/keys/VirtualKeyCodes.h"
 
 namespace lutaris {
 

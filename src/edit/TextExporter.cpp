@@ -9,8 +9,8 @@
 #include "model/ReadingOrder.h"
 #include "model/TabDocument.h"
 #include "model/TabTextGrid.h"
-#include "platform/Prompter.h"
-#include "platform/SafeFileReplacer.h"
+#include "platform/prompt/Prompter.h"
+#include "platform/files/SafeFileReplacer.h"
 
 namespace lutaris {
 namespace {

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "model/SettingsDialogEntry.h"
-#include "platform/ScriptedPrompter.h"
+#include "platform/prompt/ScriptedPrompter.h"
 
 namespace lutaris {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "platform/VirtualKeyCodes.h"
+#include "platform/keys/VirtualKeyCodes.h"
 
 namespace lutaris {
 namespace {

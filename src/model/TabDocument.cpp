@@ -5,9 +5,9 @@
 #include <new>
 
 #include "model/TabCursor.h"
-#include "platform/Archive.h"
-#include "platform/DocumentFile.h"
-#include "platform/Prompter.h"
+#include "platform/files/Archive.h"
+#include "platform/files/DocumentFile.h"
+#include "platform/prompt/Prompter.h"
 
 namespace lutaris {
 namespace {

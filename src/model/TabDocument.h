@@ -11,7 +11,7 @@
 #include "model/PositionIndex.h"
 #include "model/TabSettings.h"
 #include "model/Tablature.h"
-#include "platform/DocumentBase.h"
+#include "platform/document/DocumentBase.h"
 
 namespace lutaris {
 

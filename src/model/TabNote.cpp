@@ -1,6 +1,6 @@
 #include "model/TabNote.h"
 
-#include "platform/Archive.h"
+#include "platform/files/Archive.h"
 
 namespace lutaris {
 

@@ -1,7 +1,7 @@
 #include "model/TabSettings.h"
 
-#include "platform/Archive.h"
-#include "platform/PrivateProfile.h"
+#include "platform/files/Archive.h"
+#include "platform/files/PrivateProfile.h"
 
 namespace lutaris {
 namespace {

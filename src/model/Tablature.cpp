@@ -8,7 +8,7 @@
 #include <string>
 #include <type_traits>
 
-#include "platform/Archive.h"
+#include "platform/files/Archive.h"
 
 namespace lutaris {
 namespace {

@@ -6,7 +6,7 @@
 #include <span>
 #include <system_error>
 
-#include "platform/SafeFileReplacer.h"
+#include "platform/files/SafeFileReplacer.h"
 
 namespace lutaris::server_registration {
 namespace {

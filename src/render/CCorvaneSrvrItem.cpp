@@ -4,8 +4,8 @@
 #include <limits>
 #include <vector>
 
-#include "platform/MulDiv.h"
-#include "platform/Surface.h"
+#include "platform/runtime/MulDiv.h"
+#include "platform/surface/Surface.h"
 #include "render/ScreenResolution.h"
 #include "render/TabRenderer.h"
 #include "render/ViewDocument.h"

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "model/TabCursor.h"
-#include "platform/Surface.h"
+#include "platform/surface/Surface.h"
 
 namespace lutaris {
 

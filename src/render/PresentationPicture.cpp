@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "platform/MulDiv.h"
+#include "platform/runtime/MulDiv.h"
 #include "render/ViewDocument.h"
-#include "platform/SvgSurface.h"
+#include "platform/surface/SvgSurface.h"
 #include "render/CCorvaneSrvrItem.h"
 #include "render/ScreenResolution.h"
 

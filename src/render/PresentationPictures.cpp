@@ -1,6 +1,6 @@
 #include "render/PresentationPictures.h"
 
-#include "platform/ClipboardFormatNames.h"
+#include "platform/clipboard/ClipboardFormatNames.h"
 #include "render/PresentationPicture.h"
 
 namespace lutaris {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/Clipboard.h"
+#include "platform/clipboard/Clipboard.h"
 
 namespace lutaris {
 

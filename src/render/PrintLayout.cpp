@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "model/ReadingOrder.h"
-#include "platform/Surface.h"
+#include "platform/surface/Surface.h"
 #include "render/ScreenResolution.h"
 #include "render/TabRenderer.h"
 #include "render/ViewPainter.h"

@@ -6,8 +6,8 @@
 #include <limits>
 #include <string>
 
-#include "platform/MulDiv.h"
-#include "platform/Surface.h"
+#include "platform/runtime/MulDiv.h"
+#include "platform/surface/Surface.h"
 #include "render/ScreenResolution.h"
 
 namespace lutaris {

@@ -5,7 +5,7 @@
 
 #include "model/ReadingOrder.h"
 #include "model/TabCursor.h"
-#include "platform/Surface.h"
+#include "platform/surface/Surface.h"
 #include "render/CaretRenderer.h"
 #include "render/ScreenResolution.h"
 #include "render/TabRenderer.h"

@@ -7,7 +7,7 @@
 
 #include "model/TabCursor.h"
 #include "model/TabDocument.h"
-#include "platform/Prompter.h"
+#include "platform/prompt/Prompter.h"
 #include "text/TextLineReader.h"
 #include "text/TextTabImporter.h"
 

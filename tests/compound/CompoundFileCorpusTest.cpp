@@ -13,7 +13,7 @@
 #include "compound/ClassId.h"
 #include "compound/CompoundFileError.h"
 #include "compound/CompoundFileReader.h"
-#include "platform/DocumentClassId.h"
+#include "platform/files/DocumentClassId.h"
 #include "support/TestPaths.h"
 
 namespace lutaris {

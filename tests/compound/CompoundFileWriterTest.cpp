@@ -8,7 +8,7 @@
 #include "compound/CompoundFileFormat.h"
 #include "compound/CompoundFileReader.h"
 #include "compound/CompoundFileWriter.h"
-#include "platform/DocumentClassId.h"
+#include "platform/files/DocumentClassId.h"
 
 namespace lutaris {
 namespace {

@@ -7,7 +7,7 @@
 #include "compound/CompoundFileReader.h"
 #include "compound/CompoundFileWriter.h"
 #include "document/CCorvaneDoc.h"
-#include "platform/DocumentClassId.h"
+#include "platform/files/DocumentClassId.h"
 #include "support/ContentsBuilder.h"
 #include "support/DocumentFixture.h"
 

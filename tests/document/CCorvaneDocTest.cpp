@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "document/CCorvaneDoc.h"
-#include "platform/Archive.h"
+#include "platform/files/Archive.h"
 #include "support/ContentsBuilder.h"
 #include "support/DocumentFixture.h"
 

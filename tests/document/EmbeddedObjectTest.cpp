@@ -4,9 +4,9 @@
 
 #include "document/CCorvaneDoc.h"
 #include "model/TabCursor.h"
-#include "platform/DocumentFile.h"
-#include "platform/ScriptedPrompter.h"
-#include "platform/ServerPrompter.h"
+#include "platform/files/DocumentFile.h"
+#include "platform/prompt/ScriptedPrompter.h"
+#include "platform/prompt/ServerPrompter.h"
 #include "support/TestPaths.h"
 
 namespace lutaris {

@@ -4,8 +4,8 @@
 #include "compound/CompoundFileReader.h"
 #include "edit/CopyCommand.h"
 #include "model/CommandIds.h"
-#include "platform/DocumentClassId.h"
-#include "platform/FileUri.h"
+#include "platform/files/DocumentClassId.h"
+#include "platform/clipboard/FileUri.h"
 #include "render/RenderTestSupport.h"
 #include "support/ClipboardFixture.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "edit/CursorResultApplier.h"
-#include "platform/VirtualKeyCodes.h"
+#include "platform/keys/VirtualKeyCodes.h"
 #include "support/DocumentFixture.h"
 
 namespace lutaris {

@@ -2,7 +2,7 @@
 
 #include "edit/RandomRiffGenerator.h"
 #include "model/CommandIds.h"
-#include "platform/Rng.h"
+#include "platform/runtime/Rng.h"
 #include "support/DocumentFixture.h"
 
 namespace lutaris {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/MemoryClipboard.h"
+#include "platform/clipboard/MemoryClipboard.h"
 #include "support/DocumentFixture.h"
 
 namespace lutaris {

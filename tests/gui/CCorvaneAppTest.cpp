@@ -16,7 +16,7 @@
 #include "edit/qt/CCorvaneView.h"
 #include "model/CommandIds.h"
 #include "model/TabCursor.h"
-#include "platform/ScriptedPrompter.h"
+#include "platform/prompt/ScriptedPrompter.h"
 #include "support/TestPaths.h"
 
 namespace lutaris {

@@ -17,7 +17,7 @@
 
 #include "model/CommandIds.h"
 #include "model/TabCursor.h"
-#include "platform/MemoryClipboard.h"
+#include "platform/clipboard/MemoryClipboard.h"
 #include "render/ViewLayout.h"
 #include "support/DocumentFixture.h"
 

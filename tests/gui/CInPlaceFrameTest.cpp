@@ -7,7 +7,7 @@
 #include "app/CInPlaceResizeBar.h"
 #include "document/CCorvaneDoc.h"
 #include "edit/qt/CCorvaneView.h"
-#include "platform/ScriptedPrompter.h"
+#include "platform/prompt/ScriptedPrompter.h"
 
 namespace lutaris {
 namespace {

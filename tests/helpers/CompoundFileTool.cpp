@@ -18,7 +18,7 @@
 #include "compound/CompoundFileError.h"
 #include "compound/CompoundFileReader.h"
 #include "compound/CompoundFileWriter.h"
-#include "platform/DocumentClassId.h"
+#include "platform/files/DocumentClassId.h"
 
 namespace {
 

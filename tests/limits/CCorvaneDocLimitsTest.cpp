@@ -10,7 +10,7 @@
 #include "compound/ClassId.h"
 #include "compound/CompoundFileWriter.h"
 #include "limits/AllocationProbe.h"
-#include "platform/DocumentClassId.h"
+#include "platform/files/DocumentClassId.h"
 #include "support/ContentsBuilder.h"
 #include "support/DocumentFixture.h"
 

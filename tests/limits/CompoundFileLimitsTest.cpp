@@ -12,7 +12,7 @@
 #include "compound/CompoundFileReader.h"
 #include "compound/CompoundFileWriter.h"
 #include "limits/AllocationProbe.h"
-#include "platform/DocumentClassId.h"
+#include "platform/files/DocumentClassId.h"
 #include "support/TestPaths.h"
 
 namespace lutaris {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "limits/AllocationProbe.h"
-#include "platform/PrivateProfile.h"
+#include "platform/files/PrivateProfile.h"
 #include "support/TestPaths.h"
 
 namespace lutaris {

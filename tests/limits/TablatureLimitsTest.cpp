@@ -7,7 +7,7 @@
 #include "limits/AllocationProbe.h"
 #include "model/TabSettings.h"
 #include "model/Tablature.h"
-#include "platform/Archive.h"
+#include "platform/files/Archive.h"
 
 namespace lutaris {
 namespace {

@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "model/TabCursor.h"
-#include "platform/VirtualKeyCodes.h"
+#include "platform/keys/VirtualKeyCodes.h"
 #include "support/DocumentFixture.h"
 
 namespace lutaris {

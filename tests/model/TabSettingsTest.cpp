@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Archive.h"
+#include "platform/files/Archive.h"
 #include "support/TestPaths.h"
 
 namespace lutaris {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/Archive.h"
+#include "platform/files/Archive.h"
 #include "render/CCorvaneSrvrItem.h"
 #include "render/RenderTestSupport.h"
 #include "support/DocumentFixture.h"

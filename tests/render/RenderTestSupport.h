@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "platform/RecordingSurface.h"
+#include "platform/surface/RecordingSurface.h"
 #include "render/ScreenResolution.h"
 
 namespace lutaris::test {

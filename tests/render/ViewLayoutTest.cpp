@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/VirtualKeyCodes.h"
+#include "platform/keys/VirtualKeyCodes.h"
 #include "render/RenderTestSupport.h"
 #include "render/ScrollSizes.h"
 #include "render/ViewLayout.h"

@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "document/CCorvaneDoc.h"
-#include "platform/SafeFileReplacer.h"
-#include "platform/ScriptedPrompter.h"
+#include "platform/files/SafeFileReplacer.h"
+#include "platform/prompt/ScriptedPrompter.h"
 #include "support/TestPaths.h"
 
 namespace lutaris {

@@ -21,7 +21,7 @@
 #include "document/CCorvaneDoc.h"
 #include "edit/qt/CCorvaneView.h"
 #include "model/TabCursor.h"
-#include "platform/ScriptedPrompter.h"
+#include "platform/prompt/ScriptedPrompter.h"
 #include "render/ScreenResolution.h"
 #include "render/qt/PrintedPages.h"
 

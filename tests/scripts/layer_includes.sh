@@ -20,7 +20,8 @@ declare -A allowed=(
     [document]="edit text render model platform compound"
 )
 
-room_of() {  # the layer folder of a path below src/ (src/render/qt/X.h → render/qt)
+room_of() {  # the layer of a path below src/ (src/render/qt/X.h → render/qt; a layer's
+              # other subfolders belong to it: src/platform/files/X.h → platform)
     local rest=${1#src/}
     local first=${rest%%/*}
     rest=${rest#*/}

@@ -28,7 +28,7 @@
 #include <thread>
 
 #include "document/CCorvaneDoc.h"
-#include "platform/ScriptedPrompter.h"
+#include "platform/prompt/ScriptedPrompter.h"
 #include "server/SignalCounter.h"
 #include "server/XSite.h"
 #include "support/TestPaths.h"

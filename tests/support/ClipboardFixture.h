@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "edit/DragSelection.h"
-#include "platform/MemoryClipboard.h"
+#include "platform/clipboard/MemoryClipboard.h"
 #include "support/DocumentFixture.h"
 
 namespace lutaris::test {

@@ -13,8 +13,8 @@
 #include "compound/CompoundFileName.h"
 #include "edit/DragSelection.h"
 #include "edit/DropHandler.h"
-#include "platform/ClipboardFormatNames.h"
-#include "platform/ObjectDescriptor.h"
+#include "platform/clipboard/ClipboardFormatNames.h"
+#include "platform/clipboard/ObjectDescriptor.h"
 
 namespace lutaris::cli {
 namespace {

@@ -13,7 +13,7 @@
 #include "ScriptRunner.h"
 #include "document/CCorvaneDoc.h"
 #include "edit/TextExporter.h"
-#include "platform/ScriptedPrompter.h"
+#include "platform/prompt/ScriptedPrompter.h"
 
 namespace lutaris::cli {
 namespace {

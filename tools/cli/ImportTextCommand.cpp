@@ -5,7 +5,7 @@
 #include "CliCommandTable.h"
 #include "MessageEcho.h"
 #include "document/CCorvaneDoc.h"
-#include "platform/ScriptedPrompter.h"
+#include "platform/prompt/ScriptedPrompter.h"
 
 namespace lutaris::cli {
 namespace {

@@ -3,7 +3,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "platform/ScriptedPrompter.h"
+#include "platform/prompt/ScriptedPrompter.h"
 
 namespace lutaris::cli {
 

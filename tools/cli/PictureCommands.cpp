@@ -8,7 +8,7 @@
 #include "GuiApplication.h"
 #include "MessageEcho.h"
 #include "document/CCorvaneDoc.h"
-#include "platform/ScriptedPrompter.h"
+#include "platform/prompt/ScriptedPrompter.h"
 #include "render/qt/PresentationExport.h"
 #include "render/qt/ViewPaintExport.h"
 

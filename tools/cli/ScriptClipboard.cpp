@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "platform/MemoryClipboard.h"
+#include "platform/clipboard/MemoryClipboard.h"
 #include "platform/qt/QtClipboard.h"
 #include "render/qt/QtPresentationPictures.h"
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/Clipboard.h"
+#include "platform/clipboard/Clipboard.h"
 
 namespace lutaris {
 class PresentationPictures;

@@ -10,8 +10,8 @@
 #include "ScriptRunner.h"
 #include "model/CommandIds.h"
 #include "model/TabCursor.h"
-#include "platform/Rng.h"
-#include "platform/VirtualKeyCodes.h"
+#include "platform/runtime/Rng.h"
+#include "platform/keys/VirtualKeyCodes.h"
 
 namespace lutaris::cli {
 namespace {

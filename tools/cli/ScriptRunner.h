@@ -10,7 +10,7 @@
 #include "ScriptClipboard.h"
 #include "document/CCorvaneDoc.h"
 #include "model/ScriptedSettingsPrompter.h"
-#include "platform/DocumentBase.h"
+#include "platform/document/DocumentBase.h"
 
 namespace lutaris::cli {
 

@@ -5,7 +5,7 @@
 
 #include "edit/CaretPlace.h"
 #include "edit/TabViewInteraction.h"
-#include "platform/DocumentBase.h"
+#include "platform/document/DocumentBase.h"
 #include "render/LayoutRect.h"
 #include "render/ViewRepaintArea.h"
 

@@ -2,7 +2,7 @@
 
 #include <QClipboard>
 
-#include "platform/Clipboard.h"
+#include "platform/clipboard/Clipboard.h"
 
 namespace lutaris {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "platform/Surface.h"
+#include "platform/surface/Surface.h"
 
 namespace lutaris {
 

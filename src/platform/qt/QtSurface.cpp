@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <numbers>
 
-#include "platform/ArcGeometry.h"
+#include "platform/surface/ArcGeometry.h"
 #include "platform/qt/QtFontCache.h"
 
 namespace lutaris {

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/Surface.h"
-#include "platform/SurfaceMapping.h"
+#include "platform/surface/Surface.h"
+#include "platform/surface/SurfaceMapping.h"
 
 namespace lutaris {
 

@@ -3,7 +3,7 @@
 #include <QBuffer>
 #include <QPainter>
 
-#include "platform/ClipboardFormatNames.h"
+#include "platform/clipboard/ClipboardFormatNames.h"
 #include "platform/qt/QtSurface.h"
 #include "render/CCorvaneSrvrItem.h"
 #include "render/PresentationPicture.h"

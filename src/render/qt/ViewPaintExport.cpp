@@ -5,7 +5,7 @@
 #include <QSaveFile>
 #include <algorithm>
 
-#include "platform/RecordingSurface.h"
+#include "platform/surface/RecordingSurface.h"
 #include "platform/qt/QtSurface.h"
 #include "render/ScreenResolution.h"
 #include "render/ScrollSizes.h"

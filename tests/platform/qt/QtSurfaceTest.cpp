@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/MonospaceMetrics.h"
-#include "platform/SvgSurface.h"
+#include "platform/surface/MonospaceMetrics.h"
+#include "platform/surface/SvgSurface.h"
 #include "platform/qt/QtFontCache.h"
 #include "platform/qt/QtSurface.h"
 #include "support/InkPicture.h"

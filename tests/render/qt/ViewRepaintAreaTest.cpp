@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "model/TabCursor.h"
-#include "platform/VirtualKeyCodes.h"
+#include "platform/keys/VirtualKeyCodes.h"
 #include "platform/qt/QtSurface.h"
 #include "render/CaretRenderer.h"
 #include "render/RenderTestSupport.h"
