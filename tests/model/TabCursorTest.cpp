@@ -4,7 +4,7 @@
 
 #include "model/TabCursor.h"
 #include "platform/keys/VirtualKeyCodes.h"
-#include "support/DocumentFixture.h"
+#include "support/TabDocumentFixture.h"
 
 namespace lutaris {
 namespace {

@@ -3,7 +3,7 @@
 #include "platform/files/Archive.h"
 #include "render/CCorvaneSrvrItem.h"
 #include "render/RenderTestSupport.h"
-#include "support/DocumentFixture.h"
+#include "support/ViewDocumentFixture.h"
 
 namespace lutaris {
 namespace {
@@ -11,7 +11,7 @@ namespace {
 using Kind = RecordedCall::Kind;
 using test::Note;
 
-class CCorvaneSrvrItemTest : public test::DocumentTest {
+class CCorvaneSrvrItemTest : public test::ViewDocumentTest {
 protected:
     // The left edge of each item's first string rectangle, in drawing order.
     static std::vector<std::int32_t> ItemLefts(const RecordingSurface& surface) {

@@ -3,7 +3,7 @@
 #include "render/PrintLayout.h"
 #include "render/RenderTestSupport.h"
 #include "render/ViewPainter.h"
-#include "support/DocumentFixture.h"
+#include "support/ViewDocumentFixture.h"
 
 namespace lutaris {
 namespace {
@@ -13,7 +13,7 @@ using test::Note;
 
 // Default settings: an empty item is 72 wide and 90 high, rows stand 120 apart, the flow
 // starts at (1, 1).
-class PrintLayoutTest : public test::DocumentTest {
+class PrintLayoutTest : public test::ViewDocumentTest {
 protected:
     PrintLayout Build(LayoutSize printable) {
         return PrintLayout::Build(ViewContent{*doc.settings, doc.tabItems, doc.selection},

@@ -2,7 +2,7 @@
 
 #include "render/RenderTestSupport.h"
 #include "render/ViewPainter.h"
-#include "support/DocumentFixture.h"
+#include "support/ViewDocumentFixture.h"
 
 namespace lutaris {
 namespace {
@@ -10,7 +10,7 @@ namespace {
 using Kind = RecordedCall::Kind;
 using test::Note;
 
-class ViewPainterTest : public test::DocumentTest {
+class ViewPainterTest : public test::ViewDocumentTest {
 protected:
     RecordingSurface Paint(ViewPaintState state, std::int32_t dpi = 96) {
         RecordingSurface surface(dpi);

@@ -12,12 +12,12 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/AppArtwork.h"
-#include "app/CAboutDlg.h"
-#include "app/CMainFrame.h"
-#include "app/CTabSettingsDlg.h"
-#include "app/MainMenu.h"
-#include "app/PrintPreviewDialog.h"
+#include "app/shell/AppArtwork.h"
+#include "app/shell/CAboutDlg.h"
+#include "app/frame/CMainFrame.h"
+#include "app/shell/CTabSettingsDlg.h"
+#include "app/frame/MainMenu.h"
+#include "app/print/PrintPreviewDialog.h"
 #include "document/CCorvaneDoc.h"
 #include "edit/qt/CCorvaneView.h"
 #include "model/TabCursor.h"

@@ -6,7 +6,7 @@
 # Liberation Mono at all the program still draws, and says once what is missing.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/cli_test.sh"
-gui_tests="$LUTARIS_BINARY_DIR/tests/lutaris_gui_tests"
+gui_tests="$LUTARIS_BINARY_DIR/tests/lutaris_app_tests"
 base_config=${FONTCONFIG_FILE:-/etc/fonts/fonts.conf}
 # Qt complains on standard error about a missing runtime folder; this test reads that stream.
 mkdir -m 700 runtime empty

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Every include of the program's own headers points down the layers:
 #   compound → platform → model → text, render → edit → document → app, tools
-# with each qt/ folder above its layer (and above the qt/ folders of the layers below).
+# with each qt/ folder above its layer (and above the qt/ folders of the layers below), and
+# the application's rooms in their own order:
+#   app/shell → app/frame, app/print, app/inplace → app/server → app/startup
 # Prints each include that points up, with its file and line, and fails if there is one.
 set -euo pipefail
 cd "${LUTARIS_SOURCE_DIR:-$(dirname "$0")/../..}"
@@ -19,19 +21,26 @@ declare -A allowed=(
     [edit/qt]="edit text render/qt render model platform/qt platform compound"
     [document]="edit text render model platform compound"
 )
+below_app="document edit/qt edit text render/qt render model platform/qt platform compound"
+allowed[app/shell]="$below_app"
+allowed[app/frame]="app/shell $below_app"
+allowed[app/print]="app/shell $below_app"
+allowed[app/inplace]="app/shell $below_app"
+allowed[app/server]="app/frame app/print app/inplace app/shell $below_app"
+allowed[app/startup]="app/server app/frame app/print app/inplace app/shell $below_app"
 
 room_of() {  # the layer of a path below src/ (src/render/qt/X.h → render/qt; a layer's
               # other subfolders belong to it: src/platform/files/X.h → platform)
     local rest=${1#src/}
     local first=${rest%%/*}
     rest=${rest#*/}
+    if [[ $first == app ]]; then echo "app/${rest%%/*}"; return; fi
     if [[ $rest == qt/* ]]; then echo "$first/qt"; else echo "$first"; fi
 }
 
 status=0
 while IFS= read -r -d '' file; do
     room=$(room_of "$file")
-    [[ $room == app ]] && continue  # the application sits on top and may use everything
     if [[ ! -v allowed[$room] ]]; then
         echo "$file: src/$room has no place in the layer order (add it to this script)"
         status=1

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/AppArtwork.h"
+#include "app/shell/AppArtwork.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+
+#include "app/frame/FrameKind.h"
+
+class QToolBar;
+
+namespace lutaris {
+
+class CCorvaneDoc;
+class CCorvaneView;
+class FrameActions;
+class FrameStatusBar;
+class MainMenu;
+
+// The main window: menu 128 (menu 5 for an object opened from a container), the main toolbar,
+// the status bar and the view. It routes every command: its own (the bars), then the
+// application's, then the document's.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    // Runs the application's commands; false for ids that are not the application's.
+    using CommandHandler = std::function<bool(int commandId)>;
+
+    // Decides whether the window may close (it then closes); without one the document is
+    // asked to save its changes.
+    using CloseHandler = std::function<bool()>;
+
+    explicit CMainFrame(CCorvaneDoc& document, QWidget* parent = nullptr,
+                        FrameKind kind = FrameKind::StandAlone);
+    ~CMainFrame() override;
+
+    void SetApplicationCommands(CommandHandler handler) { applicationCommands_ = std::move(handler); }
+    void SetCloseHandler(CloseHandler handler) { closeHandler_ = std::move(handler); }
+    void OnCommand(int commandId);
+    // "Untitled - Lutaris", or the document's file name in place of "Untitled"; for an object
+    // opened from a container "Lutars in " and the container's name of the object.
+    void UpdateTitle();
+    void SetContainerObjectName(const QString& name);
+    FrameKind Kind() const { return kind_; }
+    // An opened object whose container has gone: the window keeps its document, now an
+    // ordinary one, with menu 128 and accelerator table 128.
+    void BecomeStandAlone();
+
+    CCorvaneView& View() { return *view_; }
+    FrameActions& Actions() { return *actions_; }
+    MainMenu& Menu() { return *menu_; }
+    QToolBar& ToolBar() { return *toolBar_; }
+    FrameStatusBar& StatusPanes() { return *statusBar_; }
+
+signals:
+    void RecentFileChosen(int index);
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool OnFrameCommand(int commandId);
+    void CreateToolBar();
+    void ConnectCommands();
+    void ConnectPrompts();
+
+    CCorvaneDoc& document_;
+    FrameActions* actions_;
+    MainMenu* menu_;
+    QToolBar* toolBar_ = nullptr;
+    FrameStatusBar* statusBar_;
+    CCorvaneView* view_;
+    CommandHandler applicationCommands_;
+    CloseHandler closeHandler_;
+    FrameKind kind_;
+    QString containerObjectName_;
+};
+
+}  // namespace lutaris

@@ -1,0 +1,18 @@
+#include "app/server/ClassFactoryService.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+
+namespace lutaris {
+
+QString ClassFactoryService::CreateInstance(QDBusObjectPath& objectPath) {
+    QString errorName;
+    QString errorText;
+    if (!handler_(message().service(), objectPath, errorName, errorText)) {
+        sendErrorReply(errorName, errorText);
+        return {};
+    }
+    return connection().baseService();
+}
+
+}  // namespace lutaris

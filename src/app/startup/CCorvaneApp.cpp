@@ -1,0 +1,244 @@
+#include "app/startup/CCorvaneApp.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <cstdio>
+
+#include "app/shell/CAboutDlg.h"
+#include "app/frame/CMainFrame.h"
+#include "app/startup/CommandLineInfo.h"
+#include "app/shell/CommandStrings.h"
+#include "app/server/EmbeddingServer.h"
+#include "app/frame/MainMenu.h"
+#include "app/print/PrintCommands.h"
+#include "app/shell/ProfileStore.h"
+#include "document/CCorvaneDoc.h"
+#include "edit/qt/CCorvaneView.h"
+#include "model/CommandIds.h"
+#include "platform/prompt/Prompter.h"
+#include "app/server/ServerRegistration.h"
+#include "platform/qt/QtClipboard.h"
+#include "render/ScreenResolution.h"
+#include "render/qt/QtPresentationPictures.h"
+
+namespace lutaris {
+
+namespace {
+
+FileDialogOptions OpenDialogOptions() {
+    FileDialogOptions options;
+    options.defaultExtension = "ltf";
+    options.filters = {{"Lutaris Tab Files (*.ltf)", {"*.ltf"}}};
+    return options;
+}
+
+constexpr int kRecentFileCommands = 16;
+
+}  // namespace
+
+CCorvaneApp::CCorvaneApp(Prompter& prompter, ProfileStore& profile)
+    : prompter_(prompter), profile_(profile) {}
+
+CCorvaneApp::~CCorvaneApp() {
+    server_.reset();
+    // The window goes before the document it shows.
+    frame_.reset();
+    document_.reset();
+}
+
+bool CCorvaneApp::InitInstance(const std::vector<std::string>& arguments) {
+    const CommandLineInfo info = CommandLineInfo::Parse(arguments);
+    if (info.request == CommandLineInfo::Request::Invalid) {
+        std::fprintf(stderr, "lutaris: %s\n", info.message.c_str());
+        prompter_.ShowMessage(info.message, kApplicationTitle, MessageIcon::Exclamation,
+                              MessageButtons::Ok);
+        exitCode_ = 2;
+        return false;
+    }
+    if (info.request == CommandLineInfo::Request::Unregister) return Unregister();
+
+    // Printouts are scaled against the screen's resolution, so that they come out as large as
+    // the screen shows the tablature; a container's extent is measured by it too.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        SetScreenResolution({static_cast<std::int32_t>(screen->logicalDotsPerInchX()),
+                             static_cast<std::int32_t>(screen->logicalDotsPerInchY())});
+    }
+
+    if (info.request == CommandLineInfo::Request::Embedding) {
+        // No window: the container decides when the object is shown.
+        server_ = std::make_unique<EmbeddingServer>(
+            prompter_, profile_, QGuiApplication::platformName() != QStringLiteral("offscreen"));
+        if (server_->Start()) return true;
+        exitCode_ = 1;
+        return false;
+    }
+    if (!programPath_.empty()) UpdateRegistry();
+    recentFiles_.Assign(profile_.ReadRecentFiles(recentFiles_.MaxSize()));
+    document_ = std::make_unique<CCorvaneDoc>(prompter_);
+    clipboard_ = std::make_unique<QtClipboard>();
+    pictures_ = std::make_unique<QtPresentationPictures>();
+    document_->SetClipboard(clipboard_.get());
+    document_->SetPresentationPictures(pictures_.get());
+    frame_ = std::make_unique<CMainFrame>(*document_);
+    printing_ = std::make_unique<PrintCommands>(profile_, *document_);
+    frame_->SetApplicationCommands([this](int commandId) { return OnCommand(commandId); });
+    // Through the frame's command routing, so that the view shows the opened file's caret.
+    QObject::connect(frame_.get(), &CMainFrame::RecentFileChosen, frame_.get(),
+                     [this](int index) { frame_->OnCommand(ID_FILE_MRU_FILE1 + index); });
+    frame_->Menu().SetRecentFiles(recentFiles_.Paths());
+
+    if (!ProcessShellCommand(info)) {
+        if (exitCode_ == 0) exitCode_ = 1;
+        return false;
+    }
+    if (info.request == CommandLineInfo::Request::FilePrint ||
+        info.request == CommandLineInfo::Request::FilePrintTo)
+        return false;  // printed: nothing more to do
+
+    frame_->show();
+    frame_->View().OnInitialUpdate();
+    frame_->View().setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+bool CCorvaneApp::ProcessShellCommand(const CommandLineInfo& info) {
+    switch (info.request) {
+    case CommandLineInfo::Request::FileNew:
+        return document_->OnNewDocument();
+    case CommandLineInfo::Request::FileOpen:
+        return LoadDocument(info.fileName);
+    case CommandLineInfo::Request::FilePrint:
+    case CommandLineInfo::Request::FilePrintTo:
+        if (!LoadDocument(info.fileName)) return false;
+        if (info.request == CommandLineInfo::Request::FilePrintTo)
+            printing_->SelectPrinter(QString::fromStdString(info.printerName));
+        if (!printing_->Printer().isValid()) {
+            prompter_.ShowMessage("No printer is available.", kApplicationTitle,
+                                  MessageIcon::Exclamation, MessageButtons::Ok);
+            return false;
+        }
+        // A printer that cannot be started (a PDF file that cannot be written) printed
+        // nothing: that is no success.
+        if (!printing_->PrintDirect()) {
+            prompter_.ShowMessage("The document could not be printed.", kApplicationTitle,
+                                  MessageIcon::Exclamation, MessageButtons::Ok);
+            return false;
+        }
+        return true;
+    case CommandLineInfo::Request::Embedding:
+    case CommandLineInfo::Request::Unregister:
+    case CommandLineInfo::Request::Invalid:
+        break;
+    }
+    return false;
+}
+
+void CCorvaneApp::UpdateRegistry() {
+    const std::optional<std::string> folder = server_registration::UserDataFolder();
+    if (folder && server_registration::WriteRegistration(*folder, programPath_)) return;
+    // String 61834: a warning, the start goes on.
+    const char* warning = "Failed to update the system registry.\nPlease try using REGEDIT.";
+    std::fprintf(stderr, "lutaris: %s\n", warning);
+    prompter_.ShowMessage(warning, kApplicationTitle, MessageIcon::Exclamation,
+                          MessageButtons::Ok);
+}
+
+bool CCorvaneApp::Unregister() {
+    const std::optional<std::string> folder = server_registration::UserDataFolder();
+    const bool removed = folder && server_registration::RemoveRegistration(*folder);
+    // Strings 61707 and 61708; no window is shown for them.
+    std::printf("%s\n", removed ? "The registration entries have been removed."
+                                : "Not all of the registration entries could be removed.");
+    std::fflush(stdout);
+    exitCode_ = removed ? 0 : 1;
+    return false;
+}
+
+bool CCorvaneApp::OnCommand(int commandId) {
+    if (commandId >= ID_FILE_MRU_FILE1 && commandId < ID_FILE_MRU_FILE1 + kRecentFileCommands) {
+        OnOpenRecentFile(commandId - ID_FILE_MRU_FILE1);
+        return true;
+    }
+    switch (commandId) {
+    case ID_FILE_NEW: OnFileNew(); return true;
+    case ID_FILE_OPEN: OnFileOpen(); return true;
+    case ID_FILE_SAVE: OnFileSave(); return true;
+    case ID_FILE_SAVE_AS: OnFileSaveAs(); return true;
+    case ID_FILE_PRINT: printing_->Print(frame_.get()); return true;
+    case ID_FILE_PRINT_DIRECT: printing_->PrintDirect(); return true;
+    case ID_FILE_PRINT_PREVIEW: printing_->PrintPreview(frame_.get()); return true;
+    case ID_FILE_PRINT_SETUP: printing_->PrintSetup(frame_.get()); return true;
+    case ID_APP_ABOUT: OnAppAbout(); return true;
+    default: return false;
+    }
+}
+
+void CCorvaneApp::OnAppAbout() {
+    CAboutDlg about;
+    about.DoModal();
+}
+
+void CCorvaneApp::OnFileNew() {
+    if (!document_->SaveModified()) return;
+    document_->OnNewDocument();
+    frame_->UpdateTitle();
+}
+
+void CCorvaneApp::OnFileOpen() {
+    const std::optional<std::string> path = prompter_.ChooseOpenFile(OpenDialogOptions());
+    if (!path || path->empty()) return;
+    OpenDocumentFile(*path);
+}
+
+void CCorvaneApp::OnFileSave() {
+    if (document_->DoFileSave()) AddToRecentFileList(document_->GetPathName());
+}
+
+void CCorvaneApp::OnFileSaveAs() {
+    if (document_->DoSave(true)) AddToRecentFileList(document_->GetPathName());
+}
+
+void CCorvaneApp::OnOpenRecentFile(int index) {
+    const std::vector<std::string>& paths = recentFiles_.Paths();
+    if (index < 0 || static_cast<std::size_t>(index) >= paths.size()) return;
+    const std::string path = paths[static_cast<std::size_t>(index)];
+    if (!OpenDocumentFile(path)) {
+        // A file that cannot be opened any more leaves the list.
+        const auto& now = recentFiles_.Paths();
+        for (std::size_t i = 0; i < now.size(); ++i) {
+            if (now[i] != path) continue;
+            recentFiles_.Remove(i);
+            profile_.WriteRecentFiles(recentFiles_.Paths(), recentFiles_.MaxSize());
+            frame_->Menu().SetRecentFiles(recentFiles_.Paths());
+            break;
+        }
+    }
+}
+
+bool CCorvaneApp::OpenDocumentFile(const std::string& path) {
+    if (!document_->SaveModified()) return true;  // the person kept the open document
+    return LoadDocument(path);
+}
+
+bool CCorvaneApp::LoadDocument(const std::string& path) {
+    if (!document_->OnOpenDocument(path)) {
+        // Whatever the failed load left behind is not the person's work: start afresh.
+        document_->OnNewDocument();
+        frame_->UpdateTitle();
+        return false;
+    }
+    document_->SetPathName(path);
+    document_->SetModifiedFlag(false);
+    AddToRecentFileList(path);
+    frame_->UpdateTitle();
+    return true;
+}
+
+void CCorvaneApp::AddToRecentFileList(const std::string& path) {
+    recentFiles_.Add(path);
+    profile_.WriteRecentFiles(recentFiles_.Paths(), recentFiles_.MaxSize());
+    frame_->Menu().SetRecentFiles(recentFiles_.Paths());
+    frame_->UpdateTitle();
+}
+
+}  // namespace lutaris

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/frame/RecentFileList.h"
+
+namespace lutaris {
+
+class CCorvaneDoc;
+class CMainFrame;
+class Clipboard;
+class EmbeddingServer;
+class PresentationPictures;
+class PrintCommands;
+class ProfileStore;
+class Prompter;
+struct CommandLineInfo;
+
+// The application object: one document, its main window, the recent-file list and the
+// commands that belong to the application (New, Open, Save, Save As, the recent files, Print
+// and its relatives, About, Exit).
+class CCorvaneApp {
+public:
+    CCorvaneApp(Prompter& prompter, ProfileStore& profile);
+    ~CCorvaneApp();
+    CCorvaneApp(const CCorvaneApp&) = delete;
+    CCorvaneApp& operator=(const CCorvaneApp&) = delete;
+
+    // Start-up with the command-line arguments (without the program's name). True lets the
+    // event loop run; false ends the program with ExitCode(): after a printout or
+    // "-Unregister", or when the command line asked for something that failed.
+    bool InitInstance(const std::vector<std::string>& arguments);
+    int ExitCode() const { return exitCode_; }
+    // The program file's absolute path: with it, every stand-alone start registers the
+    // program as the embedding server (without it, as in tests, nothing is registered).
+    void SetProgramPath(std::string path) { programPath_ = std::move(path); }
+    // The server of a start with "-Embedding" or "-Automation"; null otherwise.
+    EmbeddingServer* Server() { return server_.get(); }
+
+    // The application's share of the command routing; false for ids that are not its own.
+    bool OnCommand(int commandId);
+
+    void OnAppAbout();
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnOpenRecentFile(int index);
+    // Asks to save changes, then opens `path` into the one document.
+    bool OpenDocumentFile(const std::string& path);
+
+    CCorvaneDoc& Document() { return *document_; }
+    CMainFrame& Frame() { return *frame_; }
+    PrintCommands& Printing() { return *printing_; }
+    const RecentFileList& RecentFiles() const { return recentFiles_; }
+
+private:
+    bool ProcessShellCommand(const CommandLineInfo& info);
+    void UpdateRegistry();
+    bool Unregister();
+    bool LoadDocument(const std::string& path);
+    void AddToRecentFileList(const std::string& path);
+
+    Prompter& prompter_;
+    ProfileStore& profile_;
+    RecentFileList recentFiles_;
+    std::unique_ptr<Clipboard> clipboard_;
+    std::unique_ptr<PresentationPictures> pictures_;
+    std::unique_ptr<CCorvaneDoc> document_;
+    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<PrintCommands> printing_;
+    std::unique_ptr<EmbeddingServer> server_;
+    std::string programPath_;
+    int exitCode_ = 0;
+};
+
+}  // namespace lutaris

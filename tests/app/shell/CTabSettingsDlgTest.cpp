@@ -1,0 +1,142 @@
+#include "app/shell/CTabSettingsDlg.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "model/TabSettings.h"
+
+namespace lutaris {
+namespace {
+
+TabSettings Sample() {
+    TabSettings settings;
+    settings.leftMargin = 3;
+    settings.topMargin = 4;
+    settings.horizontalSpacing = 25;
+    settings.verticalSpacing = -12;
+    settings.textFloat = 7;
+    settings.numberOfStrings = 6;
+    settings.nextLineSpacing = 31;
+    settings.textOpaque = 0;
+    return settings;
+}
+
+// Runs the dialog modally; `typing` acts on it once it is up.
+int RunModal(CTabSettingsDlg& dialog, std::function<void()> typing) {
+    QTimer::singleShot(0, &dialog, std::move(typing));
+    return dialog.DoModal();
+}
+
+TEST(CTabSettingsDlg, OpensWithTheValuesTheCheckAndTheFocusOnOk) {
+    TabSettings settings = Sample();
+    CTabSettingsDlg dialog;
+    dialog.SetSettings(&settings);
+    QStringList texts;
+    bool checked = true;
+    QWidget* focus = nullptr;
+    RunModal(dialog, [&] {
+        for (int i = 0; i < 5; ++i) texts << dialog.EditBox(i)->text();
+        checked = dialog.TextOpaqueBox()->isChecked();
+        focus = dialog.focusWidget();
+        dialog.CancelButton()->click();
+    });
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Tablature Settings"));
+    EXPECT_EQ(texts, (QStringList{"25", "-12", "7", "6", "31"}));
+    EXPECT_FALSE(checked);
+    EXPECT_EQ(focus, dialog.OkButton());
+}
+
+TEST(CTabSettingsDlg, OkReadsTheFirstFourCharactersOfEachBox) {
+    TabSettings settings = Sample();
+    CTabSettingsDlg dialog;
+    dialog.SetSettings(&settings);
+    const int result = RunModal(dialog, [&] {
+        dialog.EditBox(0)->setText(QStringLiteral("3x"));
+        dialog.EditBox(1)->setText(QStringLiteral("-7"));
+        dialog.EditBox(2)->setText(QStringLiteral("abc"));
+        dialog.EditBox(3)->setText(QStringLiteral("12345"));
+        dialog.EditBox(4)->setText(QStringLiteral(" 12"));
+        dialog.TextOpaqueBox()->setChecked(true);
+        dialog.OkButton()->click();
+    });
+    EXPECT_EQ(result, CTabSettingsDlg::IDOK);
+    EXPECT_EQ(settings.horizontalSpacing, 3);
+    EXPECT_EQ(settings.verticalSpacing, -7);
+    EXPECT_EQ(settings.textFloat, 0);
+    EXPECT_EQ(settings.numberOfStrings, 1234);
+    EXPECT_EQ(settings.nextLineSpacing, 12);
+    EXPECT_EQ(settings.textOpaque, 1);
+    // The margins have no box.
+    EXPECT_EQ(settings.leftMargin, 3);
+    EXPECT_EQ(settings.topMargin, 4);
+}
+
+TEST(CTabSettingsDlg, EnterInABoxIsOkAndAnEmptyBoxIsZero) {
+    TabSettings settings = Sample();
+    CTabSettingsDlg dialog;
+    dialog.SetSettings(&settings);
+    const int result = RunModal(dialog, [&] {
+        dialog.EditBox(2)->clear();
+        dialog.EditBox(2)->setFocus();
+        QTest::keyClick(dialog.EditBox(2), Qt::Key_Return);
+    });
+    EXPECT_EQ(result, CTabSettingsDlg::IDOK);
+    EXPECT_EQ(settings.textFloat, 0);
+    EXPECT_EQ(settings.horizontalSpacing, 25);
+}
+
+TEST(CTabSettingsDlg, CancelAndEscapeLeaveTheRecord) {
+    const TabSettings before = Sample();
+    TabSettings settings = before;
+    CTabSettingsDlg dialog;
+    dialog.SetSettings(&settings);
+    EXPECT_EQ(RunModal(dialog,
+                       [&] {
+                           dialog.EditBox(0)->setText(QStringLiteral("99"));
+                           dialog.TextOpaqueBox()->setChecked(true);
+                           dialog.CancelButton()->click();
+                       }),
+              CTabSettingsDlg::IDCANCEL);
+    EXPECT_EQ(settings, before);
+    CTabSettingsDlg again;
+    again.SetSettings(&settings);
+    EXPECT_EQ(RunModal(again,
+                       [&] {
+                           again.EditBox(1)->setText(QStringLiteral("50"));
+                           QTest::keyClick(again.EditBox(1), Qt::Key_Escape);
+                       }),
+              CTabSettingsDlg::IDCANCEL);
+    EXPECT_EQ(settings, before);
+}
+
+TEST(CTabSettingsDlg, TabOrderFollowsTheTemplateAndTheNotesBoxStaysEmpty) {
+    TabSettings settings = Sample();
+    CTabSettingsDlg dialog;
+    dialog.SetSettings(&settings);
+    QStringList order;
+    RunModal(dialog, [&] {
+        QWidget* widget = dialog.focusWidget();
+        for (int i = 0; i < 9 && widget != nullptr; ++i) {
+            order << widget->objectName();
+            QTest::keyClick(widget, Qt::Key_Tab);
+            widget = dialog.focusWidget();
+        }
+        order << (widget != nullptr ? widget->objectName() : QString());
+        dialog.CancelButton()->click();
+    });
+    EXPECT_EQ(order, (QStringList{"1", "2", "1001", "1002", "1003", "1004", "1005", "1006",
+                                  "1007", "1"}));
+    auto* notes = dialog.findChild<QPlainTextEdit*>(QStringLiteral("1001"));
+    ASSERT_NE(notes, nullptr);
+    EXPECT_TRUE(notes->isReadOnly());
+    EXPECT_TRUE(notes->toPlainText().isEmpty());
+}
+
+}  // namespace
+}  // namespace lutaris
