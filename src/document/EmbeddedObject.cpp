@@ -39,7 +39,8 @@ private:
 };
 
 EmbeddedObject::Error TooLarge(const char* what) {
-    return MakeError("TooLarge", std::string("The ") + what + " is too large to pass to the container.");
+    return MakeError("TooLarge",
+                     std::string("The ") + what + " is too large to pass to the container.");
 }
 
 }  // namespace
@@ -68,7 +69,8 @@ void EmbeddedObject::OnDocumentUpdated() {
 EmbeddedObject::Reply EmbeddedObject::Usable() const {
     if (closed_) return MakeError("Closed", "The object has been closed.");
     if (!initialized_)
-        return MakeError("NotInitialized", "The object holds no document yet: call InitNew or Load.");
+        return MakeError("NotInitialized",
+                         "The object holds no document yet: call InitNew or Load.");
     return std::nullopt;
 }
 
@@ -98,8 +100,9 @@ EmbeddedObject::Reply EmbeddedObject::Load(std::span<const std::uint8_t> storage
     changesNotTaken_ = false;
     std::vector<std::uint8_t> scratch;
     std::span<const std::uint8_t> contents;
+    SideStream playback;
     try {
-        contents = StorageContents(storage, scratch);
+        contents = StorageContents(storage, scratch, playback);
     } catch (const DocumentReadError&) {
         document_->OnNewDocument();
         return MakeError("OpenFailed", kFailedToOpen);
@@ -107,7 +110,7 @@ EmbeddedObject::Reply EmbeddedObject::Load(std::span<const std::uint8_t> storage
         document_->OnNewDocument();
         return MakeError("OpenFailed", kFailedToOpen);
     }
-    if (!document_->OpenContents(contents)) return LoadFailure();
+    if (!document_->OpenContents(contents, playback)) return LoadFailure();
     return std::nullopt;
 }
 
@@ -115,7 +118,7 @@ EmbeddedObject::Reply EmbeddedObject::Save(std::vector<std::uint8_t>& storage) {
     if (Reply error = Usable()) return error;
     CallScope call(prompter_, inCall_);
     try {
-        storage = DocumentFileBytes(document_->ContentsBytes());
+        storage = document_->StorageBytes();
     } catch (const CompoundFileError&) {
         return MakeError("SaveFailed", kFailedToSave);
     } catch (const std::bad_alloc&) {
@@ -151,8 +154,9 @@ EmbeddedObject::Reply EmbeddedObject::Draw(const std::string& mimeType, std::int
         return MakeError("BadFormat", "The object draws \"image/svg+xml\" and \"image/png\" only.");
     if (width < 1 || height < 1 || width > kMaxPictureSide || height > kMaxPictureSide ||
         std::int64_t{width} * height > kMaxPicturePixels) {
-        return MakeError("BadSize", "A picture must be 1 to 8192 pixels on each side and at "
-                                    "most 4096 × 4096 pixels in all.");
+        return MakeError("BadSize",
+                         "A picture must be 1 to 8192 pixels on each side and at "
+                         "most 4096 × 4096 pixels in all.");
     }
     if (PresentationPicture::HasTooManyElements(*document_)) return TooLarge("picture");
     try {
@@ -163,8 +167,7 @@ EmbeddedObject::Reply EmbeddedObject::Draw(const std::string& mimeType, std::int
             picture.assign(svg->begin(), svg->end());
             return std::nullopt;
         }
-        if (!pngRenderer_)
-            return MakeError("NoDisplay", "This server cannot draw PNG pictures.");
+        if (!pngRenderer_) return MakeError("NoDisplay", "This server cannot draw PNG pictures.");
         std::optional<std::vector<std::uint8_t>> png = pngRenderer_(*document_, width, height);
         if (!png) return MakeError("Empty", "The picture could not be drawn.");
         picture = std::move(*png);
@@ -191,8 +194,9 @@ EmbeddedObject::Reply EmbeddedObject::SetHostNames(const std::string& containerA
 EmbeddedObject::Reply EmbeddedObject::DoVerb(std::int32_t verb) {
     if (Reply error = Usable()) return error;
     if (verb != kVerbEdit && verb != kVerbOpen && verb != kVerbDeactivate)
-        return MakeError("BadVerb", "The object knows the verbs 0 (\"&Edit\"), 1 (\"&Open\") and "
-                                    "-1 (deactivate) only.");
+        return MakeError("BadVerb",
+                         "The object knows the verbs 0 (\"&Edit\"), 1 (\"&Open\") and "
+                         "-1 (deactivate) only.");
     return std::nullopt;
 }
 

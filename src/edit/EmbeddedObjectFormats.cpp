@@ -6,10 +6,10 @@
 #include "compound/ClassId.h"
 #include "model/TabDocument.h"
 #include "platform/clipboard/ClipboardFormatNames.h"
-#include "platform/files/DocumentClassId.h"
-#include "platform/files/DocumentFile.h"
 #include "platform/clipboard/FileUri.h"
 #include "platform/clipboard/ObjectDescriptor.h"
+#include "platform/files/DocumentClassId.h"
+#include "platform/files/DocumentFile.h"
 
 namespace lutaris {
 namespace {
@@ -42,7 +42,7 @@ std::vector<ClipboardFormat> EmbeddedObjectFormats::Build(std::optional<LayoutSi
     const std::vector<std::uint8_t> descriptorBytes = descriptor.Encode();
 
     std::vector<ClipboardFormat> formats;
-    formats.push_back({kEmbedSourceFormat, DocumentFileBytes(document_.ContentsBytes())});
+    formats.push_back({kEmbedSourceFormat, document_.StorageBytes()});
     formats.push_back({kObjectDescriptorFormat, descriptorBytes});
     if (const auto uri = LinkUri()) {
         formats.push_back({kLinkSourceFormat, Bytes(*uri)});

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "model/TabCursor.h"
 #include "platform/files/Archive.h"
@@ -38,6 +39,8 @@ void TabDocument::ResetContents() {
     settings = std::make_unique<TabSettings>();
     settings->LoadDefaults();
     cursor = std::make_unique<TabCursor>(settings.get());
+    playback = PlaybackSettings{};
+    playbackNotice_.clear();
     ClearTabItems();
     AddTabItemAndFocus();
 }
@@ -51,8 +54,9 @@ bool TabDocument::OnNewDocument() {
 bool TabDocument::OnOpenDocument(const std::string& path) {
     ResetContents();
     DocumentContents contents;
+    SideStream playbackStream;
     try {
-        contents = ReadDocumentFile(path);
+        contents = ReadDocumentFile(path, playbackStream);
     } catch (const DocumentReadError&) {
         ReportMessage(kFailedToOpen);
         OnNewDocument();
@@ -63,6 +67,7 @@ bool TabDocument::OnOpenDocument(const std::string& path) {
         return false;
     }
     if (!ReadPreparedContents(contents.Bytes())) return false;
+    ReadPlaybackStream(playbackStream);
     SetPathName(path);
     SetModifiedFlag(false);
     UpdateAllItems();
@@ -70,9 +75,11 @@ bool TabDocument::OnOpenDocument(const std::string& path) {
     return true;
 }
 
-bool TabDocument::OpenContents(std::span<const std::uint8_t> contents) {
+bool TabDocument::OpenContents(std::span<const std::uint8_t> contents,
+                               const std::optional<std::vector<std::uint8_t>>& playbackStream) {
     ResetContents();
     if (!ReadPreparedContents(contents)) return false;
+    ReadPlaybackStream(playbackStream);
     SetModifiedFlag(false);
     UpdateAllItems();
     UpdateAllViews();
@@ -112,7 +119,7 @@ bool TabDocument::LoadContents(std::span<const std::uint8_t> contents) {
 
 bool TabDocument::OnSaveDocument(const std::string& path) {
     try {
-        WriteDocumentFile(path, ContentsBytes());
+        WriteDocumentFile(path, ContentsBytes(), PlaybackBytes());
     } catch (const DocumentWriteError&) {
         ReportMessage(kFailedToSave);
         return false;
@@ -126,6 +133,23 @@ bool TabDocument::OnSaveDocument(const std::string& path) {
 
 void TabDocument::ReportMessage(const std::string& text) {
     GetPrompter().ShowMessage(text, kCaption, MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+void TabDocument::ReadPlaybackStream(const std::optional<std::vector<std::uint8_t>>& stream) {
+    if (!stream) return;
+    // Nothing else of the file depends on this stream: a damaged one costs only its values.
+    if (auto read = PlaybackSettings::Decode(*stream)) {
+        playback = std::move(*read);
+    } else {
+        playbackNotice_ = kPlaybackUnreadable;
+    }
+}
+
+std::string TabDocument::TakePlaybackNotice() { return std::exchange(playbackNotice_, {}); }
+
+void TabDocument::SetPlayback(const PlaybackSettings& values) {
+    playback = values;
+    UpdateStep();
 }
 
 // ---- file format ---------------------------------------------------------------------------
@@ -203,6 +227,14 @@ std::vector<std::uint8_t> TabDocument::ContentsBytes() {
     archive.ReserveStore(size);
     Serialize(archive);
     return archive.TakeStoredBytes();
+}
+
+std::vector<std::uint8_t> TabDocument::PlaybackBytes() const {
+    return playback.Encode(settings->numberOfStrings);
+}
+
+std::vector<std::uint8_t> TabDocument::StorageBytes() {
+    return DocumentFileBytes(ContentsBytes(), PlaybackBytes());
 }
 
 // ---- tab items -----------------------------------------------------------------------------

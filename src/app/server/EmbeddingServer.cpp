@@ -13,22 +13,22 @@
 #include <limits>
 #include <string>
 
-#include "app/shell/CAboutDlg.h"
-#include "app/inplace/CInPlaceFrame.h"
 #include "app/frame/CMainFrame.h"
+#include "app/inplace/CInPlaceFrame.h"
+#include "app/inplace/InPlaceMenu.h"
+#include "app/inplace/X11Windows.h"
+#include "app/print/PrintCommands.h"
 #include "app/server/ClassFactoryService.h"
-#include "app/shell/CommandStrings.h"
 #include "app/server/EmbeddedObjectService.h"
 #include "app/server/InPlaceBusTypes.h"
-#include "app/inplace/InPlaceMenu.h"
-#include "app/print/PrintCommands.h"
-#include "app/inplace/X11Windows.h"
+#include "app/server/ServerRegistration.h"
+#include "app/shell/CAboutDlg.h"
+#include "app/shell/CommandStrings.h"
 #include "document/CCorvaneDoc.h"
 #include "edit/qt/CCorvaneView.h"
 #include "model/CommandIds.h"
 #include "platform/files/DocumentFile.h"
 #include "platform/prompt/Prompter.h"
-#include "app/server/ServerRegistration.h"
 #include "platform/qt/QtClipboard.h"
 #include "render/qt/QtPresentationPictures.h"
 
@@ -147,8 +147,8 @@ bool EmbeddingServer::CreateInstance(const QString& caller, QDBusObjectPath& pat
     }
 
     // We watch the container; it watches nothing for us.
-    watcher_ = new QDBusServiceWatcher(caller, bus, QDBusServiceWatcher::WatchForUnregistration,
-                                       this);
+    watcher_ =
+        new QDBusServiceWatcher(caller, bus, QDBusServiceWatcher::WatchForUnregistration, this);
     connect(watcher_, &QDBusServiceWatcher::serviceUnregistered, this,
             [this] { OnContainerGone(); });
     if (!bus.interface()->isServiceRegistered(caller).value()) {
@@ -176,18 +176,18 @@ void EmbeddingServer::WarmUpInPlace() {
 EmbeddedObject::Reply EmbeddingServer::DoVerb(std::int32_t verb, quint64 window,
                                               const QRect& rect) {
     switch (verb) {
-    case EmbeddedObject::kVerbDeactivate:
-        OnDeactivateUI(false);
-        return std::nullopt;
-    case EmbeddedObject::kVerbEdit:
-        // In place needs the container's window on the X server we draw on; without it the
-        // object opens in a window of its own.
-        if (display_ && window != 0 && x11_windows::Available())
-            return ActivateInPlace(window, rect);
-        [[fallthrough]];
-    default:
-        OnDeactivateUI(false);  // the object is edited in one place at a time
-        return OpenWindow();
+        case EmbeddedObject::kVerbDeactivate:
+            OnDeactivateUI(false);
+            return std::nullopt;
+        case EmbeddedObject::kVerbEdit:
+            // In place needs the container's window on the X server we draw on; without it the
+            // object opens in a window of its own.
+            if (display_ && window != 0 && x11_windows::Available())
+                return ActivateInPlace(window, rect);
+            [[fallthrough]];
+        default:
+            OnDeactivateUI(false);  // the object is edited in one place at a time
+            return OpenWindow();
     }
 }
 
@@ -218,9 +218,8 @@ namespace {
 // X11 keeps positions in 16 bits and sizes in 16 bits without sign.
 bool FitsX11(const QRect& rect) {
     constexpr int kMax = 32767;
-    return rect.width() > 0 && rect.height() > 0 && rect.width() <= kMax &&
-           rect.height() <= kMax && rect.x() >= -kMax && rect.x() <= kMax && rect.y() >= -kMax &&
-           rect.y() <= kMax;
+    return rect.width() > 0 && rect.height() > 0 && rect.width() <= kMax && rect.height() <= kMax &&
+           rect.x() >= -kMax && rect.x() <= kMax && rect.y() >= -kMax && rect.y() <= kMax;
 }
 
 EmbeddedObject::Error BadRect() {
@@ -235,8 +234,7 @@ EmbeddedObject::Error NotInPlace() {
 
 EmbeddedObject::Reply EmbeddingServer::ActivateInPlace(quint64 site, const QRect& rect) {
     const std::optional<QSize> siteSize = x11_windows::WindowSize(site);
-    if (!siteSize)
-        return ServerError("BadWindow", "The container's window does not exist.");
+    if (!siteSize) return ServerError("BadWindow", "The container's window does not exist.");
     // Without a rectangle the object fills the site.
     const QRect position = rect.isEmpty() ? QRect(QPoint(0, 0), *siteSize) : rect;
     if (!FitsX11(position)) return BadRect();
@@ -259,8 +257,10 @@ EmbeddedObject::Reply EmbeddingServer::ActivateInPlace(quint64 site, const QRect
     frame->SetContainerObjectName(QString::fromStdString(object_->ContainerObject()));
     frame->SetApplicationCommands([this](int commandId) { return OnInPlaceCommand(commandId); });
     connect(frame.get(), &CInPlaceFrame::CancelEdit, this, [this] { OnDeactivateUI(false); });
-    connect(frame.get(), &CInPlaceFrame::RequestRect, service_, &EmbeddedObjectService::RequestRect);
-    connect(frame.get(), &CInPlaceFrame::MenuChanged, service_, &EmbeddedObjectService::MenuChanged);
+    connect(frame.get(), &CInPlaceFrame::RequestRect, service_,
+            &EmbeddedObjectService::RequestRect);
+    connect(frame.get(), &CInPlaceFrame::MenuChanged, service_,
+            &EmbeddedObjectService::MenuChanged);
     prompter_.SetInteractive(&interactive_);
     frame->Embed(site, position);
 
@@ -367,42 +367,58 @@ bool EmbeddingServer::OnInPlaceCommand(int commandId) {
 bool EmbeddingServer::OnFrameCommand(int commandId) {
     CCorvaneDoc* document = orphan_ ? orphan_.get() : &object_->Document();
     switch (commandId) {
-    case ID_FILE_UPDATE:
-        if (!orphan_) emit service_->Saved();
-        return true;
-    case ID_FILE_SAVE_COPY_AS: SaveCopyAs(); return true;
-    case ID_FILE_PRINT: printing_->Print(frame_.get()); return true;
-    case ID_FILE_PRINT_DIRECT: printing_->PrintDirect(); return true;
-    case ID_FILE_PRINT_PREVIEW: printing_->PrintPreview(frame_.get()); return true;
-    case ID_FILE_PRINT_SETUP: printing_->PrintSetup(frame_.get()); return true;
-    case ID_APP_ABOUT: {
-        CAboutDlg about;
-        about.DoModal();
-        return true;
-    }
-    default: break;
+        case ID_FILE_UPDATE:
+            if (!orphan_) emit service_->Saved();
+            return true;
+        case ID_FILE_SAVE_COPY_AS:
+            SaveCopyAs();
+            return true;
+        case ID_FILE_PRINT:
+            printing_->Print(frame_.get());
+            return true;
+        case ID_FILE_PRINT_DIRECT:
+            printing_->PrintDirect();
+            return true;
+        case ID_FILE_PRINT_PREVIEW:
+            printing_->PrintPreview(frame_.get());
+            return true;
+        case ID_FILE_PRINT_SETUP:
+            printing_->PrintSetup(frame_.get());
+            return true;
+        case ID_APP_ABOUT: {
+            CAboutDlg about;
+            about.DoModal();
+            return true;
+        }
+        default:
+            break;
     }
     if (!orphan_) return false;
     // The commands of an ordinary document, once the container has gone.
     switch (commandId) {
-    case ID_FILE_NEW:
-        if (document->SaveModified()) document->OnNewDocument();
-        return true;
-    case ID_FILE_OPEN: {
-        if (!document->SaveModified()) return true;
-        FileDialogOptions options;
-        options.defaultExtension = "ltf";
-        options.filters = {{"Lutaris Tab Files (*.ltf)", {"*.ltf"}}};
-        const std::optional<std::string> path = interactive_.ChooseOpenFile(options);
-        if (path && !path->empty() && document->OnOpenDocument(*path)) {
-            document->SetPathName(*path);
-            document->SetModifiedFlag(false);
+        case ID_FILE_NEW:
+            if (document->SaveModified()) document->OnNewDocument();
+            return true;
+        case ID_FILE_OPEN: {
+            if (!document->SaveModified()) return true;
+            FileDialogOptions options;
+            options.defaultExtension = "ltf";
+            options.filters = {{"Lutaris Tab Files (*.ltf)", {"*.ltf"}}};
+            const std::optional<std::string> path = interactive_.ChooseOpenFile(options);
+            if (path && !path->empty() && document->OnOpenDocument(*path)) {
+                document->SetPathName(*path);
+                document->SetModifiedFlag(false);
+            }
+            return true;
         }
-        return true;
-    }
-    case ID_FILE_SAVE: document->DoFileSave(); return true;
-    case ID_FILE_SAVE_AS: document->DoSave(true); return true;
-    default: return false;
+        case ID_FILE_SAVE:
+            document->DoFileSave();
+            return true;
+        case ID_FILE_SAVE_AS:
+            document->DoSave(true);
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -416,7 +432,7 @@ void EmbeddingServer::SaveCopyAs() {
     CCorvaneDoc& document = object_->Document();
     // A copy: the object keeps its container, its state and its changes.
     try {
-        WriteDocumentFile(*path, document.ContentsBytes());
+        WriteDocumentFile(*path, document.ContentsBytes(), document.PlaybackBytes());
     } catch (const DocumentWriteError&) {
         interactive_.ShowMessage(kFailedToSave, DocumentBase::kCaption, MessageIcon::Exclamation,
                                  MessageButtons::Ok);
