@@ -27,11 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto setup = lutaris::SoundSetup::For(settings, lutaris::PlaybackSettings{});
     lutaris::ItemSoundBuilder builder(setup);
     const lutaris::ItemSound sound = builder.Build(item, firstColumn);
-    // A note makes at most a few hundred events (a long vibrato), whatever its length.
-    if (sound.events.size() > 1000 * (item.notes.size() + 1)) std::abort();
+    // A note makes a few dozen events at most, whatever its length.
+    if (sound.events.size() > 64 * (item.notes.size() + 1)) std::abort();
     std::bitset<128> on[16];
     int wheel[16];
     int program[16];
+    int modulation[16] = {};
     for (int c = 0; c < 16; ++c) {
         wheel[c] = lutaris::midi::kBendCenter;
         program[c] = setup.program;
@@ -59,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     for (int c = 0; c < 16; ++c) {
-        if (on[c].any() || wheel[c] != lutaris::midi::kBendCenter || program[c] != setup.program) {
+        if (on[c].any() || wheel[c] != lutaris::midi::kBendCenter || program[c] != setup.program ||
+            modulation[c] != 0) {
             std::abort();
         }
     }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "model/PlaybackSettings.h"
 #include "model/Tablature.h"
@@ -12,21 +11,20 @@ namespace lutaris {
 namespace {
 
 constexpr double kWholeStep = 2.0;
-// A vibrato swings a quarter tone above the note, five times a second at the default tempo,
-// for at most 32 steps (the string has died away by then).
-constexpr double kVibratoDepth = 0.5;
-constexpr std::int64_t kVibratoPeriod = 96;
-constexpr std::int64_t kVibratoPointSpacing = kVibratoPeriod / 8;
-constexpr std::int64_t kMaxVibratoTicks = 32 * kTicksPerStep;
+// A vibrato is the modulation wheel at half: General MIDI soundfonts turn it into a wobble of
+// the pitch by a quarter tone (25 cents each way) at the instrument's own rate, in every player
+// and without a stream of wheel messages.
+constexpr int kVibratoModulation = 64;
 // A muted note is a dead note a quarter step long; a blank-fret slide glides into its note
 // over a quarter step, from a whole step away.
 constexpr std::int64_t kMuteTicks = kTicksPerStep / 4;
 constexpr std::int64_t kGlideInTicks = kTicksPerStep / 4;
 // A slide with no note after it on its string slides off by a whole step.
 constexpr double kSlideOff = 2.0;
-// Wheel moves are drawn as steps ten ticks apart, 24 at most.
-constexpr std::int64_t kRampSpacing = 10;
-constexpr std::int64_t kMaxRampPoints = 24;
+// Wheel moves are drawn as steps twelve ticks apart (12 ms at the default tempo), 16 at most: a
+// whole step then moves in steps of 12 cents or less, which the ear hears as a glide.
+constexpr std::int64_t kRampSpacing = 12;
+constexpr std::int64_t kMaxRampPoints = 16;
 
 bool IsLegatoSource(std::int32_t action) {
     return action == HammerOn || action == PullOff || action == SlideUp || action == SlideDown;
@@ -65,13 +63,10 @@ public:
                   from + (to - from) * static_cast<double>(i) / static_cast<double>(points));
         }
     }
-    void Vibrato(std::int64_t t0, std::int64_t t1, double base) {
-        for (std::int64_t t = t0 + kVibratoPointSpacing; t < t1; t += kVibratoPointSpacing) {
-            const double phase = 2 * std::numbers::pi * static_cast<double>(t - t0) /
-                                 static_cast<double>(kVibratoPeriod);
-            Wheel(t, base + kVibratoDepth * (1 - std::cos(phase)) / 2);
-        }
-        Wheel(t1, base);
+    void Modulation(std::int64_t tick, int value) {
+        if (value == modulation_) return;
+        out_.push_back(ControllerEvent(tick, channel_, midi::kModulation, value));
+        modulation_ = value;
     }
     void Program(std::int64_t tick, int program) {
         if (program == program_) return;
@@ -90,6 +85,7 @@ public:
     // The channel at rest again.
     void Finish(std::int64_t tick) {
         Off(tick);
+        Modulation(tick, 0);
         Wheel(tick, 0);
         Program(tick, baseProgram_);
     }
@@ -101,6 +97,7 @@ private:
     int program_;
     int key_ = -1;
     int wheel_ = midi::kBendCenter;
+    int modulation_ = 0;
 };
 
 }  // namespace
@@ -171,7 +168,7 @@ void ItemSoundBuilder::BuildString(int string, std::int64_t itemEnd, std::vector
         const Voice& voice = voices_[k];
         const std::int32_t action = voice.action;
         const bool bend = action == BendUp || action == BendRelease;
-        const double reach = bend ? kWholeStep : action == Vibrato ? kVibratoDepth : 0;
+        const double reach = bend ? kWholeStep : 0;
         // After a hammer-on, a pull-off or a slide the string sounds on without a new attack,
         // its pitch carried by the wheel, as far as the wheel reaches.
         const bool legato = k > 0 && channel.Sounding() && IsLegatoSource(voices_[k - 1].action) &&
@@ -189,13 +186,13 @@ void ItemSoundBuilder::BuildString(int string, std::int64_t itemEnd, std::vector
         double first = base + (action == BendRelease ? kWholeStep : 0);
         if (glide) first -= voice.glideIn * kWholeStep;
         channel.Wheel(voice.start, first);
+        channel.Modulation(voice.start, action == Vibrato ? kVibratoModulation : 0);
         if (!legato) channel.On(voice.start, voice.key, VelocityOf(action));
 
         const std::int64_t length = voice.end - voice.start;
-        std::int64_t from = voice.start;
         if (glide) {
-            from = voice.start + std::min(kGlideInTicks, length / 2);
-            channel.Ramp(voice.start, from, first, base);
+            channel.Ramp(voice.start, voice.start + std::min(kGlideInTicks, length / 2), first,
+                         base);
         }
         const std::int64_t half = voice.start + length / 2;
         switch (action) {
@@ -204,9 +201,6 @@ void ItemSoundBuilder::BuildString(int string, std::int64_t itemEnd, std::vector
                 break;
             case BendRelease:
                 channel.Ramp(voice.start, half, base + kWholeStep, base);
-                break;
-            case Vibrato:
-                channel.Vibrato(from, std::min(voice.end, from + kMaxVibratoTicks), base);
                 break;
             case Mute:
                 channel.Off(voice.start + std::min(kMuteTicks, length));

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/files/SafeFileReplacer.h"
+#include "sound/ItemSound.h"
 #include "sound/SongSound.h"
 
 namespace lutaris {
@@ -20,15 +21,21 @@ void PutBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes
     for (int i = bytes - 1; i >= 0; --i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
-void PutVariableLength(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    std::uint8_t groups[4];
+// A delta time of at most 28 bits into `out`, seven bits a byte, the highest first; returns the
+// byte count.
+int PutVariableLength(std::uint8_t* out, std::uint32_t value) {
     int count = 0;
-    do {
-        groups[count++] = static_cast<std::uint8_t>(value & 0x7F);
-        value >>= 7;
-    } while (value != 0);
-    while (count > 1) out.push_back(static_cast<std::uint8_t>(groups[--count] | 0x80));
-    out.push_back(groups[0]);
+    for (int shift = 21; shift > 0; shift -= 7) {
+        if (value >= 1u << shift)
+            out[count++] = static_cast<std::uint8_t>(0x80 | ((value >> shift) & 0x7F));
+    }
+    out[count++] = static_cast<std::uint8_t>(value & 0x7F);
+    return count;
+}
+
+void PutVariableLength(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    std::uint8_t bytes[4];
+    out.insert(out.end(), bytes, bytes + PutVariableLength(bytes, value));
 }
 
 std::vector<std::uint8_t> Text(const std::string& text) { return {text.begin(), text.end()}; }
@@ -79,16 +86,26 @@ void MidiFileBuilder::Meta(Track& track, std::int64_t tick, std::uint8_t type,
     track.runningStatus = 0;
 }
 
-void MidiFileBuilder::Add(const SoundEvent& event) {
+void MidiFileBuilder::Add(const SoundEvent& event, std::int64_t tick) {
     const int index = trackOfChannel_[event.channel & 0x0F];
     if (index < 0) return;
     Track& track = tracks_[static_cast<std::size_t>(index)];
-    Delta(track, event.tick);
+    const std::int64_t delta = tick - track.lastTick;
+    if (delta < 0 || delta > kMaxDelta) {
+        Delta(track, tick);
+    } else {
+        PutVariableLength(track.body, static_cast<std::uint32_t>(delta));
+        track.lastTick = tick;
+    }
+    // Millions of events go through here: each message is put together and appended at once.
+    std::uint8_t message[3];
+    int length = 0;
     const std::uint8_t status = event.Status();
-    if (status != track.runningStatus) track.body.push_back(status);
+    if (status != track.runningStatus) message[length++] = status;
     track.runningStatus = status;
-    track.body.push_back(event.data1 & 0x7F);
-    if (event.kind != SoundKind::Program) track.body.push_back(event.data2 & 0x7F);
+    message[length++] = event.data1 & 0x7F;
+    if (event.kind != SoundKind::Program) message[length++] = event.data2 & 0x7F;
+    track.body.insert(track.body.end(), message, message + length);
 }
 
 void MidiFileBuilder::Finish(std::int64_t tick) {
@@ -118,8 +135,12 @@ namespace {
 
 void BuildMidi(MidiFileBuilder& builder, std::span<Tablature* const> items,
                const SoundSetup& setup) {
+    for (const SoundEvent& event : StartEvents(setup)) builder.Add(event);
     const std::int64_t end =
-        ForEachSongEvent(items, setup, [&](const SoundEvent& event) { builder.Add(event); });
+        ForEachSongItem(items, setup, [&](const ItemSound& sound, std::int64_t start) {
+            for (const SoundEvent& event : sound.events) builder.Add(event, start + event.tick);
+        });
+    for (const SoundEvent& event : StopEvents(setup, end)) builder.Add(event);
     builder.Finish(end);
 }
 

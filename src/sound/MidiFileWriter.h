@@ -20,7 +20,9 @@ class MidiFileBuilder {
 public:
     explicit MidiFileBuilder(const SoundSetup& setup);
 
-    void Add(const SoundEvent& event);
+    void Add(const SoundEvent& event) { Add(event, event.tick); }
+    // The event at `tick` instead of its own.
+    void Add(const SoundEvent& event, std::int64_t tick);
     // Ends every track at `tick`; nothing may be added after.
     void Finish(std::int64_t tick);
 

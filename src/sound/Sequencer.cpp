@@ -21,7 +21,11 @@ void Sequencer::ChannelState::Apply(const SoundEvent& event) {
             break;
         case SoundKind::Controller:
             if (event.data1 == midi::kAllNotesOff) keys.reset();
-            if (event.data1 == midi::kResetAllControllers) wheel = midi::kBendCenter;
+            if (event.data1 == midi::kModulation) modulation = event.data2;
+            if (event.data1 == midi::kResetAllControllers) {
+                wheel = midi::kBendCenter;
+                modulation = 0;
+            }
             break;
     }
 }
@@ -199,8 +203,12 @@ void Sequencer::ReplacePlaying(Entry& entry, std::int64_t tick, ItemSound sound)
                 old.push_back(NoteOffEvent(boundary, c, key));
             }
         }
-        if (was[c].wheel != will[c].wheel)
+        if (was[c].wheel != will[c].wheel) {
             old.push_back(PitchBendEvent(boundary, c, will[c].wheel));
+        }
+        if (was[c].modulation != will[c].modulation) {
+            old.push_back(ControllerEvent(boundary, c, midi::kModulation, will[c].modulation));
+        }
         if (was[c].program != will[c].program) {
             old.push_back(ProgramEvent(boundary, c, will[c].program));
         }

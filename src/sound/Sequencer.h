@@ -80,6 +80,7 @@ private:
     struct ChannelState {
         std::bitset<128> keys;
         int wheel = midi::kBendCenter;
+        int modulation = 0;
         int program = -1;
         void Apply(const SoundEvent& event);
     };

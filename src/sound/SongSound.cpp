@@ -6,23 +6,33 @@
 
 namespace lutaris {
 
-std::int64_t ForEachSongEvent(std::span<Tablature* const> itemsInReadingOrder,
-                              const SoundSetup& setup,
-                              const std::function<void(const SoundEvent&)>& send) {
-    for (const SoundEvent& event : StartEvents(setup)) send(event);
+std::int64_t ForEachSongItem(
+    std::span<Tablature* const> itemsInReadingOrder, const SoundSetup& setup,
+    const std::function<void(const ItemSound& sound, std::int64_t start)>& visit) {
     ItemSoundBuilder builder(setup);
     ItemSound sound;
     std::int64_t start = 0;
     ForEachItemPrefetched(itemsInReadingOrder, [&](const Tablature& item) {
         builder.Build(item, 0, sound);
-        for (SoundEvent event : sound.events) {
-            event.tick += start;
-            send(event);
-        }
+        visit(sound, start);
         start += sound.steps * kTicksPerStep;
     });
-    for (const SoundEvent& event : StopEvents(setup, start)) send(event);
     return start;
+}
+
+std::int64_t ForEachSongEvent(std::span<Tablature* const> itemsInReadingOrder,
+                              const SoundSetup& setup,
+                              const std::function<void(const SoundEvent&)>& send) {
+    for (const SoundEvent& event : StartEvents(setup)) send(event);
+    const std::int64_t end = ForEachSongItem(itemsInReadingOrder, setup,
+                                             [&](const ItemSound& sound, std::int64_t start) {
+                                                 for (SoundEvent event : sound.events) {
+                                                     event.tick += start;
+                                                     send(event);
+                                                 }
+                                             });
+    for (const SoundEvent& event : StopEvents(setup, end)) send(event);
+    return end;
 }
 
 std::int64_t SongSteps(std::span<Tablature* const> itemsInReadingOrder) {

@@ -18,6 +18,14 @@ std::int64_t ForEachSongEvent(std::span<Tablature* const> itemsInReadingOrder,
                               const SoundSetup& setup,
                               const std::function<void(const SoundEvent&)>& send);
 
+struct ItemSound;
+
+// The same item by item: `visit` gets each item's sound and the tick it starts at, between the
+// start events and the stop events (which it does not get). Returns the end tick.
+std::int64_t ForEachSongItem(
+    std::span<Tablature* const> itemsInReadingOrder, const SoundSetup& setup,
+    const std::function<void(const ItemSound& sound, std::int64_t start)>& visit);
+
 // How many steps the items last, one after the other.
 std::int64_t SongSteps(std::span<Tablature* const> itemsInReadingOrder);
 

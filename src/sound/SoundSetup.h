@@ -11,6 +11,7 @@ struct TabSettings;
 
 // Controllers the event list uses.
 namespace midi {
+inline constexpr int kModulation = 1;
 inline constexpr int kDataEntry = 6;
 inline constexpr int kVolume = 7;
 inline constexpr int kDataEntryFine = 38;

@@ -13,7 +13,6 @@ namespace {
 
 using test::OfKind;
 using test::SoundItem;
-using test::Wheel;
 
 constexpr int kUp = 9557;    // a whole step up on the wheel's ±12 semitones
 constexpr int kDown = 6827;  // a whole step down
@@ -174,21 +173,19 @@ TEST(ItemSound, TechniquesOfAttack) {
     EXPECT_LT(ons[2].data2, ons[3].data2);  // optional: a ghost
 }
 
-TEST(ItemSound, VibratoWobblesAQuarterToneAndEndsInTune) {
+TEST(ItemSound, VibratoTurnsTheModulationWheelForItsNoteOnly) {
     SoundItem tab;
-    tab.Add(5, 0, 0, Vibrato).Add(5, 1, 0);
-    const auto bends = OfKind(tab.Sound().events, SoundKind::PitchBend);
-    ASSERT_GT(bends.size(), 4u);
-    int low = 16383;
-    int high = 0;
-    for (const auto& bend : bends) {
-        EXPECT_EQ(bend.channel, 0);
-        low = std::min(low, bend.BendValue());
-        high = std::max(high, bend.BendValue());
-    }
-    EXPECT_EQ(low, midi::kBendCenter);
-    EXPECT_NEAR(high, Wheel(0.5), 2);
-    EXPECT_EQ(bends.back().BendValue(), midi::kBendCenter);
+    tab.Add(5, 0, 0, Vibrato).Add(7, 0, 2).Add(5, 1, 0, HammerOn).Add(7, 1, 1, Vibrato);
+    const ItemSound sound = tab.Sound();
+    EXPECT_TRUE(OfKind(sound.events, SoundKind::PitchBend, 0).empty());
+    const auto controls = OfKind(sound.events, SoundKind::Controller, 0);
+    EXPECT_EQ(controls, (std::vector{ControllerEvent(0, 0, midi::kModulation, 64),
+                                     ControllerEvent(480, 0, midi::kModulation, 0)}));
+    // A legato note with vibrato: the wheel carries the pitch, the modulation the wobble.
+    const auto second = OfKind(sound.events, SoundKind::Controller, 1);
+    EXPECT_EQ(second, (std::vector{ControllerEvent(240, 1, midi::kModulation, 64),
+                                   ControllerEvent(720, 1, midi::kModulation, 0)}));
+    EXPECT_EQ(OfKind(sound.events, SoundKind::NoteOn, 1).size(), 1u);
 }
 
 TEST(ItemSound, HarmonicsSoundTheirNaturalPitchOnTheHarmonicsProgram) {
@@ -277,6 +274,7 @@ TEST(ItemSound, EveryItemEndsAtRest) {
         std::bitset<128> on[16];
         int wheel[16];
         int program[16];
+        int modulation[16] = {};
         std::fill(std::begin(wheel), std::end(wheel), midi::kBendCenter);
         std::fill(std::begin(program), std::end(program), 25);
         std::int64_t last = 0;
@@ -289,11 +287,15 @@ TEST(ItemSound, EveryItemEndsAtRest) {
             if (event.kind == SoundKind::NoteOff) on[event.channel].reset(event.data1);
             if (event.kind == SoundKind::PitchBend) wheel[event.channel] = event.BendValue();
             if (event.kind == SoundKind::Program) program[event.channel] = event.data1;
+            if (event.kind == SoundKind::Controller && event.data1 == midi::kModulation) {
+                modulation[event.channel] = event.data2;
+            }
         }
         for (int c = 0; c < 16; ++c) {
             EXPECT_TRUE(on[c].none()) << "round " << round << " channel " << c;
             EXPECT_EQ(wheel[c], midi::kBendCenter) << "round " << round << " channel " << c;
             EXPECT_EQ(program[c], 25) << "round " << round << " channel " << c;
+            EXPECT_EQ(modulation[c], 0) << "round " << round << " channel " << c;
         }
     }
 }

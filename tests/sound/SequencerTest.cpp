@@ -148,6 +148,22 @@ TEST_F(SequencerTest, AnEditThatRemovesTheSoundingNoteEndsItAtTheNextStep) {
     EXPECT_EQ(OfKind(events, SoundKind::NoteOn), std::vector{NoteOnEvent(240, 1, 59, 96)});
 }
 
+TEST_F(SequencerTest, AnEditThatTakesTheVibratoAwayStillsTheNoteAtTheNextStep) {
+    SoundItem vibrato;
+    vibrato.Add(5, 0, 0, Vibrato).Add(7, 0, 2);
+    Queue(vibrato, 0);
+    sequencer.Advance(kStep / 2);
+    EXPECT_EQ(OfKind(sink.Take(), SoundKind::Controller),
+              std::vector{ControllerEvent(0, 0, midi::kModulation, 64)});
+    vibrato.item.notes[0].action = Normal;
+    ItemSoundBuilder builder(vibrato.Setup());
+    sequencer.Replace(kStep / 2, &vibrato.item,
+                      [&](std::int32_t column) { return builder.Build(vibrato.item, column); });
+    sequencer.Advance(kStep);
+    const auto events = sink.Take();
+    EXPECT_EQ(events, std::vector{ControllerEvent(240, 0, midi::kModulation, 0)});
+}
+
 TEST_F(SequencerTest, AQueuedItemIsRebuiltWholeAndWhatFollowsMoves) {
     SoundItem third;
     third.Add(3, 2, 0);

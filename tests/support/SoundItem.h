@@ -13,11 +13,6 @@
 
 namespace lutaris::test {
 
-// The wheel's value for a pitch this many semitones off the note.
-inline int Wheel(double semitones) {
-    return static_cast<int>(midi::kBendCenter + semitones * 8192 / kBendRangeSemitones + 0.5);
-}
-
 inline std::vector<SoundEvent> OfKind(const std::vector<SoundEvent>& events, SoundKind kind,
                                       int channel = -1) {
     std::vector<SoundEvent> found;
