@@ -36,8 +36,10 @@ endforeach()
 add_custom_target(lutaris-install-data ALL DEPENDS ${LUTARIS_ICONS} ${LUTARIS_COMPRESSED})
 
 install(TARGETS lutaris lutaris-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The FluidSynth module, where the programs look for it: ../lib/lutaris from their folder.
-install(TARGETS lutaris-sound-fluid LIBRARY DESTINATION lib/lutaris)
+# The FluidSynth module, where the programs look for it: ../lib/lutaris/modules from their
+# folder. A folder below lib/lutaris, because the package would otherwise run ldconfig for a
+# library that nothing links.
+install(TARGETS lutaris-sound-fluid LIBRARY DESTINATION lib/lutaris/modules)
 install(FILES ${LUTARIS_DATA_DIR}/${LUTARIS_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${LUTARIS_DATA_DIR}/${LUTARIS_APP_ID}.metainfo.xml

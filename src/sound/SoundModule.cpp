@@ -26,7 +26,7 @@ std::vector<std::string> ModuleCandidates() {
     std::error_code error;
     const fs::path program = fs::read_symlink("/proc/self/exe", error);
     if (!error) {
-        candidates.push_back((program.parent_path() / "../lib/lutaris" / kModuleFile).string());
+        candidates.push_back((program.parent_path() / "../lib/lutaris/modules" / kModuleFile).string());
     }
     return candidates;
 }

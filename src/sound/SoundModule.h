@@ -61,7 +61,7 @@ inline constexpr char kSoundModuleEntry[] = "lutaris_sound_module";
 using SoundModuleEntry = SoundModule* (*)();
 
 // Loads the module once (later calls return the same), from LUTARIS_SOUND_MODULE when set, else
-// beside the program (../lib/lutaris/ from its folder, as the build and the installed package
+// beside the program (../lib/lutaris/modules/ from its folder, as the build and the installed package
 // lay it out). Null, with `error` set, when it cannot be loaded.
 SoundModule* LoadSoundModule(std::string* error);
 

@@ -20,7 +20,7 @@ cd "$work"
 cmake --install "$build" --prefix "$work/prefix" > install.log
 for file in bin/lutaris bin/lutaris-cli share/applications/$app_id.desktop \
     share/metainfo/$app_id.metainfo.xml share/man/man1/lutaris.1.gz \
-    share/man/man1/lutaris-cli.1.gz share/doc/lutaris/copyright lib/lutaris/lutaris-sound-fluid.so; do
+    share/man/man1/lutaris-cli.1.gz share/doc/lutaris/copyright lib/lutaris/modules/lutaris-sound-fluid.so; do
     test -f "prefix/$file" || { echo "not installed: $file" >&2; exit 1; }
 done
 # Each icon is a PNG of the size its folder names.
