@@ -206,11 +206,10 @@ void LivePlayer::Pump(const TabDocument& document) {
     wake_.notify_all();
 }
 
-void LivePlayer::ItemEdited(const TabDocument& document, const Tablature* item) {
+void LivePlayer::ItemEdited(const Tablature* item) {
     {
         std::lock_guard lock(mutex_);
         if (!sequencer_.Playing() || !item) return;
-        (void)document;
         sequencer_.Replace(Now(), item, [&](std::int32_t firstColumn) {
             return builder_.Build(*item, firstColumn);
         });

@@ -59,7 +59,7 @@ public:
     // Queues what is about to sound; call it while playing.
     void Pump(const TabDocument& document);
     // The notes of `item` changed: heard from the next step on.
-    void ItemEdited(const TabDocument& document, const Tablature* item);
+    void ItemEdited(const Tablature* item);
     // Anything else changed (items added, removed or moved, the settings, the playback
     // settings): playback goes on from where it is, in the document as it is now.
     void DocumentChanged(const TabDocument& document);

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "sound/SoundEvent.h"
 
@@ -18,6 +19,13 @@ public:
     // Audio buffered between the synthesizer and the output, in milliseconds.
     virtual double BufferMilliseconds() const = 0;
 };
+
+// The audio outputs live play tries, in order, when none is named: FluidSynth's drivers as
+// Debian builds them, pulseaudio (which PipeWire desktops serve too), alsa, jack, sdl2.
+inline const std::vector<std::string>& DefaultAudioDrivers() {
+    static const std::vector<std::string> drivers = {"pulseaudio", "alsa", "jack", "sdl2"};
+    return drivers;
+}
 
 // Which audio output live play uses: the first of FluidSynth's drivers that opens, in the order
 // pulseaudio, alsa, jack, sdl2; or the one named. The "file" driver writes what would sound to
@@ -61,8 +69,8 @@ inline constexpr char kSoundModuleEntry[] = "lutaris_sound_module";
 using SoundModuleEntry = SoundModule* (*)();
 
 // Loads the module once (later calls return the same), from LUTARIS_SOUND_MODULE when set, else
-// beside the program (../lib/lutaris/modules/ from its folder, as the build and the installed package
-// lay it out). Null, with `error` set, when it cannot be loaded.
+// beside the program (../lib/lutaris/modules/ from its folder, as the build and the installed
+// package lay it out). Null, with `error` set, when it cannot be loaded.
 SoundModule* LoadSoundModule(std::string* error);
 
 }  // namespace lutaris

@@ -119,7 +119,7 @@ TEST_F(LivePlayerTest, AnEditWhilePlayingIsHeard) {
     doc.tabItems[0]->AppendNote(Note(0, 0, 3));
     ASSERT_TRUE(player.Play(doc, PlaySpan::ForDocument(doc)));
     doc.tabItems[0]->AppendNote(Note(7, 2, 2));
-    player.ItemEdited(doc, doc.tabItems[0].get());
+    player.ItemEdited(doc.tabItems[0].get());
     ASSERT_TRUE(PumpUntil([&] { return Sent(SoundKind::NoteOn).size() >= 3; }));
     const auto ons = Sent(SoundKind::NoteOn);
     EXPECT_EQ(ons[1], NoteOnEvent(480, 2, 62, 96));

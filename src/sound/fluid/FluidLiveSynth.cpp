@@ -84,11 +84,6 @@ std::string JoinedNames(const std::vector<std::string>& names) {
 
 }  // namespace
 
-const std::vector<std::string>& DefaultAudioDrivers() {
-    static const std::vector<std::string> drivers = {"pulseaudio", "alsa", "jack", "sdl2"};
-    return drivers;
-}
-
 std::unique_ptr<LiveSynth> OpenFluidLiveSynth(const std::string& soundfont,
                                               const AudioOutputChoice& output, std::string* error) {
     auto synth = std::make_unique<FluidSynth>();

@@ -8,10 +8,6 @@
 
 namespace lutaris {
 
-// The audio outputs tried, in order, when none is named: pulseaudio (which PipeWire desktops
-// serve too), alsa, jack, sdl2.
-const std::vector<std::string>& DefaultAudioDrivers();
-
 // Audio buffering of live play: periods × period size at kSampleRate, about 23 ms.
 inline constexpr int kPeriodSize = 256;
 inline constexpr int kPeriods = 4;
