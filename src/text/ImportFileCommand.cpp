@@ -82,8 +82,9 @@ bool ImportFileCommand::Run() {
     }
 
     document_.OnNewDocument();
-    // The reset made the first item afresh: it takes the notes read before the first bar, and
-    // the items the bars started follow it with the positions they were given.
+    // The reset made the first item afresh: it takes the notes of our first item (those read
+    // before the first bar, or the first measure), and the items the bars started follow it
+    // with the positions they were given.
     if (!document_.tabItems.empty()) {
         Tablature* first = document_.tabItems.front().get();
         first->notes = std::move(items.front()->notes);
