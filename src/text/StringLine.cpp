@@ -84,6 +84,8 @@ std::optional<std::size_t> StringLineNameLength(std::string_view line) {
     }
     if (StartsTablature(line, start)) return 0;
 
+    // A label needs a bar after its name; most lyrics and headings have none.
+    if (line.find('|', start) == kNone) return std::nullopt;
     for (std::size_t blank = line.find_first_of(" \t", start); blank != kNone;
          blank = line.find_first_of(" \t", blank + 1)) {
         const std::size_t labelled = SeparatorAfterName(line, blank + 1, true);

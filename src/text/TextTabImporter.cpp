@@ -53,6 +53,10 @@ constexpr std::array<std::uint8_t, 256> MakeKinds() {
 
 constexpr std::array<std::uint8_t, 256> kKinds = MakeKinds();
 
+constexpr bool StartsNote(std::uint8_t kind) {
+    return kind == Digit || kind == MuteMark || kind == Slash;
+}
+
 }  // namespace
 
 TextTabImporter::TextTabImporter(TabSettings* settings,
@@ -135,11 +139,12 @@ bool TextTabImporter::MeasureNeedsItem(std::size_t p) const {
     const std::size_t end = nextBar != nullptr ? static_cast<std::size_t>(nextBar - top) : kNone;
     // The bar has cleared every open note, so the first digit, mute or slash of any line in
     // the measure starts one; below the first line, the bar's own position belongs to it.
-    for (std::size_t k = 0; k < static_cast<std::size_t>(blockLines_); ++k) {
-        const std::size_t last = std::min(end, length_[k]);
-        for (std::size_t q = k == 0 ? p + 1 : p; q < last; ++q) {
-            const std::uint8_t kind = kKinds[text_[k][q]];
-            if (kind == Digit || kind == MuteMark || kind == Slash) return true;
+    // Position by position, as a measure's first note mostly stands near its bar.
+    const auto lineCount = static_cast<std::size_t>(blockLines_);
+    const std::size_t last = std::min(end, width_);
+    for (std::size_t q = p; q < last; ++q) {
+        for (std::size_t k = q == p ? 1 : 0; k < lineCount; ++k) {
+            if (q < length_[k] && StartsNote(kKinds[text_[k][q]])) return true;
         }
     }
     // An empty measure that the author wrote has its dashes; a bar that ends the line, or the
@@ -218,7 +223,8 @@ void TextTabImporter::ConvertBlock() {
         text_[k] = reinterpret_cast<const unsigned char*>(slots_[k].data());
         length_[k] = slots_[k].size();
     }
-    const std::size_t width = *std::max_element(length_.begin(), length_.begin() + lineCount);
+    width_ = *std::max_element(length_.begin(), length_.begin() + lineCount);
+    const std::size_t width = width_;
     const std::size_t common = *std::min_element(length_.begin(), length_.begin() + lineCount);
     convertedLines_ = convertedLines_ == 0 || convertedLines_ == blockLines_ ? blockLines_ : -1;
     ClearPending();

@@ -100,9 +100,10 @@ private:
 
     std::array<std::string, kBlockSlots> slots_;
     int blockLines_ = 0;
-    // The block being converted: each line's characters and length.
+    // The block being converted: each line's characters and length, and the longest length.
     std::array<const unsigned char*, kBlockSlots> text_{};
     std::array<std::size_t, kBlockSlots> length_{};
+    std::size_t width_ = 0;
     // Lines of every block converted so far: 0 before the first, −1 once two differed.
     std::int32_t convertedLines_ = 0;
     // Whether a bar began the current item; the item the importer starts with was not.
