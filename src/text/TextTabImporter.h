@@ -40,8 +40,8 @@ struct TextImportLimits {
 // measure that the author wrote (a dash on the first line after its bar, before the next bar
 // or the line's end). So the bar that ends a line, and the first of two bars side by side
 // ("||", "|o|"), start no item, while an item that Export File wrote without notes ("|-")
-// comes back. The item the importer starts with (the one the document's reset made) is taken by the
-// first measure when no note went into it before.
+// comes back. The item the importer starts with (the one the document's reset made) is taken
+// by the first measure when no note went into it before.
 //
 // The importer writes where the document keeps its tab items: `tabItems` (new items are
 // appended, `position` = the number of items before) and `currentItem` (the caret's item,
