@@ -1,12 +1,12 @@
 #include "app/inplace/CInPlaceToolBar.h"
 
-#include <QBuffer>
 #include <QImage>
 
 #include "app/shell/AppArtwork.h"
 #include "app/shell/CommandStrings.h"
 #include "app/shell/MenuTables.h"
 #include "model/CommandIds.h"
+#include "platform/qt/PngEncoding.h"
 
 namespace lutaris {
 
@@ -14,19 +14,15 @@ namespace {
 
 AppArtwork::ToolbarImage ImageOf(int commandId) {
     switch (commandId) {
-    case ID_EDIT_CUT: return AppArtwork::Cut;
-    case ID_EDIT_COPY: return AppArtwork::Copy;
-    case ID_EDIT_PASTE: return AppArtwork::Paste;
-    default: return AppArtwork::About;
+        case ID_EDIT_CUT:
+            return AppArtwork::Cut;
+        case ID_EDIT_COPY:
+            return AppArtwork::Copy;
+        case ID_EDIT_PASTE:
+            return AppArtwork::Paste;
+        default:
+            return AppArtwork::About;
     }
-}
-
-QByteArray Png(const QImage& image) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (image.isNull() || !image.save(&buffer, "PNG")) return {};
-    return png;
 }
 
 }  // namespace
@@ -40,7 +36,7 @@ bool CInPlaceToolBar::Create() {
         }
         const CommandPrompt prompt = PromptForCommand(command);
         Button button{command, prompt.tooltip, prompt.status,
-                      Png(AppArtwork::ToolbarButtonImage(ImageOf(command)))};
+                      EncodePng(AppArtwork::ToolbarButtonImage(ImageOf(command)))};
         if (button.png.isEmpty()) return false;
         buttons_.push_back(std::move(button));
     }

@@ -1,7 +1,6 @@
 #include "app/server/EmbeddingServer.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -18,6 +17,7 @@
 #include "app/server/ServerRegistration.h"
 #include "app/shell/QtEditorSession.h"
 #include "document/CCorvaneDoc.h"
+#include "platform/qt/PngEncoding.h"
 #include "render/qt/QtPresentationPictures.h"
 
 namespace lutaris {
@@ -25,12 +25,8 @@ namespace {
 
 std::optional<std::vector<std::uint8_t>> DrawPng(ViewDocument& document, std::int32_t width,
                                                  std::int32_t height) {
-    const QImage image = QtPresentationPictures::Image(document, QSize(width, height));
-    if (image.isNull()) return std::nullopt;
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) return std::nullopt;
+    const QByteArray png = EncodePng(QtPresentationPictures::Image(document, QSize(width, height)));
+    if (png.isEmpty()) return std::nullopt;
     return std::vector<std::uint8_t>(png.begin(), png.end());
 }
 
