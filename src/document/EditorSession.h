@@ -29,9 +29,6 @@ public:
     // until it is made new or opened.
     std::unique_ptr<CCorvaneDoc> MakeDocument() const;
 
-    Prompter& GetPrompter() const { return prompter_; }
-    Clipboard* GetClipboard() const { return clipboard_; }
-
 private:
     Prompter& prompter_;
     std::unique_ptr<Clipboard> ownedClipboard_;
