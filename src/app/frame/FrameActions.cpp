@@ -39,18 +39,6 @@ bool OffersCommand(FrameKind kind, int id) {
     }
 }
 
-struct ButtonImage {
-    int id;
-    AppArtwork::ToolbarImage image;
-};
-
-constexpr ButtonImage kButtonImages[] = {
-    {ID_FILE_NEW, AppArtwork::New},     {ID_FILE_OPEN, AppArtwork::Open},
-    {ID_FILE_SAVE, AppArtwork::Save},   {ID_EDIT_CUT, AppArtwork::Cut},
-    {ID_EDIT_COPY, AppArtwork::Copy},   {ID_EDIT_PASTE, AppArtwork::Paste},
-    {ID_FILE_PRINT, AppArtwork::Print}, {ID_APP_ABOUT, AppArtwork::About},
-};
-
 }  // namespace
 
 FrameActions::FrameActions(QWidget* window, FrameKind kind) : QObject(window) {
@@ -67,10 +55,10 @@ FrameActions::FrameActions(QWidget* window, FrameKind kind) : QObject(window) {
         keys << QKeySequence(accelerator.keys);
         action->setShortcuts(keys);
     }
-    for (const ButtonImage& button : kButtonImages) {
-        QAction* action = Action(button.id);
-        if (action == nullptr) continue;
-        action->setIcon(QIcon(QPixmap::fromImage(AppArtwork::ToolbarButtonImage(button.image))));
+    for (const auto& [id, action] : actions_) {
+        const QImage image = AppArtwork::CommandButtonImage(id);
+        if (image.isNull()) continue;
+        action->setIcon(QIcon(QPixmap::fromImage(image)));
         // The images belong to the toolbar; the menus show texts only.
         action->setIconVisibleInMenu(false);
     }
