@@ -2,12 +2,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "model/DocumentMessages.h"
 #include "model/PositionIndex.h"
 #include "model/TabSettings.h"
 #include "model/Tablature.h"
@@ -24,7 +26,7 @@ class TabCursor;
 // been told ("This is not a Lutaris file"); whoever catches it only has to fail quietly.
 class DocumentRejectedError : public std::runtime_error {
 public:
-    DocumentRejectedError() : std::runtime_error("This is not a Lutaris file") {}
+    DocumentRejectedError() : std::runtime_error(document_messages::kNotLutarisFile) {}
 };
 
 // The tablature document: one settings record, the tab items (list order is creation or load
@@ -61,8 +63,13 @@ public:
     // container holds: the path is left as it was and the document is not modified after. On
     // failure the person has been told why and the document is a new one, as after File > New.
     bool OpenContents(std::span<const std::uint8_t> contents);
+    // Why the last open or OpenContents failed; nothing after one that worked.
+    std::optional<LoadFailure> LastLoadFailure() const { return lastLoadFailure_; }
     // Crash-safe: a failed save leaves the file on disk as it was and the document modified.
     bool OnSaveDocument(const std::string& path) override;
+    // Writes the document to `path` as a save does, but leaves its path and modified flag as
+    // they are (Save Copy As). On failure the person has been told why.
+    bool WriteCopy(const std::string& path);
     // Loading throws ArchiveEndOfFile for a stream cut short and DocumentRejectedError for a
     // wrong magic text; either way the document is left consistent (at least one item, the
     // caret on one of them).
@@ -117,11 +124,14 @@ private:
     bool LoadContents(std::span<const std::uint8_t> contents);
     // LoadContents into a document that ResetContents prepared, made new again on failure.
     bool ReadPreparedContents(std::span<const std::uint8_t> contents);
+    // Tells the person why the load failed and keeps the reason.
+    void ReportLoadFailure(LoadFailure failure);
     void ReportMessage(const std::string& text);
 
     Clipboard* clipboard_ = nullptr;
     mutable PositionIndex positionIndex_;
     std::uint64_t contentsGeneration_ = 0;
+    std::optional<LoadFailure> lastLoadFailure_;
 };
 
 }  // namespace lutaris
