@@ -1,7 +1,9 @@
 // Text tablature files, as Import File reads them. Whatever the bytes, the import ends with a
 // result or a named failure, within its limits, and what it built is well formed: positions
 // 0 … n − 1 in list order, the caret's item among the items, notes on strings 0 to 6 with
-// columns that never go down within an item (columns count the order in which notes start).
+// columns that never go down within an item (columns count the order in which notes start),
+// and, when every block had the same number of lines, a string count of 4 to 7 that holds
+// every note.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -59,5 +61,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         notes += item.notes.size();
     }
     Check(notes == importer.NotesCreated() && notes <= kLimits.maxNotes);
+
+    if (const auto strings = importer.CommonStringCount()) {
+        Check(*strings >= lutaris::TextTabImporter::kMinBlockLines &&
+              *strings <= lutaris::TextTabImporter::kBlockSlots);
+        for (const auto& item : items) {
+            for (const auto& note : item->notes) Check(note.string < *strings);
+        }
+    }
     return 0;
 }

@@ -13,15 +13,6 @@
 namespace lutaris {
 namespace {
 
-constexpr const char* kNotLutarisText = "This is not a Lutaris file";
-constexpr const char* kUnexpectedFormat = "Unexpected file format.";
-constexpr const char* kFailedToOpen = "Failed to open document.";
-constexpr const char* kFailedToSave = "Failed to save document.";
-
-EmbeddedObject::Error MakeError(const char* name, std::string message) {
-    return {std::string("Lutaris.Error.") + name, std::move(message)};
-}
-
 // Marks a container's call for the document's messages and for the update steps it causes,
 // which the container knows of without a signal.
 class CallScope {
@@ -39,14 +30,37 @@ private:
 };
 
 EmbeddedObject::Error TooLarge(const char* what) {
-    return MakeError("TooLarge",
-                     std::string("The ") + what + " is too large to pass to the container.");
+    return EmbeddedObject::MakeError(
+        "TooLarge", std::string("The ") + what + " is too large to pass to the container.");
+}
+
+EmbeddedObject::Error SaveFailed() {
+    return EmbeddedObject::MakeError("SaveFailed", document_messages::kFailedToSave);
 }
 
 }  // namespace
 
+EmbeddedObject::Error EmbeddedObject::MakeError(const char* name, std::string message) {
+    return {std::string("Lutaris.Error.") + name, std::move(message)};
+}
+
+EmbeddedObject::Error EmbeddedObject::LoadError(LoadFailure failure) {
+    switch (failure) {
+        case LoadFailure::NotLutarisFile:
+            return MakeError("NotLutarisFile", LoadFailureText(failure));
+        case LoadFailure::UnexpectedFormat:
+            return MakeError("UnexpectedFormat", LoadFailureText(failure));
+        case LoadFailure::OpenFailed:
+            break;
+    }
+    return MakeError("OpenFailed", LoadFailureText(LoadFailure::OpenFailed));
+}
+
 EmbeddedObject::EmbeddedObject(ServerPrompter& prompter)
-    : prompter_(prompter), document_(std::make_unique<CCorvaneDoc>(prompter)) {
+    : EmbeddedObject(prompter, std::make_unique<CCorvaneDoc>(prompter)) {}
+
+EmbeddedObject::EmbeddedObject(ServerPrompter& prompter, std::unique_ptr<CCorvaneDoc> document)
+    : prompter_(prompter), document_(std::move(document)) {
     document_->AddItem(this);
 }
 
@@ -77,19 +91,10 @@ EmbeddedObject::Reply EmbeddedObject::Usable() const {
 EmbeddedObject::Reply EmbeddedObject::InitNew() {
     if (closed_) return Usable();
     CallScope call(prompter_, inCall_);
-    if (!document_->OnNewDocument()) return MakeError("OpenFailed", kFailedToOpen);
+    if (!document_->OnNewDocument()) return LoadError(LoadFailure::OpenFailed);
     initialized_ = true;
     changesNotTaken_ = false;
     return std::nullopt;
-}
-
-EmbeddedObject::Reply EmbeddedObject::LoadFailure() const {
-    // The document said why in a message; the reply carries the same text.
-    const std::vector<std::string>& messages = prompter_.Messages();
-    const std::string text = messages.empty() ? kFailedToOpen : messages.front();
-    if (text == kNotLutarisText) return MakeError("NotLutarisFile", text);
-    if (text == kUnexpectedFormat) return MakeError("UnexpectedFormat", text);
-    return MakeError("OpenFailed", text);
 }
 
 EmbeddedObject::Reply EmbeddedObject::Load(std::span<const std::uint8_t> storage) {
@@ -105,12 +110,13 @@ EmbeddedObject::Reply EmbeddedObject::Load(std::span<const std::uint8_t> storage
         contents = StorageContents(storage, scratch, playback);
     } catch (const DocumentReadError&) {
         document_->OnNewDocument();
-        return MakeError("OpenFailed", kFailedToOpen);
+        return LoadError(LoadFailure::OpenFailed);
     } catch (const std::bad_alloc&) {
         document_->OnNewDocument();
-        return MakeError("OpenFailed", kFailedToOpen);
+        return LoadError(LoadFailure::OpenFailed);
     }
-    if (!document_->OpenContents(contents, playback)) return LoadFailure();
+    if (!document_->OpenContents(contents, playback))
+        return LoadError(document_->LastLoadFailure().value_or(LoadFailure::OpenFailed));
     return std::nullopt;
 }
 
@@ -120,9 +126,9 @@ EmbeddedObject::Reply EmbeddedObject::Save(std::vector<std::uint8_t>& storage) {
     try {
         storage = document_->StorageBytes();
     } catch (const CompoundFileError&) {
-        return MakeError("SaveFailed", kFailedToSave);
+        return SaveFailed();
     } catch (const std::bad_alloc&) {
-        return MakeError("SaveFailed", kFailedToSave);
+        return SaveFailed();
     }
     if (storage.size() > kMaxReplyBytes) {
         storage.clear();

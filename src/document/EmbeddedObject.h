@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/DocumentMessages.h"
 #include "platform/document/DocumentBase.h"
 
 namespace lutaris {
@@ -29,6 +30,10 @@ public:
     };
     // Nothing on success.
     using Reply = std::optional<Error>;
+    // The bus error `Lutaris.Error.NAME` with `message`.
+    static Error MakeError(const char* name, std::string message);
+    // The bus error of a failed load, with the text the person would have seen.
+    static Error LoadError(LoadFailure failure);
     // Draws the presentation as a PNG picture of the size given; nothing when it cannot.
     using PngRenderer = std::function<std::optional<std::vector<std::uint8_t>>(
         ViewDocument& document, std::int32_t width, std::int32_t height)>;
@@ -51,6 +56,9 @@ public:
 
     // The document's messages go to `prompter`, which must outlive the object.
     explicit EmbeddedObject(ServerPrompter& prompter);
+    // The object of `document`, a document whose prompter is `prompter` (as an EditorSession
+    // on it makes them).
+    EmbeddedObject(ServerPrompter& prompter, std::unique_ptr<CCorvaneDoc> document);
     ~EmbeddedObject() override;
     EmbeddedObject(const EmbeddedObject&) = delete;
     EmbeddedObject& operator=(const EmbeddedObject&) = delete;
@@ -89,7 +97,6 @@ public:
 private:
     void OnDocumentUpdated() override;
     Reply Usable() const;
-    Reply LoadFailure() const;
 
     ServerPrompter& prompter_;
     std::unique_ptr<CCorvaneDoc> document_;

@@ -1,6 +1,7 @@
 #include "edit/EmbeddedObjectFormats.h"
 
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #include "compound/ClassId.h"
@@ -17,6 +18,9 @@ namespace {
 std::vector<std::uint8_t> Bytes(const std::string& text) {
     return std::vector<std::uint8_t>(text.begin(), text.end());
 }
+
+// The type names are ASCII: each character widens as it stands.
+std::u16string Utf16(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
 
 }  // namespace
 
@@ -37,7 +41,7 @@ std::vector<ClipboardFormat> EmbeddedObjectFormats::Build(std::optional<LayoutSi
         descriptor.width = extent->width;
         descriptor.height = extent->height;
     }
-    descriptor.fullUserTypeName = kTypeName;
+    descriptor.fullUserTypeName = Utf16(kDocumentTypeName);
     descriptor.sourceOfCopy = kSourceName;
     const std::vector<std::uint8_t> descriptorBytes = descriptor.Encode();
 

@@ -18,7 +18,6 @@ class TabDocument;
 // editors).
 class EmbeddedObjectFormats {
 public:
-    static constexpr const char16_t* kTypeName = u"Lutars Document";
     static constexpr const char16_t* kSourceName = u"Lutaris";
 
     explicit EmbeddedObjectFormats(TabDocument& document) : document_(document) {}

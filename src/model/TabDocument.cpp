@@ -13,12 +13,6 @@
 namespace lutaris {
 namespace {
 
-constexpr const char* kNotLutarisText = "This is not a Lutaris file";
-constexpr const char* kNotLutarisCaption = "Error";
-constexpr const char* kUnexpectedFormat = "Unexpected file format.";
-constexpr const char* kFailedToOpen = "Failed to open document.";
-constexpr const char* kFailedToSave = "Failed to save document.";
-
 constexpr std::size_t kContentsHeaderBytes = 47;
 constexpr std::size_t kItemRecordBytes = 88;
 constexpr std::size_t kNoteRecordBytes = 20;
@@ -52,17 +46,18 @@ bool TabDocument::OnNewDocument() {
 }
 
 bool TabDocument::OnOpenDocument(const std::string& path) {
+    lastLoadFailure_.reset();
     ResetContents();
     DocumentContents contents;
     SideStream playbackStream;
     try {
         contents = ReadDocumentFile(path, playbackStream);
     } catch (const DocumentReadError&) {
-        ReportMessage(kFailedToOpen);
+        ReportLoadFailure(LoadFailure::OpenFailed);
         OnNewDocument();
         return false;
     } catch (const std::bad_alloc&) {
-        ReportMessage(kFailedToOpen);
+        ReportLoadFailure(LoadFailure::OpenFailed);
         OnNewDocument();
         return false;
     }
@@ -77,6 +72,7 @@ bool TabDocument::OnOpenDocument(const std::string& path) {
 
 bool TabDocument::OpenContents(std::span<const std::uint8_t> contents,
                                const std::optional<std::vector<std::uint8_t>>& playbackStream) {
+    lastLoadFailure_.reset();
     ResetContents();
     if (!ReadPreparedContents(contents)) return false;
     ReadPlaybackStream(playbackStream);
@@ -108,27 +104,35 @@ bool TabDocument::LoadContents(std::span<const std::uint8_t> contents) {
         Serialize(archive);
         return true;
     } catch (const DocumentRejectedError&) {
-        return false;  // already told
+        lastLoadFailure_ = LoadFailure::NotLutarisFile;  // already told
     } catch (const ArchiveEndOfFile&) {
-        ReportMessage(kUnexpectedFormat);
+        ReportLoadFailure(LoadFailure::UnexpectedFormat);
     } catch (const std::bad_alloc&) {
-        ReportMessage(kFailedToOpen);
+        ReportLoadFailure(LoadFailure::OpenFailed);
     }
     return false;
 }
 
 bool TabDocument::OnSaveDocument(const std::string& path) {
-    try {
-        WriteDocumentFile(path, ContentsBytes(), PlaybackBytes());
-    } catch (const DocumentWriteError&) {
-        ReportMessage(kFailedToSave);
-        return false;
-    } catch (const std::bad_alloc&) {
-        ReportMessage(kFailedToSave);
-        return false;
-    }
+    if (!WriteCopy(path)) return false;
     SetModifiedFlag(false);
     return true;
+}
+
+bool TabDocument::WriteCopy(const std::string& path) {
+    try {
+        WriteDocumentFile(path, ContentsBytes(), PlaybackBytes());
+        return true;
+    } catch (const DocumentWriteError&) {
+    } catch (const std::bad_alloc&) {
+    }
+    ReportMessage(document_messages::kFailedToSave);
+    return false;
+}
+
+void TabDocument::ReportLoadFailure(LoadFailure failure) {
+    lastLoadFailure_ = failure;
+    ReportMessage(LoadFailureText(failure));
 }
 
 void TabDocument::ReportMessage(const std::string& text) {
@@ -167,7 +171,8 @@ void TabDocument::Serialize(Archive& archive) {
         char magic[kMagic.size()] = {};
         const std::size_t read = archive.ReadRaw(magic, sizeof magic);
         if (read != kMagic.size() || std::memcmp(magic, kMagic.data(), kMagic.size()) != 0) {
-            GetPrompter().ShowMessage(kNotLutarisText, kNotLutarisCaption, MessageIcon::Error,
+            GetPrompter().ShowMessage(document_messages::kNotLutarisFile,
+                                      document_messages::kNotLutarisFileCaption, MessageIcon::Error,
                                       MessageButtons::Ok);
             throw DocumentRejectedError();
         }

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/DocumentMessages.h"
 #include "model/PlaybackSettings.h"
 #include "model/PositionIndex.h"
 #include "model/TabSettings.h"
@@ -26,7 +27,7 @@ class TabCursor;
 // been told ("This is not a Lutaris file"); whoever catches it only has to fail quietly.
 class DocumentRejectedError : public std::runtime_error {
 public:
-    DocumentRejectedError() : std::runtime_error("This is not a Lutaris file") {}
+    DocumentRejectedError() : std::runtime_error(document_messages::kNotLutarisFile) {}
 };
 
 // The tablature document: one settings record, the tab items (list order is creation or load
@@ -67,8 +68,13 @@ public:
     // `playback` is the storage's "Playback" stream, if it has one.
     bool OpenContents(std::span<const std::uint8_t> contents,
                       const std::optional<std::vector<std::uint8_t>>& playback = std::nullopt);
+    // Why the last open or OpenContents failed; nothing after one that worked.
+    std::optional<LoadFailure> LastLoadFailure() const { return lastLoadFailure_; }
     // Crash-safe: a failed save leaves the file on disk as it was and the document modified.
     bool OnSaveDocument(const std::string& path) override;
+    // Writes the document to `path` as a save does, but leaves its path and modified flag as
+    // they are (Save Copy As). On failure the person has been told why.
+    bool WriteCopy(const std::string& path);
     // Loading throws ArchiveEndOfFile for a stream cut short and DocumentRejectedError for a
     // wrong magic text; either way the document is left consistent (at least one item, the
     // caret on one of them).
@@ -137,6 +143,8 @@ private:
     bool LoadContents(std::span<const std::uint8_t> contents);
     // LoadContents into a document that ResetContents prepared, made new again on failure.
     bool ReadPreparedContents(std::span<const std::uint8_t> contents);
+    // Tells the person why the load failed and keeps the reason.
+    void ReportLoadFailure(LoadFailure failure);
     void ReportMessage(const std::string& text);
     // Takes the playback settings of an opened file, or the defaults and the notice.
     void ReadPlaybackStream(const std::optional<std::vector<std::uint8_t>>& stream);
@@ -144,6 +152,7 @@ private:
     Clipboard* clipboard_ = nullptr;
     mutable PositionIndex positionIndex_;
     std::uint64_t contentsGeneration_ = 0;
+    std::optional<LoadFailure> lastLoadFailure_;
     std::string playbackNotice_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,9 +69,11 @@ bool ImportFileCommand::Run() {
     items.push_back(std::make_unique<Tablature>(document_.settings.get()));
     Tablature* current = items.front().get();
     std::string failure;
+    std::optional<std::int32_t> stringCount;
     try {
         TextTabImporter importer(document_.settings.get(), items, current, limits);
         failure = DescribeFailure(importer.AddLines(reader), reader, limits);
+        stringCount = importer.CommonStringCount();
     } catch (const std::bad_alloc&) {
         failure = "There is not enough memory to import this file.";
     }
@@ -82,8 +85,12 @@ bool ImportFileCommand::Run() {
     }
 
     document_.OnNewDocument();
-    // The reset made the first item afresh: it takes the notes read before the first bar, and
-    // the items the bars started follow it with the positions they were given.
+    // A bass tab keeps its four strings and a seven-string tab its seven; a tab that mixes
+    // systems of different sizes keeps the settings file's count.
+    if (stringCount) document_.settings->numberOfStrings = *stringCount;
+    // The reset made the first item afresh: it takes the notes of our first item (those read
+    // before the first bar, or the first measure), and the items the bars started follow it
+    // with the positions they were given.
     if (!document_.tabItems.empty()) {
         Tablature* first = document_.tabItems.front().get();
         first->notes = std::move(items.front()->notes);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "text/StringLine.h"
 #include "text/TextLineReader.h"
 
 namespace lutaris {
@@ -52,6 +53,10 @@ constexpr std::array<std::uint8_t, 256> MakeKinds() {
 
 constexpr std::array<std::uint8_t, 256> kKinds = MakeKinds();
 
+constexpr bool StartsNote(std::uint8_t kind) {
+    return kind == Digit || kind == MuteMark || kind == Slash;
+}
+
 }  // namespace
 
 TextTabImporter::TextTabImporter(TabSettings* settings,
@@ -64,12 +69,14 @@ TextTabImporter::TextTabImporter(TabSettings* settings,
 
 void TextTabImporter::AddLine(std::string_view line) {
     if (status_ != Status::Ok) return;
-    if (std::memchr(line.data(), '-', line.size()) != nullptr) {
+    if (const auto name = StringLineNameLength(line)) {
         if (blockLines_ < kBlockSlots) {
             // The line keeps its line feed, as a line read in text mode does: the feed is the
-            // character that closes a note standing at the end of the top line.
+            // character that closes a note standing at the end of the top line. The name goes:
+            // a string called "1" holds no fret 1.
             std::string& slot = slots_[static_cast<std::size_t>(blockLines_++)];
             slot.assign(line);
+            slot.replace(0, *name, *name, ' ');
             slot.push_back('\n');
         }
         return;
@@ -106,6 +113,46 @@ TextTabImporter::Status TextTabImporter::AddLines(TextLineReader& reader) {
     }
 }
 
+std::optional<std::int32_t> TextTabImporter::CommonStringCount() const {
+    if (convertedLines_ <= 0) return std::nullopt;
+    return convertedLines_;
+}
+
+void TextTabImporter::TopLineBar(std::size_t p) {
+    ClearPending();
+    if (!MeasureNeedsItem(p)) return;
+    if (!currentFromBar_ && currentItem_ != nullptr && currentItem_->notes.empty()) {
+        // Nothing stood before the first bar: the first measure goes into the item the
+        // importer was given instead of leaving it empty.
+        currentFromBar_ = true;
+        columnCounter_ = 0;
+        firstInColumn_.fill(kNone);
+        return;
+    }
+    StartTabItem();
+}
+
+bool TextTabImporter::MeasureNeedsItem(std::size_t p) const {
+    const auto* top = text_[0];
+    const auto* nextBar =
+        static_cast<const unsigned char*>(std::memchr(top + p + 1, '|', length_[0] - p - 1));
+    const std::size_t end = nextBar != nullptr ? static_cast<std::size_t>(nextBar - top) : kNone;
+    // The bar has cleared every open note, so the first digit, mute or slash of any line in
+    // the measure starts one; below the first line, the bar's own position belongs to it.
+    // Position by position, as a measure's first note mostly stands near its bar.
+    const auto lineCount = static_cast<std::size_t>(blockLines_);
+    const std::size_t last = std::min(end, width_);
+    for (std::size_t q = p; q < last; ++q) {
+        for (std::size_t k = q == p ? 1 : 0; k < lineCount; ++k) {
+            if (q < length_[k] && StartsNote(kKinds[text_[k][q]])) return true;
+        }
+    }
+    // An empty measure that the author wrote has its dashes; a bar that ends the line, or the
+    // first of two bars side by side, has none.
+    const std::size_t topEnd = std::min(end, length_[0]);
+    return std::memchr(top + p + 1, '-', topEnd - p - 1) != nullptr;
+}
+
 void TextTabImporter::StartTabItem() {
     if (tabItems_.size() >= limits_.maxTabItems) {
         status_ = Status::TooManyTabItems;
@@ -115,6 +162,7 @@ void TextTabImporter::StartTabItem() {
     item->position = static_cast<std::int32_t>(tabItems_.size());
     currentItem_ = item.get();
     tabItems_.push_back(std::move(item));
+    currentFromBar_ = true;
     earlierNotes_ = 0;
     ClearPending();
     columnCounter_ = 0;
@@ -171,15 +219,17 @@ void TextTabImporter::ClearPending() {
 
 void TextTabImporter::ConvertBlock() {
     const auto lineCount = static_cast<std::size_t>(blockLines_);
-    const std::size_t width = slots_[0].size();
-    std::array<const unsigned char*, kBlockSlots> text{};
-    std::array<std::size_t, kBlockSlots> length{};
     for (std::size_t k = 0; k < lineCount; ++k) {
-        text[k] = reinterpret_cast<const unsigned char*>(slots_[k].data());
-        length[k] = slots_[k].size();
+        text_[k] = reinterpret_cast<const unsigned char*>(slots_[k].data());
+        length_[k] = slots_[k].size();
     }
-    const std::size_t common = *std::min_element(length.begin(), length.begin() + lineCount);
+    width_ = *std::max_element(length_.begin(), length_.begin() + lineCount);
+    const std::size_t width = width_;
+    const std::size_t common = *std::min_element(length_.begin(), length_.begin() + lineCount);
+    convertedLines_ = convertedLines_ == 0 || convertedLines_ == blockLines_ ? blockLines_ : -1;
     ClearPending();
+    const auto& text = text_;
+    const auto& length = length_;
 
     for (std::size_t p = 0; p < width; ++p) {
         if (pendingCount_ == 0) {
@@ -198,7 +248,7 @@ void TextTabImporter::ConvertBlock() {
             const std::uint8_t kind = kKinds[c];
             if (kind == Plain && !pending_[k]) continue;  // most of any tablature: dashes
             if (kind == Bar && k == 0) {
-                StartTabItem();
+                TopLineBar(p);
             } else if (kind == OpeningBracket) {
                 continue;
             } else if (pending_[k]) {

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,18 +26,29 @@ struct TextImportLimits {
 
 // Reads text tablature line by line into tab items, in one forward pass.
 //
-// Consecutive lines holding a dash form a block, one line per string; a line without a dash
-// closes it, and so does the end of the input (many tabs end on their last string line), and a
-// block of 4 to 7 lines is then scanned position by position, top string to bottom string at
-// each position. A bar on the block's first line starts a new tab item; columns are numbered by
-// the order in which notes start, with one counter for the whole run.
+// Consecutive string lines (see StringLine.h: a line with a dash that looks like the line of
+// one string) form a block, one line per string; any other line closes it, and so does the end
+// of the input (many tabs end on their last string line), and a block of 4 to 7 lines is then
+// scanned position by position up to the end of its longest line, top string to bottom string
+// at each position. Columns are numbered by the order in which notes start, with one counter
+// for the whole run. A string's name and any label before it are read as blanks: they are no
+// notes.
+//
+// A bar on the block's first line closes the notes open at that moment and begins a measure,
+// which runs to the next bar on that line or to the end of the block. A measure takes a tab
+// item of its own when some line of the block starts a note in it, or when it is an empty
+// measure that the author wrote (a dash on the first line after its bar, before the next bar
+// or the line's end). So the bar that ends a line, and the first of two bars side by side
+// ("||", "|o|"), start no item, while an item that Export File wrote without notes ("|-")
+// comes back. The item the importer starts with (the one the document's reset made) is taken
+// by the first measure when no note went into it before.
 //
 // The importer writes where the document keeps its tab items: `tabItems` (new items are
 // appended, `position` = the number of items before) and `currentItem` (the caret's item,
 // where notes go, moved to each new item).
 //
 // Choices where the text format says nothing:
-// - Only seven lines fit in a block: an eighth and any further consecutive dashed line is
+// - Only seven lines fit in a block: an eighth and any further consecutive string line is
 //   ignored, and the first seven are converted when the block closes.
 // - A position past the end of a shorter line reads as the terminating zero would: it starts
 //   nothing and closes the open note of that string.
@@ -64,10 +76,17 @@ public:
 
     Status GetStatus() const { return status_; }
     std::size_t NotesCreated() const { return notesCreated_; }
+    // The number of lines that every converted block had; nullopt when the blocks differed or
+    // none was converted. The tab's own string count.
+    std::optional<std::int32_t> CommonStringCount() const;
 
 private:
     void CloseBlock();
     void ConvertBlock();
+    // A bar at position `p` of the block's first line.
+    void TopLineBar(std::size_t p);
+    // Whether the measure that a bar at position `p` of the first line begins needs an item.
+    bool MeasureNeedsItem(std::size_t p) const;
     void StartTabItem();
     // False when no note could be made (no item to hold it, or the limit is reached).
     bool StartNote(std::size_t k, std::int32_t fret, std::int32_t action);
@@ -81,6 +100,14 @@ private:
 
     std::array<std::string, kBlockSlots> slots_;
     int blockLines_ = 0;
+    // The block being converted: each line's characters and length, and the longest length.
+    std::array<const unsigned char*, kBlockSlots> text_{};
+    std::array<std::size_t, kBlockSlots> length_{};
+    std::size_t width_ = 0;
+    // Lines of every block converted so far: 0 before the first, −1 once two differed.
+    std::int32_t convertedLines_ = 0;
+    // Whether a bar began the current item; the item the importer starts with was not.
+    bool currentFromBar_ = false;
 
     std::array<bool, kBlockSlots> pending_{};
     int pendingCount_ = 0;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,7 @@ TEST_F(ImportFileCommandTest, AnImportReplacesTheContentAndPutsTheCaretOnTheFirs
     }
     EXPECT_EQ(doc.cursor->tabItem, doc.tabItems.front().get());
     EXPECT_EQ(doc.cursor->current, Note(5, 0, 0, HammerOn));
+    EXPECT_EQ(doc.settings->numberOfStrings, 4);
     EXPECT_EQ(doc.GetPathName(), "");
     EXPECT_TRUE(doc.IsModified());
     EXPECT_GE(view.updates, 1);
@@ -144,9 +146,10 @@ TEST_F(ImportFileCommandTest, AnEmptyFileLeavesOneEmptyItemAndACaretWithoutANote
 }
 
 TEST_F(ImportFileCommandTest, AFileTooBigToImportIsReportedAndChangesNothing) {
-    // More bars on one top line than the import makes tab items.
-    std::string bars(1'000'001, '|');
-    test::WriteFileText(dir / "bars.txt", bars + "-\n-\n-\n-\n\n");
+    // More measures on one top line than the import makes tab items.
+    std::string bars;
+    for (int i = 0; i < 1'000'001; ++i) bars += "|-";
+    test::WriteFileText(dir / "bars.txt", bars + "\n-\n-\n-\n\n");
     ImportFile("bars.txt");
     ASSERT_EQ(prompter.Messages().size(), 2u);
     EXPECT_EQ(prompter.Messages().back().text,
@@ -154,6 +157,37 @@ TEST_F(ImportFileCommandTest, AFileTooBigToImportIsReportedAndChangesNothing) {
     EXPECT_EQ(prompter.Messages().back().caption, "Error");
     EXPECT_EQ(prompter.Messages().back().icon, MessageIcon::Error);
     ExpectUntouched();
+}
+
+TEST_F(ImportFileCommandTest, TheDocumentTakesTheStringCountOfTheTab) {
+    // The settings file asks for five strings; the tab's own count wins where it has one.
+    test::WriteFileText(dir / "Lutaris.ini", "[TAB]\nnumberOfStrings=5\nverticalSpacing=14\n");
+    const std::string bass = "G|--5--|\nD|-----|\nA|--3--|\nE|-----|\n\n";
+    const std::string seven = "e|-0-|\nB|---|\nG|---|\nD|---|\nA|---|\nE|---|\nB|-2-|\n\n";
+    test::WriteFileText(dir / "bass.txt", "Bass - intro\n" + bass + bass);
+    test::WriteFileText(dir / "seven.txt", seven);
+    test::WriteFileText(dir / "mixed.txt", bass + seven);
+    test::WriteFileText(dir / "none.txt", "Intro - play twice\n");
+
+    ImportFile("bass.txt");
+    EXPECT_EQ(doc.settings->numberOfStrings, 4);
+    EXPECT_EQ(doc.settings->verticalSpacing, 14);  // the rest is the settings file's
+    ASSERT_EQ(doc.tabItems.size(), 2u);
+    EXPECT_EQ(doc.tabItems[1]->notes, (std::vector<TabNote>{Note(5, 0, 0), Note(3, 2, 0)}));
+    // The document carries its count: saved and opened again, it is still a bass tab.
+    ASSERT_TRUE(doc.OnSaveDocument((dir / "bass.ltf").string()));
+    ASSERT_TRUE(doc.OnOpenDocument((dir / "bass.ltf").string()));
+    EXPECT_EQ(doc.settings->numberOfStrings, 4);
+
+    ImportFile("seven.txt");
+    EXPECT_EQ(doc.settings->numberOfStrings, 7);
+    ASSERT_EQ(doc.tabItems.size(), 1u);
+    EXPECT_EQ(doc.tabItems[0]->notes, (std::vector<TabNote>{Note(0, 0, 0), Note(2, 6, 0)}));
+
+    ImportFile("mixed.txt");
+    EXPECT_EQ(doc.settings->numberOfStrings, 5);
+    ImportFile("none.txt");
+    EXPECT_EQ(doc.settings->numberOfStrings, 5);
 }
 
 // What the import gives back of an item exported with `strings` strings: nothing under four
@@ -198,15 +232,22 @@ TEST(ImportFileCommand, WhatExportFileWritesImportsBackIntoTheSameNotes) {
         prompter.QueueFile(path);
         doc.OnCommand(ID_IMPORT_FILE);
 
-        // The reset's empty item, then every exported item in list order. (The reset also
-        // took the string count back from the settings file; the notes do not depend on it.)
+        // Every exported item in list order, the first in the reset's item, with the tab's
+        // string count; a tab of too few strings leaves the reset's empty item and the
+        // settings file's count.
         const std::string what =
             "document " + std::to_string(document) + ", " + std::to_string(strings) + " strings";
         EXPECT_EQ(prompter.Messages().size(), 1u) << what;
-        ASSERT_EQ(doc.tabItems.size(), strings < 4 ? 1 : exported.size() + 1) << what;
-        EXPECT_TRUE(doc.tabItems.front()->notes.empty()) << what;
-        for (std::size_t i = 0; i + 1 < doc.tabItems.size(); ++i) {
-            EXPECT_EQ(doc.tabItems[i + 1]->notes, ExpectedBack(exported[i], strings))
+        if (strings < 4) {
+            ASSERT_EQ(doc.tabItems.size(), 1u) << what;
+            EXPECT_TRUE(doc.tabItems.front()->notes.empty()) << what;
+            EXPECT_EQ(doc.settings->numberOfStrings, 6) << what;
+            continue;
+        }
+        EXPECT_EQ(doc.settings->numberOfStrings, std::min(strings, 7)) << what;
+        ASSERT_EQ(doc.tabItems.size(), exported.size()) << what;
+        for (std::size_t i = 0; i < doc.tabItems.size(); ++i) {
+            EXPECT_EQ(doc.tabItems[i]->notes, ExpectedBack(exported[i], strings))
                 << what << ", item " << i;
         }
     }

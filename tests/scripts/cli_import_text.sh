@@ -17,14 +17,15 @@ test ! -s messages.txt
 import json, sys
 doc = json.load(open(sys.argv[1]))
 items = doc["items"]
-assert [item["position"] for item in items] == [0, 1, 2, 3], items
-# The system without bars goes on in the last item started, its columns counted on.
-assert items[0]["notes"] == [], items[0]
-assert items[1]["notes"] == [[3, 0, 0, 0, 10], [5, 0, 1, 0, 0]], items[1]
-assert items[2]["notes"] == [[0, 0, 0, 0, 0], [1, 1, 0, 0, 0], [0, 5, 0, 0, 2],
-                             [7, 2, 0, 0, 14]], items[2]
-assert items[3]["notes"] == [[12, 0, 0, 0, 0], [9, 1, 0, 0, 15]], items[3]
-assert doc["cursor"]["item"] == 0 and doc["cursor"]["current"] == [0, 0, 0, 0, 17], doc
+assert [item["position"] for item in items] == [0, 1], items
+# One item a measure, the first in the document's first item; the bar that ends the line
+# makes none. The system without bars goes on in the last item, its columns counted on.
+assert items[0]["notes"] == [[3, 0, 0, 0, 10], [5, 0, 1, 0, 0]], items[0]
+assert items[1]["notes"] == [[0, 0, 0, 0, 0], [1, 1, 0, 0, 0], [0, 5, 0, 0, 2],
+                             [7, 2, 0, 0, 14], [12, 0, 1, 0, 0], [9, 1, 1, 0, 15]], items[1]
+# The caret starts on the first note; the systems of 6 and 4 lines keep six strings.
+assert doc["cursor"]["item"] == 0 and doc["cursor"]["current"] == [3, 0, 0, 0, 10], doc
+assert doc["settings"]["numberOfStrings"] == 6, doc
 assert doc["modified"] is False and doc["path"] == "song.ltf", doc
 PY
 
@@ -56,8 +57,8 @@ import json, sys
 before, after = [json.loads(line) for line in open(sys.argv[1])]
 assert [item["notes"] for item in before["items"]] == [[[5, 0, 0, 0, 0]]], before
 assert before["path"] is None, before
-assert [len(item["notes"]) for item in after["items"]] == [0, 2, 4, 2], after
-assert after["cursor"]["item"] == 0 and after["cursor"]["current"] == [0, 0, 0, 0, 17], after
+assert [len(item["notes"]) for item in after["items"]] == [2, 6], after
+assert after["cursor"]["item"] == 0 and after["cursor"]["current"] == [3, 0, 0, 0, 10], after
 assert after["modified"] is True and after["path"] is None, after
 PY
 

@@ -6,21 +6,11 @@
 set -euo pipefail
 editor="$LUTARIS_BINARY_DIR/src/lutaris"
 client="$LUTARIS_BINARY_DIR/tests/lutaris_server_client"
-for tool in xvfb-run dbus-run-session dbus-update-activation-environment xwininfo xdotool; do
-    if ! command -v "$tool" > /dev/null; then
-        echo "$tool missing: the embedding server was not checked"
-        exit 77
-    fi
-done
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-mkdir -p "$HOME"
-cd "$work"
+source "$(dirname "${BASH_SOURCE[0]}")/lib/bus_display_test.sh"
+require_tools "the embedding server" xvfb-run dbus-run-session dbus-update-activation-environment \
+    xwininfo xdotool
 
-# The server must reach the X server, not Qt's offscreen platform that the suite sets.
-xvfb-run -a -n "$((100 + RANDOM % 800))" -s "-screen 0 1024x768x24 -dpi 96" \
-    env -u QT_QPA_PLATFORM dbus-run-session -- bash -c '
+on_bus_and_display bash -c '
 set -euo pipefail
 editor=$0 client=$1
 service="$XDG_DATA_HOME/dbus-1/services/Lutaris.Document.service"

@@ -7,22 +7,11 @@ set -euo pipefail
 editor="$LUTARIS_BINARY_DIR/src/lutaris"
 container="$LUTARIS_BINARY_DIR/tools/lutaris-container"
 cli="$LUTARIS_BINARY_DIR/tools/lutaris-cli"
-for tool in xvfb-run dbus-run-session dbus-update-activation-environment dbus-send xdotool \
-        xprop openbox python3; do
-    if ! command -v "$tool" > /dev/null; then
-        echo "$tool missing: in-place editing was not checked"
-        exit 77
-    fi
-done
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-mkdir -p "$HOME"
-cd "$work"
+source "$(dirname "${BASH_SOURCE[0]}")/lib/bus_display_test.sh"
+require_tools "in-place editing" xvfb-run dbus-run-session dbus-update-activation-environment \
+    dbus-send xdotool xprop openbox python3
 
-# The server must reach the X server, not Qt's offscreen platform that the suite sets.
-xvfb-run -a -n "$((100 + RANDOM % 800))" -s "-screen 0 1024x768x24 -dpi 96" \
-    env -u QT_QPA_PLATFORM dbus-run-session -- bash -c '
+on_bus_and_display bash -c '
 set -euo pipefail
 editor=$0 container=$1 cli=$2
 pids=()

@@ -4,7 +4,8 @@
 # with each qt/ folder above its layer (and above the qt/ folders of the layers below), the
 # FluidSynth module sound/fluid above sound and below nothing (it is loaded, not included), and
 # the application's rooms in their own order:
-#   app/shell → app/frame, app/print, app/inplace → app/server → app/startup
+#   app/shell → app/frame, app/print, app/inplace; app/frame, app/print → app/editor;
+#   app/editor, app/inplace → app/server → app/startup
 # Prints each include that points up, with its file and line, and fails if there is one.
 set -euo pipefail
 cd "${LUTARIS_SOURCE_DIR:-$(dirname "$0")/../..}"
@@ -29,8 +30,9 @@ allowed[app/shell]="$below_app"
 allowed[app/frame]="app/shell $below_app"
 allowed[app/print]="app/shell $below_app"
 allowed[app/inplace]="app/shell $below_app"
-allowed[app/server]="app/frame app/print app/inplace app/shell $below_app"
-allowed[app/startup]="app/server app/frame app/print app/inplace app/shell $below_app"
+allowed[app/editor]="app/frame app/print app/shell $below_app"
+allowed[app/server]="app/editor app/frame app/print app/inplace app/shell $below_app"
+allowed[app/startup]="app/server app/editor app/frame app/print app/inplace app/shell $below_app"
 
 room_of() {  # the layer of a path below src/ (src/render/qt/X.h → render/qt; a layer's
               # other subfolders belong to it: src/platform/files/X.h → platform)

@@ -162,6 +162,18 @@ void Watch(const Instance& instance, test::SignalCounter& counter) {
     }
 }
 
+// A new object whose signals `counter` counts; without a bus name when there is none.
+Instance WatchedInstance(test::SignalCounter& counter) {
+    Instance instance = CreateInstance();
+    if (!instance.busName.isEmpty()) Watch(instance, counter);
+    return instance;
+}
+
+// The container's names for itself and for the object.
+QDBusMessage SetHostNames(const Instance& instance, const QString& objectName) {
+    return Call(instance, "SetHostNames", {QStringLiteral("Test Container"), objectName});
+}
+
 TEST(EmbeddingServer, EachObjectHasAProcessOfItsOwn) {
     const Instance first = CreateInstance();
     ASSERT_FALSE(first.busName.isEmpty()) << first.reply.errorMessage().toStdString();
@@ -353,13 +365,11 @@ TEST(EmbeddingServer, TheInterfacesAreTheOnesTheRepositoryDescribes) {
 }
 
 TEST(EmbeddingServer, VerbOneOpensTheWindowWhoseUpdateSendsSaved) {
-    const Instance object = CreateInstance();
-    ASSERT_FALSE(object.busName.isEmpty());
     test::SignalCounter counter;
-    Watch(object, counter);
+    const Instance object = WatchedInstance(counter);
+    ASSERT_FALSE(object.busName.isEmpty());
     ExpectOk(Call(object, "InitNew"));
-    ExpectOk(
-        Call(object, "SetHostNames", {QStringLiteral("Test Container"), QStringLiteral("Song 1")}));
+    ExpectOk(SetHostNames(object, QStringLiteral("Song 1")));
     QDBusMessage before = Call(object, "Save");
     ExpectOk(before);
     ExpectOk(Call(object, "DoVerb", {1, qulonglong{0}, QRect(0, 0, 100, 100)}));
@@ -383,13 +393,11 @@ TEST(EmbeddingServer, VerbOneOpensTheWindowWhoseUpdateSendsSaved) {
 }
 
 TEST(EmbeddingServer, ExitFromAChangedWindowHandsTheChangesOverAndKeepsTheObject) {
-    const Instance object = CreateInstance();
-    ASSERT_FALSE(object.busName.isEmpty());
     test::SignalCounter counter;
-    Watch(object, counter);
+    const Instance object = WatchedInstance(counter);
+    ASSERT_FALSE(object.busName.isEmpty());
     ExpectOk(Call(object, "InitNew"));
-    ExpectOk(
-        Call(object, "SetHostNames", {QStringLiteral("Test Container"), QStringLiteral("Song 2")}));
+    ExpectOk(SetHostNames(object, QStringLiteral("Song 2")));
     const QDBusMessage before = Call(object, "Save");
     ExpectOk(Call(object, "DoVerb", {1, qulonglong{0}, QRect()}));
     const QString window = AwaitWindow(QStringLiteral("Lutars in Song 2"));
@@ -477,9 +485,9 @@ qulonglong InPlaceWindow(const Instance& object) {
 // The X clipboard's targets, as another program sees them.
 QString ClipboardTargets() {
     QProcess xclip;
-    xclip.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard"),
-                                          QStringLiteral("-o"), QStringLiteral("-t"),
-                                          QStringLiteral("TARGETS")});
+    xclip.start(QStringLiteral("xclip"),
+                {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-o"),
+                 QStringLiteral("-t"), QStringLiteral("TARGETS")});
     xclip.waitForFinished(5000);
     return QString::fromUtf8(xclip.readAllStandardOutput());
 }
@@ -494,13 +502,11 @@ TEST(EmbeddingInPlace, VerbZeroPutsTheFrameIntoTheSiteAndOffersMenuFourAndToolba
     ASSERT_TRUE(site.Ok()) << "X connection error " << site.ConnectionError();
     test::TempDir dir;
     const QByteArray file = ReadFile(SaveSampleDocument(dir.Path()));
-    const Instance object = CreateInstance();
-    ASSERT_FALSE(object.busName.isEmpty());
     test::SignalCounter counter;
-    Watch(object, counter);
+    const Instance object = WatchedInstance(counter);
+    ASSERT_FALSE(object.busName.isEmpty());
     ExpectOk(Call(object, "Load", {file}));
-    ExpectOk(
-        Call(object, "SetHostNames", {QStringLiteral("Test Container"), QStringLiteral("Song 3")}));
+    ExpectOk(SetHostNames(object, QStringLiteral("Song 3")));
     EXPECT_EQ(InPlaceWindow(object), 0u);
     ExpectError(Call(object, "GetMenu"), "Lutaris.Error.NotInPlace");
     ExpectError(Call(object, "DoVerb", {0, qulonglong{site.Site()} + 0x7000, QRect(0, 0, 10, 10)}),
@@ -536,13 +542,12 @@ TEST(EmbeddingInPlace, VerbZeroPutsTheFrameIntoTheSiteAndOffersMenuFourAndToolba
                 "Lutaris.Error.BadSize");
     // Dragging the bottom right handle asks for a larger rectangle and leaves the frame as it
     // is. The handle's middle: site (10, 10) + frame (5, 5) + (297, 147).
-    QProcess::execute(QStringLiteral("xdotool"),
-                      QStringList{QStringLiteral("mousemove"), QStringLiteral("--sync"),
-                                  QStringLiteral("312"), QStringLiteral("162"),
-                                  QStringLiteral("mousedown"), QStringLiteral("1"),
-                                  QStringLiteral("mousemove"), QStringLiteral("--sync"),
-                                  QStringLiteral("342"), QStringLiteral("182"),
-                                  QStringLiteral("mouseup"), QStringLiteral("1")});
+    QProcess::execute(
+        QStringLiteral("xdotool"),
+        QStringList{QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("312"),
+                    QStringLiteral("162"), QStringLiteral("mousedown"), QStringLiteral("1"),
+                    QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("342"),
+                    QStringLiteral("182"), QStringLiteral("mouseup"), QStringLiteral("1")});
     EXPECT_TRUE(WaitFor([&] { return !counter.requestedRects.isEmpty(); })) << "no RequestRect";
     EXPECT_EQ(counter.requestedRects.value(0), QRect(5, 5, 330, 170));
     EXPECT_EQ(site.Geometry(window), QRect(5, 5, 300, 150));
@@ -621,10 +626,9 @@ TEST(EmbeddingInPlace, VerbZeroPutsTheFrameIntoTheSiteAndOffersMenuFourAndToolba
 TEST(EmbeddingInPlace, ForwardedKeysEditTheObjectCopyWorksAndEscEndsEditing) {
     test::XSite site(QSize(400, 200));
     ASSERT_TRUE(site.Ok()) << "X connection error " << site.ConnectionError();
-    const Instance object = CreateInstance();
-    ASSERT_FALSE(object.busName.isEmpty());
     test::SignalCounter counter;
-    Watch(object, counter);
+    const Instance object = WatchedInstance(counter);
+    ASSERT_FALSE(object.busName.isEmpty());
     ExpectOk(Call(object, "InitNew"));
     const QDBusMessage before = Call(object, "Save");
     ExpectOk(Call(object, "DoVerb", {0, qulonglong{site.Site()}, QRect(0, 0, 400, 200)}));
@@ -654,8 +658,9 @@ TEST(EmbeddingInPlace, ForwardedKeysEditTheObjectCopyWorksAndEscEndsEditing) {
               std::string::npos);
     EXPECT_FALSE(ClipboardTargets().contains(QStringLiteral("Embed Source")));
     ExpectOk(Call(object, "Command", {57634u}));
-    EXPECT_TRUE(WaitFor([&] { return ClipboardTargets().contains(QStringLiteral("Embed Source")); }))
-        << ClipboardTargets().toStdString();
+    EXPECT_TRUE(WaitFor([&] {
+        return ClipboardTargets().contains(QStringLiteral("Embed Source"));
+    })) << ClipboardTargets().toStdString();
     // Another program takes the clipboard; Ctrl+Insert, accelerator table 4's other Copy key,
     // copies again.
     QProcess other;
@@ -663,10 +668,12 @@ TEST(EmbeddingInPlace, ForwardedKeysEditTheObjectCopyWorksAndEscEndsEditing) {
                                           QStringLiteral("clipboard"), QStringLiteral("-i")});
     other.write("taken");
     other.closeWriteChannel();
-    EXPECT_TRUE(WaitFor([&] { return !ClipboardTargets().contains(QStringLiteral("Embed Source")); }));
+    EXPECT_TRUE(
+        WaitFor([&] { return !ClipboardTargets().contains(QStringLiteral("Embed Source")); }));
     site.ForwardKey(window, kKeysymInsert, kControlMask);
-    EXPECT_TRUE(WaitFor([&] { return ClipboardTargets().contains(QStringLiteral("Embed Source")); }))
-        << "Ctrl+Insert did not copy";
+    EXPECT_TRUE(WaitFor([&] {
+        return ClipboardTargets().contains(QStringLiteral("Embed Source"));
+    })) << "Ctrl+Insert did not copy";
     other.kill();
     other.waitForFinished();
 
@@ -685,10 +692,9 @@ TEST(EmbeddingInPlace, ForwardedKeysEditTheObjectCopyWorksAndEscEndsEditing) {
 TEST(EmbeddingInPlace, EditingEndsSafelyWhileADialogOfTheFrameIsOpen) {
     test::XSite site(QSize(300, 150));
     ASSERT_TRUE(site.Ok()) << "X connection error " << site.ConnectionError();
-    const Instance object = CreateInstance();
-    ASSERT_FALSE(object.busName.isEmpty());
     test::SignalCounter counter;
-    Watch(object, counter);
+    const Instance object = WatchedInstance(counter);
+    ASSERT_FALSE(object.busName.isEmpty());
     ExpectOk(Call(object, "InitNew"));
     ExpectOk(Call(object, "DoVerb", {0, qulonglong{site.Site()}, QRect(0, 0, 300, 150)}));
     // Edit > Tab Settings from the container's merged menu: the dialog waits for the person.
@@ -752,7 +758,7 @@ int RunContainer(const std::string& mode, const QString& objectName) {
     const Instance object = CreateInstance();
     if (object.busName.isEmpty()) return 1;
     Call(object, "InitNew");
-    Call(object, "SetHostNames", {QStringLiteral("Test Container"), objectName});
+    SetHostNames(object, objectName);
     if (mode == "open") Call(object, "DoVerb", {1, qulonglong{0}, QRect(0, 0, 100, 100)});
     std::optional<test::XSite> site;
     if (mode == "inplace") {
@@ -773,9 +779,10 @@ QString StartContainer(QProcess& container, const QStringList& arguments) {
     return QString::fromLatin1(container.readLine()).trimmed();
 }
 
-TEST(EmbeddingServer, TheServerGoesWithItsContainer) {
+// A container started with `arguments` is killed: its server ends within a second.
+void ExpectServerGoesWithContainer(const QStringList& arguments) {
     QProcess container;
-    const QString name = StartContainer(container, {QStringLiteral("--container")});
+    const QString name = StartContainer(container, arguments);
     ASSERT_FALSE(name.isEmpty());
     ASSERT_TRUE(HasOwner(name));
     container.kill();
@@ -786,18 +793,12 @@ TEST(EmbeddingServer, TheServerGoesWithItsContainer) {
         << "the server outlived its container by " << timer.elapsed() << " ms";
 }
 
+TEST(EmbeddingServer, TheServerGoesWithItsContainer) {
+    ExpectServerGoesWithContainer({QStringLiteral("--container")});
+}
+
 TEST(EmbeddingInPlace, TheServerGoesWithItsContainer) {
-    QProcess container;
-    const QString name =
-        StartContainer(container, {QStringLiteral("--container"), QStringLiteral("inplace")});
-    ASSERT_FALSE(name.isEmpty());
-    ASSERT_TRUE(HasOwner(name));
-    container.kill();
-    container.waitForFinished();
-    QElapsedTimer timer;
-    timer.start();
-    EXPECT_TRUE(WaitFor([&] { return !HasOwner(name); }, 1000))
-        << "the server outlived its container by " << timer.elapsed() << " ms";
+    ExpectServerGoesWithContainer({QStringLiteral("--container"), QStringLiteral("inplace")});
 }
 
 TEST(EmbeddingServer, TypedWorkOutlivesTheContainerAsAnUntitledDocument) {
@@ -831,14 +832,15 @@ int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);
     lutaris::gProgram = argv[0];
     if (argc >= 2 && std::string(argv[1]) == "--container") {
-        return lutaris::RunContainer(
-            argc >= 3 ? argv[2] : "", argc >= 4 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("Held"));
+        return lutaris::RunContainer(argc >= 3 ? argv[2] : "", argc >= 4
+                                                                   ? QString::fromLocal8Bit(argv[3])
+                                                                   : QStringLiteral("Held"));
     }
     // An X server resets itself when its last client leaves, and refuses connections while it
     // does: between two tests the servers and tools may all be gone. One connection of ours for
     // the whole run keeps it up.
-    xcb_connection_t* keepAlive = qEnvironmentVariableIsEmpty("DISPLAY") ? nullptr
-                                                                         : xcb_connect(nullptr, nullptr);
+    xcb_connection_t* keepAlive =
+        qEnvironmentVariableIsEmpty("DISPLAY") ? nullptr : xcb_connect(nullptr, nullptr);
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     if (keepAlive != nullptr) xcb_disconnect(keepAlive);

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace lutaris::test {
 
-// Where the shared corpus and reference pictures live (beside the checkout).
+// Where the team's shared data lives (beside the checkout): the corpus of real text tabs, which
+// is other people's work and never copied into the project.
 inline std::filesystem::path SharedDir() { return LUTARIS_SHARED_DIR; }
 inline std::filesystem::path SourceDir() { return LUTARIS_SOURCE_DIR; }
 inline std::filesystem::path BinaryDir() { return LUTARIS_BINARY_DIR; }
@@ -36,6 +39,15 @@ public:
 private:
     std::filesystem::path previous_;
 };
+
+// A clone of the project alone has no shared folder: a test that reads it is skipped (CTest
+// shows it as skipped, with the folder it missed) instead of failing.
+#define LUTARIS_SKIP_WITHOUT_SHARED(folder)                                                    \
+    do {                                                                                      \
+        if (!std::filesystem::is_directory(folder))                                           \
+            GTEST_SKIP() << "needs the shared folder " << (folder).string()                  \
+                         << ", which is not beside this checkout";                            \
+    } while (false)
 
 std::vector<unsigned char> ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes);

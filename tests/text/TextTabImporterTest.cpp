@@ -119,19 +119,61 @@ TEST_F(TextTabImporterTest, ABlankNoteFirstInItsCellTakesTheDigitsOfALaterNote) 
               (std::vector<TabNote>{Note(55, 0, 0), Note(-977, 1, 1, SlideUp), Note(7, 1, 1)}));
 }
 
-TEST_F(TextTabImporterTest, BarsOnTheTopLineStartItemsAndResetTheColumns) {
-    Import(System({"e|--0--|--3--|", "B|--1--|--3--|", "G|--0--|--0--|", "D|--2--|--0--|",
-                   "A|--3--|--2--|", "E|-----|--3--|"}));
-    ASSERT_EQ(items.size(), 4u);
+TEST_F(TextTabImporterTest, EachMeasureOfTheTopLineIsOneItemWithoutPhantoms) {
+    // Neither the string names before the first bar nor the bar that ends the line make an
+    // item: the reset's item takes the first measure, and the second system goes on after.
+    const std::string first = System({"e|--0--|--3--|", "B|--1--|--3--|", "G|--0--|--0--|",
+                                      "D|--2--|--0--|", "A|--3--|--2--|", "E|-----|--3--|"});
+    Import(first + System({"e|--5--|", "B|--5--|", "G|-----|", "D|-----|"}));
+    ASSERT_EQ(items.size(), 3u);
     for (std::size_t i = 0; i < items.size(); ++i) EXPECT_EQ(items[i]->position, int(i));
-    EXPECT_TRUE(NotesOf(0).empty());
-    EXPECT_EQ(NotesOf(1), (std::vector<TabNote>{Note(0, 0, 0), Note(1, 1, 0), Note(0, 2, 0),
+    EXPECT_EQ(NotesOf(0), (std::vector<TabNote>{Note(0, 0, 0), Note(1, 1, 0), Note(0, 2, 0),
                                                 Note(2, 3, 0), Note(3, 4, 0)}));
-    EXPECT_EQ(NotesOf(2), (std::vector<TabNote>{Note(3, 0, 0), Note(3, 1, 0), Note(0, 2, 0),
+    EXPECT_EQ(NotesOf(1), (std::vector<TabNote>{Note(3, 0, 0), Note(3, 1, 0), Note(0, 2, 0),
                                                 Note(0, 3, 0), Note(2, 4, 0), Note(3, 5, 0)}));
-    EXPECT_TRUE(NotesOf(3).empty());
+    EXPECT_EQ(NotesOf(2), (std::vector<TabNote>{Note(5, 0, 0), Note(5, 1, 0)}));
     EXPECT_EQ(current, items.back().get());
-    EXPECT_EQ(items[3]->settings, &settings);
+    EXPECT_EQ(items[2]->settings, &settings);
+}
+
+TEST_F(TextTabImporterTest, AnEmptyMeasureTheAuthorWroteKeepsItsItemAndDoubleBarsMakeNone) {
+    Import(System({"|-----||--3--|o|--5--|", "|-----||--3--|o|-----|"}));
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_TRUE(NotesOf(0).empty());
+    EXPECT_EQ(NotesOf(1), (std::vector<TabNote>{Note(3, 0, 0), Note(3, 1, 0)}));
+    EXPECT_EQ(NotesOf(2), (std::vector<TabNote>{Note(5, 0, 0)}));
+}
+
+TEST_F(TextTabImporterTest, NotesBeforeTheFirstBarKeepTheirItem) {
+    // The reset's item holds notes already, so the first bar starts an item of its own; a
+    // measure whose only note stands below the top line, at the bar's own position, has one.
+    Import(System({"-1-|---|", "---3---|"}));
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(NotesOf(0), std::vector<TabNote>{Note(1, 0, 0)});
+    EXPECT_EQ(NotesOf(1), std::vector<TabNote>{Note(3, 1, 0)});
+}
+
+TEST_F(TextTabImporterTest, ATopLineShorterThanTheOthersLosesNoMeasure) {
+    // Hand-written: the top string's line stops after its first bar.
+    Import(System({"e|--0--|", "B|--1--|--3--|-5--", "G|--0--|--0--|"}));
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(NotesOf(0), (std::vector<TabNote>{Note(0, 0, 0), Note(1, 1, 0), Note(0, 2, 0)}));
+    // Past the top line's end no bar starts an item: the third measure's 5 joins the second.
+    EXPECT_EQ(NotesOf(1), (std::vector<TabNote>{Note(3, 1, 0), Note(0, 2, 0), Note(5, 1, 1)}));
+}
+
+TEST_F(TextTabImporterTest, AnExportedItemWithoutNotesComesBack) {
+    Import(System({"|-5--", "|----"}) + System({"|-", "|-"}) + System({"|---7", "|----"}));
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(NotesOf(0), std::vector<TabNote>{Note(5, 0, 0)});
+    EXPECT_TRUE(NotesOf(1).empty());
+    EXPECT_EQ(NotesOf(2), std::vector<TabNote>{Note(7, 0, 0)});
+}
+
+TEST_F(TextTabImporterTest, StringNamesAndLabelsAreNoNotes) {
+    Import(System({"1|-5-", "2|---", "3|-7-", "[x4] 4|---", "F7  5 |---", "6:--3"}));
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(NotesOf(0), (std::vector<TabNote>{Note(5, 0, 0), Note(7, 2, 0), Note(3, 5, 1)}));
 }
 
 TEST_F(TextTabImporterTest, ABarBelowTheTopLineIsAnOrdinaryCharacter) {
@@ -150,15 +192,21 @@ TEST_F(TextTabImporterTest, TheColumnCounterRunsOnAcrossBlocksUntilABar) {
 
 TEST_F(TextTabImporterTest, EmptyColumnsAreNotKept) {
     Import(System({"|--5-------7--"}));
-    EXPECT_EQ(NotesOf(1), (std::vector<TabNote>{Note(5, 0, 0), Note(7, 0, 1)}));
+    EXPECT_EQ(NotesOf(0), (std::vector<TabNote>{Note(5, 0, 0), Note(7, 0, 1)}));
 }
 
-TEST_F(TextTabImporterTest, AHeadingWithADashJoinsTheBlockAsItsTopString) {
-    Import(System({"Intro - slow", "|-0-", "|-1-", "|-0-", "|-2-", "|-3-", "|---"}));
-    // The bars now stand below the top line: no new item, and every string moves down one.
-    ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ(NotesOf(0), (std::vector<TabNote>{Note(0, 1, 0), Note(1, 2, 0), Note(0, 3, 0),
-                                                Note(2, 4, 0), Note(3, 5, 0)}));
+TEST_F(TextTabImporterTest, HeadingsAndChordLinesWithADashCloseTheBlockInsteadOfJoiningIt) {
+    const std::string system = "|-0-\n|-1-\n|-0-\n|-2-\n|-3-\n|---\n";
+    Import("Intro - play twice\n" + system + "C  B  Em  Am - Em7\n" + system +
+           "Riff A-1 taken from a friend\n" + system);
+    // Every system keeps its six strings and its bar: the low string stays on the staff.
+    ASSERT_EQ(items.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(NotesOf(i), (std::vector<TabNote>{Note(0, 0, 0), Note(1, 1, 0), Note(0, 2, 0),
+                                                    Note(2, 3, 0), Note(3, 4, 0)}))
+            << "system " << i;
+    }
+    EXPECT_EQ(importer.CommonStringCount(), 6);
 }
 
 TEST_F(TextTabImporterTest, BlocksOfFewerThanFourLinesAreDropped) {
@@ -243,9 +291,9 @@ TEST_F(TextTabImporterTest, HugeFretsStopAtTheLimitsOf32Bits) {
 
 TEST(TextTabImporter, ImportsStopAtTheItemAndNoteLimits) {
     ImportRun bars({.maxTabItems = 3, .maxNotes = 100});
-    EXPECT_EQ(bars.Import(System({"|-1-|-2-|-3-|"})), TextTabImporter::Status::TooManyTabItems);
+    EXPECT_EQ(bars.Import(System({"|-1-|-2-|-3-|-4-|"})), TextTabImporter::Status::TooManyTabItems);
     EXPECT_EQ(bars.items.size(), 3u);
-    EXPECT_EQ(bars.importer.NotesCreated(), 2u);
+    EXPECT_EQ(bars.importer.NotesCreated(), 3u);
     // Nothing more is read after a failure.
     bars.importer.AddLine("");
     EXPECT_EQ(bars.items.size(), 3u);
@@ -253,6 +301,22 @@ TEST(TextTabImporter, ImportsStopAtTheItemAndNoteLimits) {
     ImportRun notes({.maxTabItems = 3, .maxNotes = 5});
     EXPECT_EQ(notes.Import(System({"-1-2-3-", "-4-5-6-"})), TextTabImporter::Status::TooManyNotes);
     EXPECT_EQ(notes.NotesOf(0).size(), 5u);
+}
+
+TEST(TextTabImporter, TheStringCountIsTheOneEveryConvertedBlockShares) {
+    const auto countOf = [](std::string_view text) {
+        ImportRun run;
+        run.Import(text);
+        return run.importer.CommonStringCount();
+    };
+    const std::string four = "G|-5-\nD|---\nA|---\nE|---\n\n";
+    EXPECT_EQ(countOf(four + four), 4);
+    EXPECT_EQ(countOf(four + "-1-\n-2-\n-3-\n\n"), 4);  // too short to be converted
+    EXPECT_EQ(countOf("-\n-\n-\n-\n-\n-\n-\n"), 7);
+    EXPECT_EQ(countOf("-\n-\n-\n-\n-\n-\n-\n-\n"), 7);  // the eighth line is dropped
+    EXPECT_EQ(countOf(four + System({"-", "-", "-", "-", "-"})), std::nullopt);
+    EXPECT_EQ(countOf("Intro - no tablature here\n"), std::nullopt);
+    EXPECT_EQ(countOf(""), std::nullopt);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "CommandRegistry.h"
+
 namespace lutaris::cli {
 
 // One top-level command of lutaris-cli ("dump FILE.ltf"). `run` gets the arguments after the
@@ -16,26 +18,9 @@ struct CliCommand {
     std::function<int(const std::vector<std::string>& args)> run;
 };
 
-// Every top-level command. A command registers itself from its own source file with a
-// static CliCommandRegistration, so adding one needs no edit anywhere else.
-class CliCommandTable {
-public:
-    static CliCommandTable& Instance();
-
-    void Add(CliCommand command);
-    const CliCommand* Find(const std::string& name) const;
-    // In name order.
-    std::vector<const CliCommand*> Commands() const;
-
-private:
-    std::vector<CliCommand> commands_;
-};
-
-struct CliCommandRegistration {
-    explicit CliCommandRegistration(CliCommand command) {
-        CliCommandTable::Instance().Add(std::move(command));
-    }
-};
+// Every top-level command.
+using CliCommandTable = CommandRegistry<CliCommand>;
+using CliCommandRegistration = CliCommandTable::Registration;
 
 // The exit status for wrong usage of a command, after telling how it is used.
 int UsageError(const CliCommand& command, const std::string& problem);

@@ -47,23 +47,6 @@ void Drop(ScriptRunner& runner, const std::vector<std::string>& args) {
     DropHandler(runner.Document(), &runner.Clipboard().Get(), runner.Prompter()).Drop(target);
 }
 
-// The class id in the registry's form, 4E1B7C53-2A96-…: the first three fields little-endian.
-std::string ClassIdText(const ClassId& id) {
-    static constexpr int kOrder[] = {3, 2, 1, 0, -1, 5, 4, -1, 7, 6, -1, 8, 9, -1,
-                                     10, 11, 12, 13, 14, 15};
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string text;
-    for (const int index : kOrder) {
-        if (index < 0) {
-            text += '-';
-        } else {
-            text += kHex[id.bytes[index] >> 4];
-            text += kHex[id.bytes[index] & 0xf];
-        }
-    }
-    return text;
-}
-
 // The names are UTF-16 as in a compound file's entries, decoded the same forgiving way.
 void PrintDescriptor(std::ostream& out, const Clipboard& clipboard) {
     const auto bytes = clipboard.GetFormat(kObjectDescriptorFormat);
@@ -76,7 +59,8 @@ void PrintDescriptor(std::ostream& out, const Clipboard& clipboard) {
         << "\",\"aspect\":" << descriptor->drawAspect << ",\"width\":" << descriptor->width
         << ",\"height\":" << descriptor->height
         << ",\"type\":" << JsonDumpWriter::Quote(DecodeEntryName(descriptor->fullUserTypeName))
-        << ",\"source\":" << JsonDumpWriter::Quote(DecodeEntryName(descriptor->sourceOfCopy)) << '}';
+        << ",\"source\":" << JsonDumpWriter::Quote(DecodeEntryName(descriptor->sourceOfCopy))
+        << '}';
 }
 
 // One line of JSON: {"formats":[{"name":N,"size":BYTES},…],"text":T|null,"descriptor":D|null}.

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <system_error>
 #include <iostream>
 #include <memory>
 #include <stdexcept>
+#include <system_error>
 
 #include "CliCommandTable.h"
 #include "JsonDumpWriter.h"
@@ -13,35 +13,22 @@
 #include "ScriptRunner.h"
 #include "document/CCorvaneDoc.h"
 #include "edit/TextExporter.h"
-#include "platform/prompt/ScriptedPrompter.h"
 
 namespace lutaris::cli {
 namespace {
 
 const CliCommand& Named(const char* name) { return *CliCommandTable::Instance().Find(name); }
 
-// A document whose message boxes are printed to the error stream.
-class CliDocument {
-public:
-    CliDocument() : document_(prompter_) { EchoMessages(prompter_, std::cerr); }
-    CCorvaneDoc& operator*() { return document_; }
-    CCorvaneDoc* operator->() { return &document_; }
-
-private:
-    ScriptedPrompter prompter_;
-    CCorvaneDoc document_;
-};
-
 int NewFile(const std::vector<std::string>& args) {
     if (args.size() != 1) return UsageError(Named("new"), "one output file expected");
-    CliDocument document;
+    EchoedDocument document;
     document->OnNewDocument();
     return document->SaveToPath(args[0]) ? 0 : 1;
 }
 
 int Dump(const std::vector<std::string>& args) {
     if (args.size() != 1) return UsageError(Named("dump"), "one document file expected");
-    CliDocument document;
+    EchoedDocument document;
     if (!document->OnOpenDocument(args[0])) return 1;
     JsonDumpWriter(std::cout).Write(*document);
     return std::cout.flush() ? 0 : 1;
@@ -51,7 +38,7 @@ int ExportText(const std::vector<std::string>& args) {
     if (args.size() != 2) {
         return UsageError(Named("export-text"), "a document file and an output file expected");
     }
-    CliDocument document;
+    EchoedDocument document;
     if (!document->OnOpenDocument(args[0])) return 1;
     return TextExporter(*document).WriteTo(args[1]) ? 0 : 1;
 }

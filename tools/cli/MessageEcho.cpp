@@ -1,6 +1,6 @@
 #include "MessageEcho.h"
 
-#include <ostream>
+#include <iostream>
 
 namespace lutaris::cli {
 namespace {
@@ -36,5 +36,7 @@ void EchoMessages(ScriptedPrompter& prompter, std::ostream& stream) {
         stream << FormatMessageLine(message) << std::endl;
     });
 }
+
+EchoedDocument::EchoedDocument() : document_(prompter_) { EchoMessages(prompter_, std::cerr); }
 
 }  // namespace lutaris::cli

@@ -7,8 +7,6 @@
 #include "CliCommandTable.h"
 #include "GuiApplication.h"
 #include "MessageEcho.h"
-#include "document/CCorvaneDoc.h"
-#include "platform/prompt/ScriptedPrompter.h"
 #include "render/qt/PresentationExport.h"
 #include "render/qt/ViewPaintExport.h"
 
@@ -37,13 +35,12 @@ bool ParseWidth(const std::string& text, std::int32_t& width) {
 }
 
 int Render(const std::vector<std::string>& args) {
-    if (args.size() != 2) return UsageError(Named("render"), "a document file and a picture expected");
+    if (args.size() != 2)
+        return UsageError(Named("render"), "a document file and a picture expected");
     EnsureGuiApplication();
-    ScriptedPrompter prompter;
-    EchoMessages(prompter, std::cerr);
-    CCorvaneDoc document(prompter);
-    if (!document.OnOpenDocument(args[0])) return 1;
-    return Written(ExportPresentation(document, args[1]), args[1]);
+    EchoedDocument document;
+    if (!document->OnOpenDocument(args[0])) return 1;
+    return Written(ExportPresentation(*document, args[1]), args[1]);
 }
 
 int Paint(const std::vector<std::string>& args) {
@@ -55,20 +52,20 @@ int Paint(const std::vector<std::string>& args) {
             caret = true;
         } else if (args[i] == "--width") {
             if (i + 1 == args.size() || !ParseWidth(args[i + 1], width)) {
-                return UsageError(Named("paint"), "--width needs a whole number of pixels, 1 or more");
+                return UsageError(Named("paint"),
+                                  "--width needs a whole number of pixels, 1 or more");
             }
             ++i;
         } else {
             files.push_back(args[i]);
         }
     }
-    if (files.size() != 2) return UsageError(Named("paint"), "a document file and a PNG file expected");
+    if (files.size() != 2)
+        return UsageError(Named("paint"), "a document file and a PNG file expected");
     EnsureGuiApplication();
-    ScriptedPrompter prompter;
-    EchoMessages(prompter, std::cerr);
-    CCorvaneDoc document(prompter);
-    if (!document.OnOpenDocument(files[0])) return 1;
-    return Written(ExportViewPaint(document, files[1], width, caret), files[1]);
+    EchoedDocument document;
+    if (!document->OnOpenDocument(files[0])) return 1;
+    return Written(ExportViewPaint(*document, files[1], width, caret), files[1]);
 }
 
 const CliCommandRegistration kCommands[] = {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "CommandRegistry.h"
+
 namespace lutaris::cli {
 
 class ScriptRunner;
@@ -19,25 +21,8 @@ struct ScriptCommand {
     std::function<void(ScriptRunner& runner, const std::vector<std::string>& args)> run;
 };
 
-// Every script command. Each registers itself from its own source file with a static
-// ScriptCommandRegistration, so adding one needs no edit anywhere else.
-class ScriptCommandTable {
-public:
-    static ScriptCommandTable& Instance();
-
-    void Add(ScriptCommand command);
-    const ScriptCommand* Find(const std::string& name) const;
-    // In name order.
-    std::vector<const ScriptCommand*> Commands() const;
-
-private:
-    std::vector<ScriptCommand> commands_;
-};
-
-struct ScriptCommandRegistration {
-    explicit ScriptCommandRegistration(ScriptCommand command) {
-        ScriptCommandTable::Instance().Add(std::move(command));
-    }
-};
+// Every script command.
+using ScriptCommandTable = CommandRegistry<ScriptCommand>;
+using ScriptCommandRegistration = ScriptCommandTable::Registration;
 
 }  // namespace lutaris::cli

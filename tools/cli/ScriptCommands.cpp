@@ -10,8 +10,8 @@
 #include "ScriptRunner.h"
 #include "model/CommandIds.h"
 #include "model/TabCursor.h"
-#include "platform/runtime/Rng.h"
 #include "platform/keys/VirtualKeyCodes.h"
+#include "platform/runtime/Rng.h"
 
 namespace lutaris::cli {
 namespace {
@@ -19,29 +19,21 @@ namespace {
 constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 
-// As File > New and File > Open: a modified document asks first ("save changes?"), and a
-// cancel keeps it. The start document has nothing to lose and is not asked about.
-bool MayReplaceDocument(ScriptRunner& runner) {
-    return runner.TakeUntouchedStartDocument() || runner.Document().SaveModified();
-}
-
 void New(ScriptRunner& runner, const std::vector<std::string>& args) {
     ScriptRunner::ExpectArgumentCount(args, 0, "new");
-    if (!MayReplaceDocument(runner)) return runner.OperationNotDone("new");
-    runner.Document().OnNewDocument();
+    if (!runner.Files().New()) runner.OperationNotDone("new");
 }
 
 void Open(ScriptRunner& runner, const std::vector<std::string>& args) {
     ScriptRunner::ExpectArgumentCount(args, 1, "open PATH");
-    const std::string operation = "open " + args[0];
-    if (!MayReplaceDocument(runner)) return runner.OperationNotDone(operation);
-    if (!runner.Document().OnOpenDocument(args[0])) runner.OperationNotDone(operation);
+    if (runner.Files().OpenFile(args[0]) != FileCommands::Outcome::Done)
+        runner.OperationNotDone("open " + args[0]);
 }
 
 void Save(ScriptRunner& runner, const std::vector<std::string>& args) {
     if (args.size() > 1) throw ScriptError("usage: save [PATH]");
-    CCorvaneDoc& document = runner.Document();
-    const bool saved = args.empty() ? document.DoFileSave() : document.SaveToPath(args[0]);
+    FileCommands& files = runner.Files();
+    const bool saved = args.empty() ? files.Save() : files.SaveTo(args[0]);
     if (!saved) runner.OperationNotDone(args.empty() ? "save" : "save " + args[0]);
 }
 
@@ -70,11 +62,16 @@ void Key(ScriptRunner& runner, const std::vector<std::string>& args) {
 // The menu's name for the commands that read or write a file.
 std::string FileCommandName(std::int32_t id) {
     switch (id) {
-        case ID_IMPORT_FILE: return "Import File";
-        case ID_EXPORT_FILE: return "Export File";
-        case ID_FILE_SAVE: return "Save";
-        case ID_FILE_SAVE_AS: return "Save As";
-        default: return "command";
+        case ID_IMPORT_FILE:
+            return "Import File";
+        case ID_EXPORT_FILE:
+            return "Export File";
+        case ID_FILE_SAVE:
+            return "Save";
+        case ID_FILE_SAVE_AS:
+            return "Save As";
+        default:
+            return "command";
     }
 }
 
@@ -86,8 +83,7 @@ void Command(ScriptRunner& runner, const std::vector<std::string>& args) {
         case CCorvaneDoc::CommandOutcome::NotACommand:
             throw ScriptError(args[0] + " is not a document command");
         case CCorvaneDoc::CommandOutcome::NotDone:
-            return runner.OperationNotDone("command " + args[0] + " (" + FileCommandName(id) +
-                                           ")");
+            return runner.OperationNotDone("command " + args[0] + " (" + FileCommandName(id) + ")");
         case CCorvaneDoc::CommandOutcome::Done:
             break;
     }

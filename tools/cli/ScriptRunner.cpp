@@ -13,16 +13,24 @@ namespace lutaris::cli {
 
 ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& err,
                            std::unique_ptr<ScriptClipboard> clipboard, Mode mode)
-    : out_(out), err_(err), mode_(mode), clipboard_(std::move(clipboard)), document_(prompter_) {
+    : out_(out),
+      err_(err),
+      mode_(mode),
+      clipboard_(std::move(clipboard)),
+      session_(prompter_, &clipboard_->Get(), clipboard_->Pictures()),
+      document_(session_.MakeDocument()),
+      files_(*document_) {
     EchoMessages(prompter_, err_);
-    document_.SetClipboard(&clipboard_->Get());
-    document_.SetPresentationPictures(clipboard_->Pictures());
-    document_.OnNewDocument();
+    // As File > New and File > Open: a modified document asks first ("save changes?"), and a
+    // cancel keeps it. The start document has nothing to lose and is not asked about.
+    files_.SetReplaceCheck(
+        [this] { return TakeUntouchedStartDocument() || document_->SaveModified(); });
+    document_->OnNewDocument();
     // From here on, whatever changes the document runs the update step and tells its views.
-    document_.AddView(this);
+    document_->AddView(this);
 }
 
-ScriptRunner::~ScriptRunner() { document_.RemoveView(this); }
+ScriptRunner::~ScriptRunner() { document_->RemoveView(this); }
 
 int ScriptRunner::Run(std::istream& script) {
     ScriptLineReader reader(script);

@@ -9,6 +9,8 @@
 
 #include "ScriptClipboard.h"
 #include "document/CCorvaneDoc.h"
+#include "document/EditorSession.h"
+#include "document/FileCommands.h"
 #include "model/ScriptedSettingsPrompter.h"
 #include "platform/document/DocumentBase.h"
 
@@ -41,7 +43,10 @@ public:
 
     int Run(std::istream& script);
 
-    CCorvaneDoc& Document() { return document_; }
+    CCorvaneDoc& Document() { return *document_; }
+    // New, open and save as the editor's File menu does them; the start document is replaced
+    // without a question (see TakeUntouchedStartDocument).
+    FileCommands& Files() { return files_; }
     ScriptedSettingsPrompter& Prompter() { return prompter_; }
     ScriptClipboard& Clipboard() { return *clipboard_; }
     std::ostream& Out() { return out_; }
@@ -74,7 +79,9 @@ private:
     Mode mode_;
     ScriptedSettingsPrompter prompter_;
     std::unique_ptr<ScriptClipboard> clipboard_;
-    CCorvaneDoc document_;
+    EditorSession session_;
+    std::unique_ptr<CCorvaneDoc> document_;
+    FileCommands files_;
     bool failed_ = false;
     bool startUntouched_ = true;
 };

@@ -9,15 +9,16 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 
-#include "app/shell/AppArtwork.h"
-#include "app/shell/CommandStrings.h"
 #include "app/frame/FrameActions.h"
 #include "app/frame/FrameStatusBar.h"
 #include "app/frame/MainMenu.h"
+#include "app/shell/AppArtwork.h"
+#include "app/shell/CommandStrings.h"
 #include "document/CCorvaneDoc.h"
 #include "edit/CaretPlace.h"
 #include "edit/qt/CCorvaneView.h"
 #include "model/CommandIds.h"
+#include "platform/files/DocumentClassId.h"
 
 namespace lutaris {
 
@@ -27,8 +28,8 @@ constexpr int kSeparator = 0;
 
 // Toolbar 128: the buttons in order, with their separators.
 constexpr int kToolBarButtons[] = {
-    ID_FILE_NEW, ID_FILE_OPEN,  ID_FILE_SAVE, kSeparator,   ID_EDIT_CUT,
-    ID_EDIT_COPY, ID_EDIT_PASTE, kSeparator,  ID_FILE_PRINT, ID_APP_ABOUT,
+    ID_FILE_NEW,  ID_FILE_OPEN,  ID_FILE_SAVE, kSeparator,    ID_EDIT_CUT,
+    ID_EDIT_COPY, ID_EDIT_PASTE, kSeparator,   ID_FILE_PRINT, ID_APP_ABOUT,
 };
 
 }  // namespace
@@ -92,17 +93,15 @@ void CMainFrame::CreateToolBar() {
     for (const int command : kToolBarButtons) {
         if (command == kSeparator) {
             if (!toolBar_->actions().isEmpty()) toolBar_->addSeparator();
-        }
-        else if (QAction* action = actions_->Action(command))
+        } else if (QAction* action = actions_->Action(command))
             toolBar_->addAction(action);
     }
     addToolBar(Qt::TopToolBarArea, toolBar_);
 
     // The check marks follow the bars, however they were hidden.
     QAction* toolBarItem = actions_->Action(ID_VIEW_TOOLBAR);
-    connect(toolBar_, &QToolBar::visibilityChanged, toolBarItem, [this, toolBarItem] {
-        toolBarItem->setChecked(!toolBar_->isHidden());
-    });
+    connect(toolBar_, &QToolBar::visibilityChanged, toolBarItem,
+            [this, toolBarItem] { toolBarItem->setChecked(!toolBar_->isHidden()); });
 }
 
 void CMainFrame::ConnectPrompts() {
@@ -140,8 +139,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 
 void CMainFrame::keyPressEvent(QKeyEvent* event) {
     // The view takes the keys while it has the focus; this catches the capital I elsewhere.
-    if (kind_ == FrameKind::StandAlone && event->text() == QStringLiteral("I") &&
-        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+    if (kind_ == FrameKind::StandAlone && CCorvaneView::IsAddTabItemCharacter(*event)) {
         OnCommand(ID_ADD_TAB_ITEM);
         return;
     }
@@ -159,8 +157,7 @@ void CMainFrame::OnCommand(int commandId) {
     // The view asks for Add Tab Item on a capital I; an opened object's table has no such key.
     if (kind_ == FrameKind::Embedded && commandId == ID_ADD_TAB_ITEM) return;
     const CaretPlace before = CaretPlace::Of(document_);
-    if (!OnFrameCommand(commandId) &&
-        !(applicationCommands_ && applicationCommands_(commandId)))
+    if (!OnFrameCommand(commandId) && !(applicationCommands_ && applicationCommands_(commandId)))
         document_.OnCommand(commandId);
     view_->FollowCaret(before);
     UpdateTitle();
@@ -168,22 +165,22 @@ void CMainFrame::OnCommand(int commandId) {
 
 bool CMainFrame::OnFrameCommand(int commandId) {
     switch (commandId) {
-    case ID_VIEW_TOOLBAR:
-        toolBar_->setVisible(toolBar_->isHidden());
-        actions_->Action(ID_VIEW_TOOLBAR)->setChecked(!toolBar_->isHidden());
-        return true;
-    case ID_VIEW_STATUS_BAR:
-        statusBar_->setVisible(statusBar_->isHidden());
-        actions_->Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar_->isHidden());
-        return true;
-    case ID_NEXT_PANE:
-    case ID_PREV_PANE:
-        return true;  // the view is never split: there is no other pane
-    case ID_APP_EXIT:
-        close();
-        return true;
-    default:
-        return false;
+        case ID_VIEW_TOOLBAR:
+            toolBar_->setVisible(toolBar_->isHidden());
+            actions_->Action(ID_VIEW_TOOLBAR)->setChecked(!toolBar_->isHidden());
+            return true;
+        case ID_VIEW_STATUS_BAR:
+            statusBar_->setVisible(statusBar_->isHidden());
+            actions_->Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar_->isHidden());
+            return true;
+        case ID_NEXT_PANE:
+        case ID_PREV_PANE:
+            return true;  // the view is never split: there is no other pane
+        case ID_APP_EXIT:
+            close();
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -196,7 +193,7 @@ void CMainFrame::UpdateTitle() {
     if (kind_ == FrameKind::Embedded) {
         // String 57347, "%1 in %2": the short type name and the container's object.
         setWindowTitle(QStringLiteral("%1 in %2")
-                           .arg(QStringLiteral("Lutars"), containerObjectName_));
+                           .arg(QString::fromLatin1(kDocumentShortTypeName), containerObjectName_));
         return;
     }
     setWindowTitle(QString::fromStdString(document_.GetTitle()) + QStringLiteral(" - ") +

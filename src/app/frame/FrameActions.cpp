@@ -3,8 +3,9 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QWidget>
-#include <span>
+#include <vector>
 
+#include "app/shell/AcceleratorTables.h"
 #include "app/shell/AppArtwork.h"
 #include "app/shell/CommandStrings.h"
 #include "app/shell/MenuTables.h"
@@ -14,85 +15,29 @@ namespace lutaris {
 
 namespace {
 
-struct Accelerator {
-    int id;
-    QKeyCombination keys;
-};
-
-// Accelerator table 128. The typed capital I of Add Tab Item is a character, not a key
-// combination; the frame and the view recognise it by the text a key event carries.
-const Accelerator kAccelerators[] = {
-    {ID_FILE_NEW, Qt::CTRL | Qt::Key_N},
-    {ID_FILE_OPEN, Qt::CTRL | Qt::Key_O},
-    {ID_FILE_SAVE, Qt::CTRL | Qt::Key_S},
-    {ID_FILE_PRINT, Qt::CTRL | Qt::Key_P},
-    {ID_EDIT_UNDO, Qt::CTRL | Qt::Key_Z},
-    {ID_EDIT_UNDO, Qt::ALT | Qt::Key_Backspace},
-    {ID_EDIT_CUT, Qt::CTRL | Qt::Key_X},
-    {ID_EDIT_CUT, Qt::SHIFT | Qt::Key_Delete},
-    {ID_EDIT_COPY, Qt::CTRL | Qt::Key_C},
-    {ID_EDIT_COPY, Qt::CTRL | Qt::Key_Insert},
-    {ID_EDIT_PASTE, Qt::CTRL | Qt::Key_V},
-    {ID_EDIT_PASTE, Qt::SHIFT | Qt::Key_Insert},
-    {ID_INSERT_TAB_ITEM, Qt::CTRL | Qt::Key_T},
-    {ID_INSERT_RANDOM_RIFF, Qt::CTRL | Qt::Key_R},
-    {ID_INSERT_NOTE, Qt::SHIFT | Qt::Key_Left},
-    {ID_NEXT_PANE, QKeyCombination(Qt::Key_F6)},
-    {ID_PREV_PANE, Qt::SHIFT | Qt::Key_F6},
-};
-
-// Accelerator table 5: an object opened from a container has no New, Open or insert keys, and
-// Ctrl+S updates the container.
-const Accelerator kEmbeddedAccelerators[] = {
-    {ID_FILE_UPDATE, Qt::CTRL | Qt::Key_S},
-    {ID_FILE_PRINT, Qt::CTRL | Qt::Key_P},
-    {ID_EDIT_UNDO, Qt::CTRL | Qt::Key_Z},
-    {ID_EDIT_UNDO, Qt::ALT | Qt::Key_Backspace},
-    {ID_EDIT_CUT, Qt::CTRL | Qt::Key_X},
-    {ID_EDIT_CUT, Qt::SHIFT | Qt::Key_Delete},
-    {ID_EDIT_COPY, Qt::CTRL | Qt::Key_C},
-    {ID_EDIT_COPY, Qt::CTRL | Qt::Key_Insert},
-    {ID_EDIT_PASTE, Qt::CTRL | Qt::Key_V},
-    {ID_EDIT_PASTE, Qt::SHIFT | Qt::Key_Insert},
-    {ID_NEXT_PANE, QKeyCombination(Qt::Key_F6)},
-    {ID_PREV_PANE, Qt::SHIFT | Qt::Key_F6},
-};
-
 // The commands of one kind of frame.
 bool OffersCommand(FrameKind kind, int id) {
     switch (id) {
-    case ID_FILE_UPDATE:
-    case ID_FILE_SAVE_COPY_AS:
-        return kind == FrameKind::Embedded;
-    case ID_FILE_NEW:
-    case ID_FILE_OPEN:
-    case ID_FILE_SAVE:
-    case ID_FILE_SAVE_AS:
-    case ID_IMPORT_FILE:
-    case ID_EXPORT_FILE:
-    case ID_FILE_MRU_FILE1:
-    case ID_COPY_AS_TEXT:
-    case ID_ADD_TAB_ITEM:
-    case ID_INSERT_TAB_ITEM:
-    case ID_INSERT_NOTE:
-    case ID_INSERT_RANDOM_RIFF:
-        return kind == FrameKind::StandAlone;
-    default:
-        return true;
+        case ID_FILE_UPDATE:
+        case ID_FILE_SAVE_COPY_AS:
+            return kind == FrameKind::Embedded;
+        case ID_FILE_NEW:
+        case ID_FILE_OPEN:
+        case ID_FILE_SAVE:
+        case ID_FILE_SAVE_AS:
+        case ID_IMPORT_FILE:
+        case ID_EXPORT_FILE:
+        case ID_FILE_MRU_FILE1:
+        case ID_COPY_AS_TEXT:
+        case ID_ADD_TAB_ITEM:
+        case ID_INSERT_TAB_ITEM:
+        case ID_INSERT_NOTE:
+        case ID_INSERT_RANDOM_RIFF:
+            return kind == FrameKind::StandAlone;
+        default:
+            return true;
     }
 }
-
-struct ButtonImage {
-    int id;
-    AppArtwork::ToolbarImage image;
-};
-
-constexpr ButtonImage kButtonImages[] = {
-    {ID_FILE_NEW, AppArtwork::New},     {ID_FILE_OPEN, AppArtwork::Open},
-    {ID_FILE_SAVE, AppArtwork::Save},   {ID_EDIT_CUT, AppArtwork::Cut},
-    {ID_EDIT_COPY, AppArtwork::Copy},   {ID_EDIT_PASTE, AppArtwork::Paste},
-    {ID_FILE_PRINT, AppArtwork::Print}, {ID_APP_ABOUT, AppArtwork::About},
-};
 
 }  // namespace
 
@@ -101,19 +46,19 @@ FrameActions::FrameActions(QWidget* window, FrameKind kind) : QObject(window) {
         if (OffersCommand(kind, command.id)) Add(command.id, command.text);
     }
 
-    const std::span<const Accelerator> accelerators =
-        kind == FrameKind::Embedded ? std::span<const Accelerator>(kEmbeddedAccelerators)
-                                    : std::span<const Accelerator>(kAccelerators);
-    for (const Accelerator& accelerator : accelerators) {
+    const std::vector<accelerator_tables::Accelerator> accelerators =
+        kind == FrameKind::Embedded ? accelerator_tables::Embedded()
+                                    : accelerator_tables::StandAlone();
+    for (const accelerator_tables::Accelerator& accelerator : accelerators) {
         QAction* action = actions_.at(accelerator.id);
         QList<QKeySequence> keys = action->shortcuts();
         keys << QKeySequence(accelerator.keys);
         action->setShortcuts(keys);
     }
-    for (const ButtonImage& button : kButtonImages) {
-        QAction* action = Action(button.id);
-        if (action == nullptr) continue;
-        action->setIcon(QIcon(QPixmap::fromImage(AppArtwork::ToolbarButtonImage(button.image))));
+    for (const auto& [id, action] : actions_) {
+        const QImage image = AppArtwork::CommandButtonImage(id);
+        if (image.isNull()) continue;
+        action->setIcon(QIcon(QPixmap::fromImage(image)));
         // The images belong to the toolbar; the menus show texts only.
         action->setIconVisibleInMenu(false);
     }
@@ -142,7 +87,8 @@ QAction* FrameActions::Add(int commandId, const char* text) {
     const CommandPrompt prompt = PromptForCommand(commandId);
     action->setStatusTip(prompt.status);
     if (!prompt.tooltip.isEmpty()) action->setToolTip(prompt.tooltip);
-    connect(action, &QAction::triggered, this, [this, commandId] { emit CommandTriggered(commandId); });
+    connect(action, &QAction::triggered, this,
+            [this, commandId] { emit CommandTriggered(commandId); });
     actions_.emplace(commandId, action);
     return action;
 }

@@ -8,36 +8,14 @@
 
 #include "app/inplace/CInPlaceDropTarget.h"
 #include "app/inplace/CInPlaceResizeBar.h"
+#include "app/shell/AcceleratorTables.h"
 #include "document/CCorvaneDoc.h"
 #include "edit/CaretPlace.h"
 #include "edit/qt/CCorvaneView.h"
 #include "model/CommandIds.h"
+#include "platform/files/DocumentClassId.h"
 
 namespace lutaris {
-
-namespace {
-
-struct Accelerator {
-    int id;
-    QKeyCombination keys;
-};
-
-// Accelerator table 4. Undo has no handler: its keys are taken and do nothing.
-const Accelerator kAccelerators[] = {
-    {ID_EDIT_UNDO, Qt::CTRL | Qt::Key_Z},
-    {ID_EDIT_UNDO, Qt::ALT | Qt::Key_Backspace},
-    {ID_EDIT_CUT, Qt::CTRL | Qt::Key_X},
-    {ID_EDIT_CUT, Qt::SHIFT | Qt::Key_Delete},
-    {ID_EDIT_COPY, Qt::CTRL | Qt::Key_C},
-    {ID_EDIT_COPY, Qt::CTRL | Qt::Key_Insert},
-    {ID_EDIT_PASTE, Qt::CTRL | Qt::Key_V},
-    {ID_EDIT_PASTE, Qt::SHIFT | Qt::Key_Insert},
-    {ID_CANCEL_EDIT_SRVR, QKeyCombination(Qt::Key_Escape)},
-};
-
-constexpr const char* kShortTypeName = "Lutars";
-
-}  // namespace
 
 CInPlaceFrame::CInPlaceFrame(CCorvaneDoc& document) : document_(document) {
     setObjectName(QStringLiteral("inPlaceFrame"));
@@ -69,7 +47,7 @@ int CInPlaceFrame::OnCreate() {
 bool CInPlaceFrame::OnCreateControlBars() { return toolBar_.Create(); }
 
 void CInPlaceFrame::AddAccelerators() {
-    for (const Accelerator& accelerator : kAccelerators) {
+    for (const accelerator_tables::Accelerator& accelerator : accelerator_tables::InPlace()) {
         auto* action = new QAction(this);
         action->setShortcut(QKeySequence(accelerator.keys));
         const int id = accelerator.id;
@@ -122,12 +100,13 @@ void CInPlaceFrame::resizeEvent(QResizeEvent* event) {
 
 bool CInPlaceFrame::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
-    case QEvent::MouseButtonRelease:
-    case QEvent::KeyRelease:
-        // A drag-selection or a key may have changed what Cut and Copy can do.
-        QTimer::singleShot(0, this, [this] { CheckMenuState(); });
-        break;
-    default: break;
+        case QEvent::MouseButtonRelease:
+        case QEvent::KeyRelease:
+            // A drag-selection or a key may have changed what Cut and Copy can do.
+            QTimer::singleShot(0, this, [this] { CheckMenuState(); });
+            break;
+        default:
+            break;
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -139,7 +118,7 @@ void CInPlaceFrame::SetContainerObjectName(const QString& name) {
 
 void CInPlaceFrame::UpdateTitle() {
     // String 57349, "%1 - %2"; the window's name is what the container can show.
-    const QString type = QString::fromLatin1(kShortTypeName);
+    const QString type = QString::fromLatin1(kDocumentShortTypeName);
     setWindowTitle(containerObjectName_.isEmpty()
                        ? type
                        : QStringLiteral("%1 - %2").arg(containerObjectName_, type));
@@ -165,13 +144,17 @@ void CInPlaceFrame::OnCommand(int commandId) {
 
 void CInPlaceFrame::RunCommand(int commandId) {
     switch (commandId) {
-    case ID_CANCEL_EDIT_SRVR: emit CancelEdit(); return;
-    case ID_EDIT_UNDO: return;  // no handler: nothing happens
-    case ID_VIEW_TOOLBAR:
-        toolBar_.SetShown(!toolBar_.IsShown());
-        CheckMenuState();
-        return;
-    default: break;
+        case ID_CANCEL_EDIT_SRVR:
+            emit CancelEdit();
+            return;
+        case ID_EDIT_UNDO:
+            return;  // no handler: nothing happens
+        case ID_VIEW_TOOLBAR:
+            toolBar_.SetShown(!toolBar_.IsShown());
+            CheckMenuState();
+            return;
+        default:
+            break;
     }
     if (applicationCommands_ && applicationCommands_(commandId)) return;
     const CaretPlace before = CaretPlace::Of(document_);

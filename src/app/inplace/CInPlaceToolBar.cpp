@@ -1,35 +1,13 @@
 #include "app/inplace/CInPlaceToolBar.h"
 
-#include <QBuffer>
 #include <QImage>
 
 #include "app/shell/AppArtwork.h"
 #include "app/shell/CommandStrings.h"
 #include "app/shell/MenuTables.h"
-#include "model/CommandIds.h"
+#include "platform/qt/PngEncoding.h"
 
 namespace lutaris {
-
-namespace {
-
-AppArtwork::ToolbarImage ImageOf(int commandId) {
-    switch (commandId) {
-    case ID_EDIT_CUT: return AppArtwork::Cut;
-    case ID_EDIT_COPY: return AppArtwork::Copy;
-    case ID_EDIT_PASTE: return AppArtwork::Paste;
-    default: return AppArtwork::About;
-    }
-}
-
-QByteArray Png(const QImage& image) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (image.isNull() || !image.save(&buffer, "PNG")) return {};
-    return png;
-}
-
-}  // namespace
 
 bool CInPlaceToolBar::Create() {
     buttons_.clear();
@@ -40,7 +18,7 @@ bool CInPlaceToolBar::Create() {
         }
         const CommandPrompt prompt = PromptForCommand(command);
         Button button{command, prompt.tooltip, prompt.status,
-                      Png(AppArtwork::ToolbarButtonImage(ImageOf(command)))};
+                      EncodePng(AppArtwork::CommandButtonImage(command))};
         if (button.png.isEmpty()) return false;
         buttons_.push_back(std::move(button));
     }

@@ -6,6 +6,7 @@
 #include <span>
 #include <system_error>
 
+#include "platform/files/DocumentClassId.h"
 #include "platform/files/SafeFileReplacer.h"
 
 namespace lutaris::server_registration {
@@ -19,8 +20,8 @@ bool NeedsQuotes(const std::string& word) {
     if (word.empty()) return true;
     for (const char c : word) {
         const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                           (c >= '0' && c <= '9') || c == '/' || c == '.' || c == '-' ||
-                           c == '_' || c == '+' || c == ',' || c == ':' || c == '@';
+                           (c >= '0' && c <= '9') || c == '/' || c == '.' || c == '-' || c == '_' ||
+                           c == '+' || c == ',' || c == ':' || c == '@';
         if (!plain) return true;
     }
     return false;
@@ -51,10 +52,11 @@ bool WriteWhole(const std::string& path, const std::string& text) {
         return false;
     }
     // The bus and every container read it; nothing in it is private.
-    std::filesystem::permissions(path,
-                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                                     std::filesystem::perms::group_read | std::filesystem::perms::others_read,
-                                 error);
+    std::filesystem::permissions(
+        path,
+        std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+            std::filesystem::perms::group_read | std::filesystem::perms::others_read,
+        error);
     return !error;
 }
 
@@ -100,10 +102,10 @@ std::string ServiceFileText(const std::string& commandLine) {
 
 std::string ObjectFileText(const std::string& commandLine) {
     std::string text = "[Insertable Object]\n";
-    text += std::string("ClassId=") + kClassId + "\n";
+    text += "ClassId={" + ClassIdText(kDocumentClassId) + "}\n";
     text += std::string("ProgId=") + kProgId + "\n";
-    text += std::string("Name=") + kTypeName + "\n";
-    text += std::string("ShortName=") + kShortTypeName + "\n";
+    text += std::string("Name=") + kDocumentTypeName + "\n";
+    text += std::string("ShortName=") + kDocumentShortTypeName + "\n";
     text += std::string("BusName=") + kBusName + "\n";
     text += "Exec=" + commandLine + "\n";
     text += std::string("Verbs=") + kVerbs + "\n";
@@ -116,8 +118,8 @@ bool WriteRegistration(const std::string& dataFolder, const std::string& program
     if (!commandLine) return false;
     // The service file first: a class record that containers list must be startable.
     const bool service = WriteWhole(ServiceFilePath(dataFolder), ServiceFileText(*commandLine));
-    const bool object = service &&
-                        WriteWhole(ObjectFilePath(dataFolder), ObjectFileText(*commandLine));
+    const bool object =
+        service && WriteWhole(ObjectFilePath(dataFolder), ObjectFileText(*commandLine));
     return service && object;
 }
 

@@ -13,9 +13,6 @@ namespace server_registration {
 
 inline constexpr const char* kBusName = "Lutaris.Document";
 inline constexpr const char* kProgId = "Lutaris.Document";
-inline constexpr const char* kClassId = "{4E1B7C53-2A96-4F08-B3D5-71C9E0A64F2D}";
-inline constexpr const char* kTypeName = "Lutars Document";
-inline constexpr const char* kShortTypeName = "Lutars";
 inline constexpr const char* kVerbs = "0=&Edit;1=&Open";
 inline constexpr const char* kEmbeddingFlag = "-Embedding";
 

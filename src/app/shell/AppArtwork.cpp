@@ -4,6 +4,8 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include "model/CommandIds.h"
+
 namespace lutaris {
 
 namespace {
@@ -106,7 +108,7 @@ void DrawPrint(QPainter& p) {
     Box(p, 0, 6, 16, 6, kGray);  // the printer's body
     HLine(p, 2, 13, 8, kDarkGray);
     Pixel(p, 13, 7, QColor(0, 180, 0));  // the power light
-    Box(p, 3, 11, 10, 4, kWhite);  // paper coming out
+    Box(p, 3, 11, 10, 4, kWhite);        // paper coming out
     HLine(p, 5, 10, 12, kDarkGray);
 }
 
@@ -118,8 +120,8 @@ void DrawAbout(QPainter& p) {
     p.setRenderHint(QPainter::Antialiasing, false);
     // A question mark in white, drawn pixel by pixel so that it stays crisp.
     static constexpr const char* kMark[] = {
-        "..####..", ".##..##.", ".....##.", "....##..", "...##...", "...##...", "........",
-        "...##...",
+        "..####..", ".##..##.", ".....##.", "....##..",
+        "...##...", "...##...", "........", "...##...",
     };
     for (int row = 0; row < 8; ++row)
         for (int col = 0; col < 8; ++col)
@@ -128,6 +130,20 @@ void DrawAbout(QPainter& p) {
 
 }  // namespace
 
+QImage AppArtwork::CommandButtonImage(int commandId) {
+    struct ButtonImage {
+        int id;
+        ToolbarImage image;
+    };
+    static constexpr ButtonImage kButtonImages[] = {
+        {ID_FILE_NEW, New},   {ID_FILE_OPEN, Open},   {ID_FILE_SAVE, Save},   {ID_EDIT_CUT, Cut},
+        {ID_EDIT_COPY, Copy}, {ID_EDIT_PASTE, Paste}, {ID_FILE_PRINT, Print}, {ID_APP_ABOUT, About},
+    };
+    for (const ButtonImage& button : kButtonImages)
+        if (button.id == commandId) return ToolbarButtonImage(button.image);
+    return {};
+}
+
 QImage AppArtwork::ToolbarButtonImage(ToolbarImage image) {
     QImage result(kToolbarImageWidth, kToolbarImageHeight, QImage::Format_ARGB32_Premultiplied);
     result.fill(Qt::transparent);
@@ -135,15 +151,32 @@ QImage AppArtwork::ToolbarButtonImage(ToolbarImage image) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     switch (image) {
-    case New: DrawNew(painter); break;
-    case Open: DrawOpen(painter); break;
-    case Save: DrawSave(painter); break;
-    case Cut: DrawCut(painter); break;
-    case Copy: DrawCopy(painter); break;
-    case Paste: DrawPaste(painter); break;
-    case Print: DrawPrint(painter); break;
-    case About: DrawAbout(painter); break;
-    case ToolbarImageCount: break;
+        case New:
+            DrawNew(painter);
+            break;
+        case Open:
+            DrawOpen(painter);
+            break;
+        case Save:
+            DrawSave(painter);
+            break;
+        case Cut:
+            DrawCut(painter);
+            break;
+        case Copy:
+            DrawCopy(painter);
+            break;
+        case Paste:
+            DrawPaste(painter);
+            break;
+        case Print:
+            DrawPrint(painter);
+            break;
+        case About:
+            DrawAbout(painter);
+            break;
+        case ToolbarImageCount:
+            break;
     }
     return result;
 }

@@ -17,6 +17,9 @@ public:
     static QIcon ProgramIcon();
     static QImage ProgramImage(int size);
     static QImage ToolbarButtonImage(ToolbarImage image);
+    // The button image of a command on a toolbar (the main one or the in-place one); a null
+    // image for a command that has no button.
+    static QImage CommandButtonImage(int commandId);
 };
 
 }  // namespace lutaris

@@ -5,6 +5,7 @@
 
 #include "app/shell/AppArtwork.h"
 #include "app/shell/DialogUnits.h"
+#include "model/CommandIds.h"
 
 namespace lutaris {
 
@@ -48,6 +49,13 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     ok->setGeometry(units.Rect(149, 114, 46, 14));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+bool CAboutDlg::RunCommand(int commandId) {
+    if (commandId != ID_APP_ABOUT) return false;
+    CAboutDlg about;
+    about.DoModal();
+    return true;
 }
 
 }  // namespace lutaris

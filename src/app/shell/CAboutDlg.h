@@ -10,6 +10,10 @@ class CAboutDlg : public QDialog {
 public:
     explicit CAboutDlg(QWidget* parent = nullptr);
     int DoModal() { return exec(); }
+
+    // Help > About of every frame: shows the box for its command and says true; false for any
+    // other command.
+    static bool RunCommand(int commandId);
 };
 
 }  // namespace lutaris

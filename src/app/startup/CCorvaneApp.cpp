@@ -4,33 +4,25 @@
 #include <QScreen>
 #include <cstdio>
 
-#include "app/shell/CAboutDlg.h"
+#include "app/editor/EditorWindow.h"
 #include "app/frame/CMainFrame.h"
-#include "app/startup/CommandLineInfo.h"
-#include "app/shell/CommandStrings.h"
-#include "app/server/EmbeddingServer.h"
 #include "app/frame/MainMenu.h"
 #include "app/print/PrintCommands.h"
+#include "app/server/EmbeddingServer.h"
+#include "app/server/ServerRegistration.h"
+#include "app/shell/CommandStrings.h"
 #include "app/shell/ProfileStore.h"
+#include "app/shell/QtEditorSession.h"
+#include "app/startup/CommandLineInfo.h"
 #include "document/CCorvaneDoc.h"
 #include "edit/qt/CCorvaneView.h"
 #include "model/CommandIds.h"
 #include "platform/prompt/Prompter.h"
-#include "app/server/ServerRegistration.h"
-#include "platform/qt/QtClipboard.h"
 #include "render/ScreenResolution.h"
-#include "render/qt/QtPresentationPictures.h"
 
 namespace lutaris {
 
 namespace {
-
-FileDialogOptions OpenDialogOptions() {
-    FileDialogOptions options;
-    options.defaultExtension = "ltf";
-    options.filters = {{"Lutaris Tab Files (*.ltf)", {"*.ltf"}}};
-    return options;
-}
 
 constexpr int kRecentFileCommands = 16;
 
@@ -41,10 +33,13 @@ CCorvaneApp::CCorvaneApp(Prompter& prompter, ProfileStore& profile)
 
 CCorvaneApp::~CCorvaneApp() {
     server_.reset();
-    // The window goes before the document it shows.
-    frame_.reset();
+    // The window goes before the document it shows, the document before its session.
+    window_.reset();
     document_.reset();
 }
+
+CMainFrame& CCorvaneApp::Frame() { return window_->Frame(); }
+PrintCommands& CCorvaneApp::Printing() { return window_->Printing(); }
 
 bool CCorvaneApp::InitInstance(const std::vector<std::string>& arguments) {
     const CommandLineInfo info = CommandLineInfo::Parse(arguments);
@@ -74,20 +69,20 @@ bool CCorvaneApp::InitInstance(const std::vector<std::string>& arguments) {
     }
     if (!programPath_.empty()) UpdateRegistry();
     recentFiles_.Assign(profile_.ReadRecentFiles(recentFiles_.MaxSize()));
-    document_ = std::make_unique<CCorvaneDoc>(prompter_);
-    clipboard_ = std::make_unique<QtClipboard>();
-    pictures_ = std::make_unique<QtPresentationPictures>();
-    document_->SetClipboard(clipboard_.get());
-    document_->SetPresentationPictures(pictures_.get());
-    frame_ = std::make_unique<CMainFrame>(*document_);
-    printing_ = std::make_unique<PrintCommands>(profile_, *document_);
-    frame_->SetApplicationCommands([this](int commandId) { return OnCommand(commandId); });
+    session_ = MakeQtEditorSession(prompter_);
+    document_ = session_->MakeDocument();
+    window_ = std::make_unique<EditorWindow>(*document_, profile_, FrameKind::StandAlone);
+    window_->SetCommandHandler([this](int commandId) { return OnCommand(commandId); });
+    window_->Files().SetFileHandler([this](const std::string& path) { AddToRecentFileList(path); });
+    CMainFrame& frame = window_->Frame();
     // Through the frame's command routing, so that the view shows the opened file's caret.
-    QObject::connect(frame_.get(), &CMainFrame::RecentFileChosen, frame_.get(),
-                     [this](int index) { frame_->OnCommand(ID_FILE_MRU_FILE1 + index); });
-    frame_->Menu().SetRecentFiles(recentFiles_.Paths());
+    QObject::connect(&frame, &CMainFrame::RecentFileChosen, &frame,
+                     [&frame](int index) { frame.OnCommand(ID_FILE_MRU_FILE1 + index); });
+    frame.Menu().SetRecentFiles(recentFiles_.Paths());
 
-    if (!ProcessShellCommand(info)) {
+    const bool processed = ProcessShellCommand(info);
+    frame.UpdateTitle();
+    if (!processed) {
         if (exitCode_ == 0) exitCode_ = 1;
         return false;
     }
@@ -95,40 +90,40 @@ bool CCorvaneApp::InitInstance(const std::vector<std::string>& arguments) {
         info.request == CommandLineInfo::Request::FilePrintTo)
         return false;  // printed: nothing more to do
 
-    frame_->show();
-    frame_->View().OnInitialUpdate();
-    frame_->View().setFocus(Qt::OtherFocusReason);
+    frame.show();
+    frame.View().OnInitialUpdate();
+    frame.View().setFocus(Qt::OtherFocusReason);
     return true;
 }
 
 bool CCorvaneApp::ProcessShellCommand(const CommandLineInfo& info) {
     switch (info.request) {
-    case CommandLineInfo::Request::FileNew:
-        return document_->OnNewDocument();
-    case CommandLineInfo::Request::FileOpen:
-        return LoadDocument(info.fileName);
-    case CommandLineInfo::Request::FilePrint:
-    case CommandLineInfo::Request::FilePrintTo:
-        if (!LoadDocument(info.fileName)) return false;
-        if (info.request == CommandLineInfo::Request::FilePrintTo)
-            printing_->SelectPrinter(QString::fromStdString(info.printerName));
-        if (!printing_->Printer().isValid()) {
-            prompter_.ShowMessage("No printer is available.", kApplicationTitle,
-                                  MessageIcon::Exclamation, MessageButtons::Ok);
-            return false;
-        }
-        // A printer that cannot be started (a PDF file that cannot be written) printed
-        // nothing: that is no success.
-        if (!printing_->PrintDirect()) {
-            prompter_.ShowMessage("The document could not be printed.", kApplicationTitle,
-                                  MessageIcon::Exclamation, MessageButtons::Ok);
-            return false;
-        }
-        return true;
-    case CommandLineInfo::Request::Embedding:
-    case CommandLineInfo::Request::Unregister:
-    case CommandLineInfo::Request::Invalid:
-        break;
+        case CommandLineInfo::Request::FileNew:
+            return document_->OnNewDocument();
+        case CommandLineInfo::Request::FileOpen:
+            return window_->Files().Load(info.fileName);
+        case CommandLineInfo::Request::FilePrint:
+        case CommandLineInfo::Request::FilePrintTo:
+            if (!window_->Files().Load(info.fileName)) return false;
+            if (info.request == CommandLineInfo::Request::FilePrintTo)
+                Printing().SelectPrinter(QString::fromStdString(info.printerName));
+            if (!Printing().Printer().isValid()) {
+                prompter_.ShowMessage("No printer is available.", kApplicationTitle,
+                                      MessageIcon::Exclamation, MessageButtons::Ok);
+                return false;
+            }
+            // A printer that cannot be started (a PDF file that cannot be written) printed
+            // nothing: that is no success.
+            if (!Printing().PrintDirect()) {
+                prompter_.ShowMessage("The document could not be printed.", kApplicationTitle,
+                                      MessageIcon::Exclamation, MessageButtons::Ok);
+                return false;
+            }
+            return true;
+        case CommandLineInfo::Request::Embedding:
+        case CommandLineInfo::Request::Unregister:
+        case CommandLineInfo::Request::Invalid:
+            break;
     }
     return false;
 }
@@ -139,8 +134,7 @@ void CCorvaneApp::UpdateRegistry() {
     // String 61834: a warning, the start goes on.
     const char* warning = "Failed to update the system registry.\nPlease try using REGEDIT.";
     std::fprintf(stderr, "lutaris: %s\n", warning);
-    prompter_.ShowMessage(warning, kApplicationTitle, MessageIcon::Exclamation,
-                          MessageButtons::Ok);
+    prompter_.ShowMessage(warning, kApplicationTitle, MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
 bool CCorvaneApp::Unregister() {
@@ -155,47 +149,10 @@ bool CCorvaneApp::Unregister() {
 }
 
 bool CCorvaneApp::OnCommand(int commandId) {
-    if (commandId >= ID_FILE_MRU_FILE1 && commandId < ID_FILE_MRU_FILE1 + kRecentFileCommands) {
-        OnOpenRecentFile(commandId - ID_FILE_MRU_FILE1);
-        return true;
-    }
-    switch (commandId) {
-    case ID_FILE_NEW: OnFileNew(); return true;
-    case ID_FILE_OPEN: OnFileOpen(); return true;
-    case ID_FILE_SAVE: OnFileSave(); return true;
-    case ID_FILE_SAVE_AS: OnFileSaveAs(); return true;
-    case ID_FILE_PRINT: printing_->Print(frame_.get()); return true;
-    case ID_FILE_PRINT_DIRECT: printing_->PrintDirect(); return true;
-    case ID_FILE_PRINT_PREVIEW: printing_->PrintPreview(frame_.get()); return true;
-    case ID_FILE_PRINT_SETUP: printing_->PrintSetup(frame_.get()); return true;
-    case ID_APP_ABOUT: OnAppAbout(); return true;
-    default: return false;
-    }
-}
-
-void CCorvaneApp::OnAppAbout() {
-    CAboutDlg about;
-    about.DoModal();
-}
-
-void CCorvaneApp::OnFileNew() {
-    if (!document_->SaveModified()) return;
-    document_->OnNewDocument();
-    frame_->UpdateTitle();
-}
-
-void CCorvaneApp::OnFileOpen() {
-    const std::optional<std::string> path = prompter_.ChooseOpenFile(OpenDialogOptions());
-    if (!path || path->empty()) return;
-    OpenDocumentFile(*path);
-}
-
-void CCorvaneApp::OnFileSave() {
-    if (document_->DoFileSave()) AddToRecentFileList(document_->GetPathName());
-}
-
-void CCorvaneApp::OnFileSaveAs() {
-    if (document_->DoSave(true)) AddToRecentFileList(document_->GetPathName());
+    if (commandId < ID_FILE_MRU_FILE1 || commandId >= ID_FILE_MRU_FILE1 + kRecentFileCommands)
+        return false;
+    OnOpenRecentFile(commandId - ID_FILE_MRU_FILE1);
+    return true;
 }
 
 void CCorvaneApp::OnOpenRecentFile(int index) {
@@ -209,36 +166,21 @@ void CCorvaneApp::OnOpenRecentFile(int index) {
             if (now[i] != path) continue;
             recentFiles_.Remove(i);
             profile_.WriteRecentFiles(recentFiles_.Paths(), recentFiles_.MaxSize());
-            frame_->Menu().SetRecentFiles(recentFiles_.Paths());
+            Frame().Menu().SetRecentFiles(recentFiles_.Paths());
             break;
         }
     }
 }
 
 bool CCorvaneApp::OpenDocumentFile(const std::string& path) {
-    if (!document_->SaveModified()) return true;  // the person kept the open document
-    return LoadDocument(path);
-}
-
-bool CCorvaneApp::LoadDocument(const std::string& path) {
-    if (!document_->OnOpenDocument(path)) {
-        // Whatever the failed load left behind is not the person's work: start afresh.
-        document_->OnNewDocument();
-        frame_->UpdateTitle();
-        return false;
-    }
-    document_->SetPathName(path);
-    document_->SetModifiedFlag(false);
-    AddToRecentFileList(path);
-    frame_->UpdateTitle();
-    return true;
+    // The person may keep the open document: that is no failure of the file.
+    return window_->Files().OpenFile(path) != FileCommands::Outcome::Failed;
 }
 
 void CCorvaneApp::AddToRecentFileList(const std::string& path) {
     recentFiles_.Add(path);
     profile_.WriteRecentFiles(recentFiles_.Paths(), recentFiles_.MaxSize());
-    frame_->Menu().SetRecentFiles(recentFiles_.Paths());
-    frame_->UpdateTitle();
+    Frame().Menu().SetRecentFiles(recentFiles_.Paths());
 }
 
 }  // namespace lutaris

@@ -10,17 +10,16 @@ namespace lutaris {
 
 class CCorvaneDoc;
 class CMainFrame;
-class Clipboard;
+class EditorSession;
+class EditorWindow;
 class EmbeddingServer;
-class PresentationPictures;
 class PrintCommands;
 class ProfileStore;
 class Prompter;
 struct CommandLineInfo;
 
-// The application object: one document, its main window, the recent-file list and the
-// commands that belong to the application (New, Open, Save, Save As, the recent files, Print
-// and its relatives, About, Exit).
+// The application object: one document in its window, the recent-file list and the start-up
+// from the command line (or the embedding server in place of all that).
 class CCorvaneApp {
 public:
     CCorvaneApp(Prompter& prompter, ProfileStore& profile);
@@ -39,38 +38,31 @@ public:
     // The server of a start with "-Embedding" or "-Automation"; null otherwise.
     EmbeddingServer* Server() { return server_.get(); }
 
-    // The application's share of the command routing; false for ids that are not its own.
+    // The application's share of the command routing (the recent files; the window has the
+    // rest); false for ids that are not its own.
     bool OnCommand(int commandId);
 
-    void OnAppAbout();
-    void OnFileNew();
-    void OnFileOpen();
-    void OnFileSave();
-    void OnFileSaveAs();
     void OnOpenRecentFile(int index);
-    // Asks to save changes, then opens `path` into the one document.
+    // Asks to save changes, then opens `path` into the one document; false when it failed.
     bool OpenDocumentFile(const std::string& path);
 
     CCorvaneDoc& Document() { return *document_; }
-    CMainFrame& Frame() { return *frame_; }
-    PrintCommands& Printing() { return *printing_; }
+    CMainFrame& Frame();
+    PrintCommands& Printing();
     const RecentFileList& RecentFiles() const { return recentFiles_; }
 
 private:
     bool ProcessShellCommand(const CommandLineInfo& info);
     void UpdateRegistry();
     bool Unregister();
-    bool LoadDocument(const std::string& path);
     void AddToRecentFileList(const std::string& path);
 
     Prompter& prompter_;
     ProfileStore& profile_;
     RecentFileList recentFiles_;
-    std::unique_ptr<Clipboard> clipboard_;
-    std::unique_ptr<PresentationPictures> pictures_;
+    std::unique_ptr<EditorSession> session_;
     std::unique_ptr<CCorvaneDoc> document_;
-    std::unique_ptr<CMainFrame> frame_;
-    std::unique_ptr<PrintCommands> printing_;
+    std::unique_ptr<EditorWindow> window_;
     std::unique_ptr<EmbeddingServer> server_;
     std::string programPath_;
     int exitCode_ = 0;

@@ -42,22 +42,23 @@ LayoutPoint ToLayout(const QPointF& point) {
 
 Qt::CursorShape ToQtCursor(ViewCursorShape shape) {
     switch (shape) {
-    case ViewCursorShape::SizeAll: return Qt::SizeAllCursor;
-    case ViewCursorShape::SizeNS: return Qt::SizeVerCursor;
-    case ViewCursorShape::Arrow:
-    case ViewCursorShape::Unchanged: return Qt::ArrowCursor;
+        case ViewCursorShape::SizeAll:
+            return Qt::SizeAllCursor;
+        case ViewCursorShape::SizeNS:
+            return Qt::SizeVerCursor;
+        case ViewCursorShape::Arrow:
+        case ViewCursorShape::Unchanged:
+            return Qt::ArrowCursor;
     }
     return Qt::ArrowCursor;
 }
 
-// The capital I that runs Add Tab Item: a typed character, so Shift+I and I with Caps Lock
-// both give it and the lower-case i does not.
-bool IsAddTabItemCharacter(const QKeyEvent& event) {
+}  // namespace
+
+bool CCorvaneView::IsAddTabItemCharacter(const QKeyEvent& event) {
     return event.text() == QStringLiteral("I") &&
            !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
 }
-
-}  // namespace
 
 CCorvaneView::CCorvaneView(ViewDocument& document, QWidget* parent)
     : QAbstractScrollArea(parent), document_(document), interaction_(document) {
@@ -89,12 +90,12 @@ void CCorvaneView::RequestRepaint() {
     }
     const LayoutPoint scroll = ScrollPosition();
     const auto clientX = [&](std::int32_t x) {
-        return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{x} - scroll.x, -1,
-                                                         viewport()->width()));
+        return static_cast<int>(
+            std::clamp<std::int64_t>(std::int64_t{x} - scroll.x, -1, viewport()->width()));
     };
     const auto clientY = [&](std::int32_t y) {
-        return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{y} - scroll.y, -1,
-                                                         viewport()->height()));
+        return static_cast<int>(
+            std::clamp<std::int64_t>(std::int64_t{y} - scroll.y, -1, viewport()->height()));
     };
     const QRect client = QRect(QPoint(clientX(area->left), clientY(area->top)),
                                QPoint(clientX(area->right), clientY(area->bottom))) &
@@ -124,8 +125,8 @@ void CCorvaneView::ShowCaret() {
     // The range has to reach an item that the layout just put below the old bottom.
     UpdateScrollSizes();
     const LayoutPoint scroll = ScrollPosition();
-    const LayoutPoint target = CaretScroll::ToShow(
-        *document_.cursor, scroll, {viewport()->width(), viewport()->height()});
+    const LayoutPoint target =
+        CaretScroll::ToShow(*document_.cursor, scroll, {viewport()->width(), viewport()->height()});
     // The scroll moves what is on screen along and paints the uncovered strip.
     if (!(target == scroll)) ScrollToPosition(target);
 }
@@ -157,8 +158,8 @@ void CCorvaneView::UpdateScrollSizes() {
     const ScrollSizes sizes =
         ComputeScrollSizes(document_, WindowWidth(), kBorderWidth,
                            style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
-    SetScrollRange(*horizontalScrollBar(), sizes.total.width, viewport()->width(),
-                   sizes.page.width, sizes.line.width);
+    SetScrollRange(*horizontalScrollBar(), sizes.total.width, viewport()->width(), sizes.page.width,
+                   sizes.line.width);
     SetScrollRange(*verticalScrollBar(), sizes.total.height, viewport()->height(),
                    sizes.page.height, sizes.line.height);
 }

@@ -9,6 +9,7 @@
 #include "render/LayoutRect.h"
 #include "render/ViewRepaintArea.h"
 
+class QKeyEvent;
 class QPainter;
 class QPrinter;
 
@@ -24,6 +25,10 @@ class CCorvaneView : public QAbstractScrollArea, public DocumentObserver {
 public:
     explicit CCorvaneView(ViewDocument& document, QWidget* parent = nullptr);
     ~CCorvaneView() override;
+
+    // The capital I that runs Add Tab Item: a typed character, so Shift+I and I with Caps Lock
+    // both give it and the lower-case i does not.
+    static bool IsAddTabItemCharacter(const QKeyEvent& event);
 
     ViewDocument& GetDocument() { return document_; }
     TabViewInteraction& Interaction() { return interaction_; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/prompt/DocumentFileDialogs.h"
 #include "platform/prompt/Prompter.h"
 
 namespace lutaris {
@@ -23,15 +24,6 @@ void NotifyAll(const std::vector<DocumentObserver*>& observers) {
     // A copy: an observer may detach itself (or another) while it is told.
     const auto snapshot = observers;
     for (auto* observer : snapshot) observer->OnDocumentUpdated();
-}
-
-FileDialogOptions DocumentSaveOptions(const std::string& initialName) {
-    FileDialogOptions options;
-    options.defaultExtension = "ltf";
-    options.initialName = initialName;
-    options.filters = {{"Lutaris Tab Files (*.ltf)", {"*.ltf"}}};
-    options.overwritePrompt = true;
-    return options;
 }
 
 }  // namespace
@@ -79,7 +71,7 @@ bool DocumentBase::DoSave(bool askForPath) {
     std::string path = path_;
     if (askForPath || path.empty()) {
         // Offer the current name; an untitled document offers its title as the name.
-        const auto chosen = prompter_.ChooseSaveFile(DocumentSaveOptions(GetTitle()));
+        const auto chosen = prompter_.ChooseSaveFile(DocumentSaveDialog(GetTitle()));
         if (!chosen || chosen->empty()) return false;
         path = *chosen;
     }

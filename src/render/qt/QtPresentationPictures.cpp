@@ -1,9 +1,9 @@
 #include "render/qt/QtPresentationPictures.h"
 
-#include <QBuffer>
 #include <QPainter>
 
 #include "platform/clipboard/ClipboardFormatNames.h"
+#include "platform/qt/PngEncoding.h"
 #include "platform/qt/QtSurface.h"
 #include "render/CCorvaneSrvrItem.h"
 #include "render/PresentationPicture.h"
@@ -41,12 +41,9 @@ std::vector<ClipboardFormat> QtPresentationPictures::Pictures(ViewDocument& docu
     std::vector<ClipboardFormat> pictures = PresentationPictures::Pictures(document);
     const QImage image = Image(document);
     if (image.isNull()) return pictures;
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (image.save(&buffer, "PNG")) {
+    const QByteArray png = EncodePng(image);
+    if (!png.isEmpty())
         pictures.push_back({kPngFormat, std::vector<std::uint8_t>(png.begin(), png.end())});
-    }
     return pictures;
 }
 

@@ -18,7 +18,7 @@ namespace {
 
 using test::InkPicture;
 
-std::filesystem::path ReferenceDir() { return test::SharedDir() / "reference" / "gdi"; }
+std::filesystem::path ReferenceDir() { return test::SourceDir() / "tests" / "data" / "reference-drawings"; }
 
 InkPicture InkOf(const QImage& image) {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <memory>
+
+#include "document/EditorSession.h"
+
+namespace lutaris {
+
+// The editor's session: documents on the display's clipboard, with the raster and vector
+// pictures Copy offers beside the object.
+std::unique_ptr<EditorSession> MakeQtEditorSession(Prompter& prompter);
+
+}  // namespace lutaris

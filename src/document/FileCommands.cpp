@@ -1,0 +1,61 @@
+#include "document/FileCommands.h"
+
+#include <optional>
+
+#include "model/TabDocument.h"
+#include "platform/prompt/DocumentFileDialogs.h"
+#include "platform/prompt/Prompter.h"
+
+namespace lutaris {
+
+FileCommands::FileCommands(TabDocument& document) : document_(document) {}
+
+bool FileCommands::MayReplace() {
+    return replaceCheck_ ? replaceCheck_() : document_.SaveModified();
+}
+
+bool FileCommands::New() {
+    if (!MayReplace()) return false;
+    document_.OnNewDocument();
+    return true;
+}
+
+FileCommands::Outcome FileCommands::Open() {
+    const std::optional<std::string> path =
+        document_.GetPrompter().ChooseOpenFile(DocumentOpenDialog());
+    if (!path || path->empty()) return Outcome::Kept;
+    return OpenFile(*path);
+}
+
+FileCommands::Outcome FileCommands::OpenFile(const std::string& path) {
+    if (!MayReplace()) return Outcome::Kept;
+    return Load(path) ? Outcome::Done : Outcome::Failed;
+}
+
+bool FileCommands::Load(const std::string& path) {
+    if (!document_.OnOpenDocument(path)) {
+        // Whatever the failed load left behind is not the person's work: start afresh.
+        document_.OnNewDocument();
+        return false;
+    }
+    if (fileHandler_) fileHandler_(path);
+    return true;
+}
+
+bool FileCommands::Saved(bool saved) {
+    if (saved && fileHandler_) fileHandler_(document_.GetPathName());
+    return saved;
+}
+
+bool FileCommands::Save() { return Saved(document_.DoFileSave()); }
+bool FileCommands::SaveAs() { return Saved(document_.DoSave(true)); }
+bool FileCommands::SaveTo(const std::string& path) { return Saved(document_.SaveToPath(path)); }
+
+bool FileCommands::SaveCopyAs() {
+    const std::optional<std::string> path =
+        document_.GetPrompter().ChooseSaveFile(DocumentSaveDialog({}));
+    if (!path || path->empty()) return false;
+    return document_.WriteCopy(*path);
+}
+
+}  // namespace lutaris

@@ -1,0 +1,19 @@
+#include "platform/prompt/DocumentFileDialogs.h"
+
+namespace lutaris {
+
+FileDialogOptions DocumentOpenDialog() {
+    FileDialogOptions options;
+    options.defaultExtension = "ltf";
+    options.filters = {{"Lutaris Tab Files (*.ltf)", {"*.ltf"}}};
+    return options;
+}
+
+FileDialogOptions DocumentSaveDialog(const std::string& initialName) {
+    FileDialogOptions options = DocumentOpenDialog();
+    options.initialName = initialName;
+    options.overwritePrompt = true;
+    return options;
+}
+
+}  // namespace lutaris
