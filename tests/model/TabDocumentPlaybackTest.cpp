@@ -69,9 +69,11 @@ TEST_F(TabDocumentPlaybackTest, PlaybackSettingsRoundTripThroughAFileBesideConte
     EXPECT_TRUE(doc.TakePlaybackNotice().empty());
     EXPECT_FALSE(doc.IsModified());
 
-    // An embedded object's storage carries the same.
+    // An embedded object's storage, and a copy saved with Save Copy As, carry the same.
     const auto storage = doc.StorageBytes();
     EXPECT_EQ(storage, file);
+    ASSERT_TRUE(doc.WriteCopy(PathOf("copy.ltf")));
+    EXPECT_EQ(ReadFileBytes(dir / "copy.ltf"), file);
     std::vector<std::uint8_t> scratch;
     SideStream playback;
     const auto contents = StorageContents(storage, scratch, playback);
