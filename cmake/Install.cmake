@@ -36,6 +36,10 @@ endforeach()
 add_custom_target(lutaris-install-data ALL DEPENDS ${LUTARIS_ICONS} ${LUTARIS_COMPRESSED})
 
 install(TARGETS lutaris lutaris-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The FluidSynth module, where the programs look for it: ../lib/lutaris/modules from their
+# folder. A folder below lib/lutaris, because the package would otherwise run ldconfig for a
+# library that nothing links.
+install(TARGETS lutaris-sound-fluid LIBRARY DESTINATION lib/lutaris/modules)
 install(FILES ${LUTARIS_DATA_DIR}/${LUTARIS_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${LUTARIS_DATA_DIR}/${LUTARIS_APP_ID}.metainfo.xml
@@ -60,14 +64,16 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "Lutaris edits guitar tablature: tab items of string lines on which fret"
     "numbers are typed at a caret, each note with one playing technique (bends,"
     "slides, hammer-ons, pull-offs, mutes, vibrato, taps, harmonics). It prints,"
-    "exports and imports plain text tablature."
+    "exports and imports plain text tablature, plays the tab through FluidSynth and"
+    "exports it as MIDI or audio."
     "lutaris-cli edits, converts and draws the documents in scripts.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries come from the binaries; the fonts are loaded by name, so they are named here.
+# The libraries come from the binaries (FluidSynth's from the sound module); the fonts and the
+# General MIDI soundfont are loaded by name, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, timgm6mb-soundfont")
 include(CPack)

@@ -12,19 +12,20 @@
 #include "compound/ClassId.h"
 #include "compound/CompoundFileWriter.h"
 #include "document/CCorvaneDoc.h"
+#include "model/PlaybackSettings.h"
 #include "model/TabSettings.h"
 #include "model/Tablature.h"
-#include "platform/files/Archive.h"
 #include "platform/clipboard/ClipboardFormatNames.h"
-#include "platform/files/DocumentClassId.h"
 #include "platform/clipboard/MemoryClipboard.h"
+#include "platform/files/Archive.h"
+#include "platform/files/DocumentClassId.h"
 #include "support/FuzzPrompter.h"
 
 namespace fs = std::filesystem;
 using lutaris::Archive;
+using lutaris::Tablature;
 using lutaris::TabNote;
 using lutaris::TabSettings;
-using lutaris::Tablature;
 
 namespace {
 
@@ -45,10 +46,10 @@ void Write(const fs::path& dir, const std::string& name, const std::vector<std::
 
 // One tab item with a note of every technique, two of them in one cell.
 void FillItem(Tablature& item) {
-    const std::int32_t actions[] = {
-        lutaris::Normal,    lutaris::Mute,     lutaris::Vibrato,  lutaris::SlideUp,
-        lutaris::SlideDown, lutaris::BendUp,   lutaris::BendRelease, lutaris::HammerOn,
-        lutaris::PullOff,   lutaris::Tap,      lutaris::Harmonic, lutaris::Optional};
+    const std::int32_t actions[] = {lutaris::Normal,      lutaris::Mute,      lutaris::Vibrato,
+                                    lutaris::SlideUp,     lutaris::SlideDown, lutaris::BendUp,
+                                    lutaris::BendRelease, lutaris::HammerOn,  lutaris::PullOff,
+                                    lutaris::Tap,         lutaris::Harmonic,  lutaris::Optional};
     std::int32_t column = 0;
     for (auto action : actions) {
         item.AppendNote(TabNote{column % 13, column % 6, column, 0, action});
@@ -187,13 +188,37 @@ void WriteClipboardSeeds(const fs::path& dir) {
     document.OnNewDocument();
     FillItem(*document.tabItems.front());
     document.OnEditCopy();
-    for (const auto& [name, pick] :
-         {std::pair{lutaris::kEmbedSourceFormat, 3}, std::pair{lutaris::kObjectDescriptorFormat, 4}}) {
+    for (const auto& [name, pick] : {std::pair{lutaris::kEmbedSourceFormat, 3},
+                                     std::pair{lutaris::kObjectDescriptorFormat, 4}}) {
         Bytes script{0};
         foreign(script, static_cast<std::uint8_t>(pick), *clipboard.GetFormat(name));
         script.push_back(7);
         Write(dir, std::string("copied-") + (pick == 3 ? "embed-source" : "descriptor"), script);
     }
+}
+
+// Playback streams as a save writes them: a tempo alone, a program, a tuning; and item notes
+// for the event list, as fuzz_item_sound reads them (a string count, a first column, notes).
+void WriteSoundSeeds(const fs::path& root) {
+    lutaris::PlaybackSettings tempo;
+    tempo.tempo = 90;
+    lutaris::PlaybackSettings all;
+    all.tempo = 300;
+    all.program = 24;
+    all.tuning = {62, 57, 55, 50, 45, 38};
+    Write(root / "fuzz_playback_stream", "tempo", tempo.Encode(6));
+    Write(root / "fuzz_playback_stream", "all", all.Encode(6));
+    std::vector<std::uint8_t> notes = {6, 0};
+    const TabNote techniques[] = {
+        {5, 0, 0, 0, lutaris::HammerOn}, {7, 0, 1, 0, lutaris::SlideUp},
+        {9, 0, 3, 0, lutaris::BendUp},   {lutaris::BlankFret, 1, 0, 0, lutaris::SlideDown},
+        {3, 1, 1, 0, lutaris::Vibrato},  {12, 2, 2, 0, lutaris::Harmonic},
+        {0, 5, 0, 0, lutaris::Mute},     {2, 4, 4, 0, lutaris::BendRelease}};
+    for (const TabNote& note : techniques) {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(&note);
+        notes.insert(notes.end(), bytes, bytes + sizeof note);
+    }
+    Write(root / "fuzz_item_sound", "techniques", notes);
 }
 
 }  // namespace
@@ -210,6 +235,7 @@ int main(int argc, char** argv) {
         WriteCompoundFileSeeds(out / "fuzz_compound_file");
         WriteDocumentSeeds(out);
         WriteClipboardSeeds(out / "fuzz_clipboard_exchange");
+        WriteSoundSeeds(out);
     } catch (const std::exception& error) {
         std::cerr << "lutaris_fuzz_seeds: " << error.what() << "\n";
         return 1;

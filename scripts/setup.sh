@@ -15,6 +15,7 @@ packages=(
     dbus-daemon dbus-bin
     python3 python3-olefile libgsf-bin libgsf-1-dev
     clang-14 libclang-rt-14-dev
+    libfluidsynth-dev libsndfile1-dev libasound2-dev libsdl2-dev timgm6mb-soundfont python3-mido python3-numpy
 )
 
 missing=()

@@ -105,8 +105,9 @@ EmbeddedObject::Reply EmbeddedObject::Load(std::span<const std::uint8_t> storage
     changesNotTaken_ = false;
     std::vector<std::uint8_t> scratch;
     std::span<const std::uint8_t> contents;
+    SideStream playback;
     try {
-        contents = StorageContents(storage, scratch);
+        contents = StorageContents(storage, scratch, playback);
     } catch (const DocumentReadError&) {
         document_->OnNewDocument();
         return LoadError(LoadFailure::OpenFailed);
@@ -114,7 +115,7 @@ EmbeddedObject::Reply EmbeddedObject::Load(std::span<const std::uint8_t> storage
         document_->OnNewDocument();
         return LoadError(LoadFailure::OpenFailed);
     }
-    if (!document_->OpenContents(contents))
+    if (!document_->OpenContents(contents, playback))
         return LoadError(document_->LastLoadFailure().value_or(LoadFailure::OpenFailed));
     return std::nullopt;
 }
@@ -123,7 +124,7 @@ EmbeddedObject::Reply EmbeddedObject::Save(std::vector<std::uint8_t>& storage) {
     if (Reply error = Usable()) return error;
     CallScope call(prompter_, inCall_);
     try {
-        storage = DocumentFileBytes(document_->ContentsBytes());
+        storage = document_->StorageBytes();
     } catch (const CompoundFileError&) {
         return SaveFailed();
     } catch (const std::bad_alloc&) {

@@ -46,7 +46,7 @@ std::vector<ClipboardFormat> EmbeddedObjectFormats::Build(std::optional<LayoutSi
     const std::vector<std::uint8_t> descriptorBytes = descriptor.Encode();
 
     std::vector<ClipboardFormat> formats;
-    formats.push_back({kEmbedSourceFormat, DocumentFileBytes(document_.ContentsBytes())});
+    formats.push_back({kEmbedSourceFormat, document_.StorageBytes()});
     formats.push_back({kObjectDescriptorFormat, descriptorBytes});
     if (const auto uri = LinkUri()) {
         formats.push_back({kLinkSourceFormat, Bytes(*uri)});

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "model/TabCursor.h"
 #include "platform/files/Archive.h"
@@ -32,6 +33,8 @@ void TabDocument::ResetContents() {
     settings = std::make_unique<TabSettings>();
     settings->LoadDefaults();
     cursor = std::make_unique<TabCursor>(settings.get());
+    playback = PlaybackSettings{};
+    playbackNotice_.clear();
     ClearTabItems();
     AddTabItemAndFocus();
 }
@@ -46,8 +49,9 @@ bool TabDocument::OnOpenDocument(const std::string& path) {
     lastLoadFailure_.reset();
     ResetContents();
     DocumentContents contents;
+    SideStream playbackStream;
     try {
-        contents = ReadDocumentFile(path);
+        contents = ReadDocumentFile(path, playbackStream);
     } catch (const DocumentReadError&) {
         ReportLoadFailure(LoadFailure::OpenFailed);
         OnNewDocument();
@@ -58,6 +62,7 @@ bool TabDocument::OnOpenDocument(const std::string& path) {
         return false;
     }
     if (!ReadPreparedContents(contents.Bytes())) return false;
+    ReadPlaybackStream(playbackStream);
     SetPathName(path);
     SetModifiedFlag(false);
     UpdateAllItems();
@@ -65,10 +70,12 @@ bool TabDocument::OnOpenDocument(const std::string& path) {
     return true;
 }
 
-bool TabDocument::OpenContents(std::span<const std::uint8_t> contents) {
+bool TabDocument::OpenContents(std::span<const std::uint8_t> contents,
+                               const std::optional<std::vector<std::uint8_t>>& playbackStream) {
     lastLoadFailure_.reset();
     ResetContents();
     if (!ReadPreparedContents(contents)) return false;
+    ReadPlaybackStream(playbackStream);
     SetModifiedFlag(false);
     UpdateAllItems();
     UpdateAllViews();
@@ -114,7 +121,7 @@ bool TabDocument::OnSaveDocument(const std::string& path) {
 
 bool TabDocument::WriteCopy(const std::string& path) {
     try {
-        WriteDocumentFile(path, ContentsBytes());
+        WriteDocumentFile(path, ContentsBytes(), PlaybackBytes());
         return true;
     } catch (const DocumentWriteError&) {
     } catch (const std::bad_alloc&) {
@@ -130,6 +137,23 @@ void TabDocument::ReportLoadFailure(LoadFailure failure) {
 
 void TabDocument::ReportMessage(const std::string& text) {
     GetPrompter().ShowMessage(text, kCaption, MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+void TabDocument::ReadPlaybackStream(const std::optional<std::vector<std::uint8_t>>& stream) {
+    if (!stream) return;
+    // Nothing else of the file depends on this stream: a damaged one costs only its values.
+    if (auto read = PlaybackSettings::Decode(*stream)) {
+        playback = std::move(*read);
+    } else {
+        playbackNotice_ = kPlaybackUnreadable;
+    }
+}
+
+std::string TabDocument::TakePlaybackNotice() { return std::exchange(playbackNotice_, {}); }
+
+void TabDocument::SetPlayback(const PlaybackSettings& values) {
+    playback = values;
+    UpdateStep();
 }
 
 // ---- file format ---------------------------------------------------------------------------
@@ -208,6 +232,14 @@ std::vector<std::uint8_t> TabDocument::ContentsBytes() {
     archive.ReserveStore(size);
     Serialize(archive);
     return archive.TakeStoredBytes();
+}
+
+std::vector<std::uint8_t> TabDocument::PlaybackBytes() const {
+    return playback.Encode(settings->numberOfStrings);
+}
+
+std::vector<std::uint8_t> TabDocument::StorageBytes() {
+    return DocumentFileBytes(ContentsBytes(), PlaybackBytes());
 }
 
 // ---- tab items -----------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/DocumentMessages.h"
+#include "model/PlaybackSettings.h"
 #include "model/PositionIndex.h"
 #include "model/TabSettings.h"
 #include "model/Tablature.h"
@@ -53,6 +54,8 @@ public:
     std::vector<Tablature*> selection;  // not owned; every entry is also in tabItems
     std::int32_t copied = 0;
     std::unique_ptr<TabCursor> cursor;
+    // Tuning, tempo and instrument; saved beside "Contents" when not the defaults.
+    PlaybackSettings playback;
 
     // Life cycle and file format.
     bool OnNewDocument() override;
@@ -62,7 +65,9 @@ public:
     // Reads a "Contents" stream as opening a file does, for an object whose storage a
     // container holds: the path is left as it was and the document is not modified after. On
     // failure the person has been told why and the document is a new one, as after File > New.
-    bool OpenContents(std::span<const std::uint8_t> contents);
+    // `playback` is the storage's "Playback" stream, if it has one.
+    bool OpenContents(std::span<const std::uint8_t> contents,
+                      const std::optional<std::vector<std::uint8_t>>& playback = std::nullopt);
     // Why the last open or OpenContents failed; nothing after one that worked.
     std::optional<LoadFailure> LastLoadFailure() const { return lastLoadFailure_; }
     // Crash-safe: a failed save leaves the file on disk as it was and the document modified.
@@ -76,6 +81,20 @@ public:
     void Serialize(Archive& archive);
     // The "Contents" stream of the document as it stands (what a save writes).
     std::vector<std::uint8_t> ContentsBytes();
+    // The "Playback" stream of the document as it stands: empty when the playback settings are
+    // the defaults for its string count, and then no such stream is saved.
+    std::vector<std::uint8_t> PlaybackBytes() const;
+    // The whole document file as a save writes it (what an embedded object's storage holds).
+    std::vector<std::uint8_t> StorageBytes();
+
+    // Replaces the playback settings and runs the update step.
+    void SetPlayback(const PlaybackSettings& values);
+    // Once after an open whose playback stream could not be read (the document then has the
+    // defaults and all else the file holds): the text to show the person; empty otherwise.
+    std::string TakePlaybackNotice();
+    static constexpr const char* kPlaybackUnreadable =
+        "The playback settings of this file could not be read; the default tuning, tempo and "
+        "instrument are used.";
 
     // The item whose position is `position` (first in list order), or null. Constant time.
     Tablature* ItemAtPosition(std::int32_t position) const;
@@ -127,11 +146,14 @@ private:
     // Tells the person why the load failed and keeps the reason.
     void ReportLoadFailure(LoadFailure failure);
     void ReportMessage(const std::string& text);
+    // Takes the playback settings of an opened file, or the defaults and the notice.
+    void ReadPlaybackStream(const std::optional<std::vector<std::uint8_t>>& stream);
 
     Clipboard* clipboard_ = nullptr;
     mutable PositionIndex positionIndex_;
     std::uint64_t contentsGeneration_ = 0;
     std::optional<LoadFailure> lastLoadFailure_;
+    std::string playbackNotice_;
 };
 
 }  // namespace lutaris

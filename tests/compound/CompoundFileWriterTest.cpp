@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <vector>
 
@@ -164,6 +165,116 @@ TEST(CompoundFileWriter, StoresNonAsciiNamesAsUtf16) {
     EXPECT_EQ(reader.StreamNames(), std::vector<std::string>{"Grüße \xF0\x9D\x84\x9E"});
     EXPECT_EQ(reader.RootClassId(), ClassId{});
     EXPECT_EQ(reader.ReadStream("Grüße \xF0\x9D\x84\x9E"), stream);
+}
+
+// ---- several streams -----------------------------------------------------------------------
+
+struct TwoSizes {
+    std::size_t first;
+    std::size_t second;
+};
+
+class TwoStreams : public ::testing::TestWithParam<TwoSizes> {};
+
+TEST_P(TwoStreams, ReadBackIdenticallyWithTheFirstStreamEndingTheFile) {
+    const auto contents = Pattern(GetParam().first);
+    auto other = Pattern(GetParam().second + 1);
+    other.erase(other.begin());  // another pattern than the first stream's
+    const CompoundStream streams[] = {{"Contents", contents}, {"Playback", other}};
+    const auto file = WriteCompoundFile(kDocumentClassId, streams);
+    ASSERT_EQ(file.size() % 512, 0u);
+    const CompoundFileReader reader(file);
+    EXPECT_EQ(reader.StreamNames(), (std::vector<std::string>{"Contents", "Playback"}));
+    EXPECT_EQ(reader.ReadStream("Contents"), contents);
+    EXPECT_EQ(reader.ReadStream("playback"), other);
+
+    const CompoundFileParts parts = PlanCompoundFile(kDocumentClassId, streams);
+    EXPECT_EQ(parts.stream.data(), contents.data());
+    ASSERT_EQ(file.size(), parts.head.size() + contents.size() + parts.padding);
+    EXPECT_TRUE(std::equal(parts.head.begin(), parts.head.end(), file.begin()));
+    EXPECT_LT(parts.padding, 512u);
+    if (!contents.empty()) {
+        const auto extents = reader.StreamExtents("Contents");
+        ASSERT_TRUE(extents && extents->size() == 1u);
+        EXPECT_EQ(extents->front().offset, parts.head.size());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(CompoundFileWriter, TwoStreams,
+                         ::testing::Values(TwoSizes{135, 40}, TwoSizes{0, 40}, TwoSizes{135, 0},
+                                           TwoSizes{0, 0}, TwoSizes{4096, 40}, TwoSizes{100000, 64},
+                                           TwoSizes{40, 5000}, TwoSizes{9000, 5000},
+                                           TwoSizes{4095, 4095}));
+
+TEST(CompoundFileWriter, AFileOfOneStreamIsTheSameWhicheverWayItIsAskedFor) {
+    for (const std::size_t size : {0u, 135u, 5000u}) {
+        const auto stream = Pattern(size);
+        const CompoundStream streams[] = {{"Contents", stream}};
+        EXPECT_EQ(WriteCompoundFile(kDocumentClassId, streams),
+                  WriteCompoundFile(kDocumentClassId, "Contents", stream))
+            << size;
+    }
+}
+
+// The directory's sibling tree, read back: every stream once, in name order, coloured as a
+// red-black tree (no red entry under a red one, the same number of black entries on every path).
+int CheckTree(const std::vector<std::uint8_t>& file, std::size_t dir, std::uint32_t id,
+              std::vector<std::string>& inOrder, bool parentRed) {
+    if (id == cfb::kNoStream) return 0;
+    const std::size_t entry = dir + std::size_t{id} * 128;
+    const bool red = file[entry + cfb::kEntryColor] == 0;
+    EXPECT_FALSE(red && parentRed) << "entry " << id;
+    const int left = CheckTree(file, dir, U32(file, entry + cfb::kEntryLeftSibling), inOrder, red);
+    std::string name;
+    for (std::size_t i = 0; i + 2 < cfb::ReadU16(file, entry + cfb::kEntryNameLength); i += 2) {
+        name += static_cast<char>(file[entry + i]);
+    }
+    inOrder.push_back(name);
+    const int right =
+        CheckTree(file, dir, U32(file, entry + cfb::kEntryRightSibling), inOrder, red);
+    EXPECT_EQ(left, right) << "black entries differ below entry " << id;
+    return left + (red ? 0 : 1);
+}
+
+TEST(CompoundFileWriter, HangsManyStreamsFromABalancedRedBlackTreeInNameOrder) {
+    for (std::size_t count = 1; count <= 9; ++count) {
+        std::vector<std::string> names;
+        std::vector<std::vector<std::uint8_t>> bytes;
+        std::vector<CompoundStream> streams;
+        // Names of several lengths and cases, given out of order.
+        for (std::size_t i = 0; i < count; ++i) {
+            names.push_back(std::string(1 + (i * 5) % 4, static_cast<char>('a' + (i * 7) % 9)) +
+                            (i % 2 ? "X" : "y"));
+            bytes.push_back(Pattern(i * 700));
+        }
+        for (std::size_t i = 0; i < count; ++i) streams.push_back({names[i], bytes[i]});
+        const auto file = WriteCompoundFile(kDocumentClassId, streams);
+        const CompoundFileReader reader(file);
+        for (std::size_t i = 0; i < count; ++i) {
+            EXPECT_EQ(reader.ReadStream(names[i]), bytes[i]) << count << " " << names[i];
+        }
+        const std::size_t dir = SectorOffset(U32(file, cfb::kOffsetFirstDirectorySector));
+        std::vector<std::string> inOrder;
+        CheckTree(file, dir, U32(file, dir + cfb::kEntryChild), inOrder, false);
+        EXPECT_EQ(inOrder.size(), count);
+        for (std::size_t i = 1; i < inOrder.size(); ++i) {
+            const std::string& a = inOrder[i - 1];
+            const std::string& b = inOrder[i];
+            std::string ua = a, ub = b;
+            for (auto& c : ua) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            for (auto& c : ub) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            EXPECT_TRUE(a.size() < b.size() || (a.size() == b.size() && ua < ub))
+                << a << " before " << b;
+        }
+    }
+}
+
+TEST(CompoundFileWriter, RefusesNoStreamAndANameGivenTwice) {
+    const std::vector<std::uint8_t> none;
+    EXPECT_THROW(WriteCompoundFile(kDocumentClassId, std::span<const CompoundStream>()),
+                 CompoundFileError);
+    const CompoundStream twice[] = {{"Contents", none}, {"CONTENTS", none}};
+    EXPECT_THROW(WriteCompoundFile(kDocumentClassId, twice), CompoundFileError);
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 // Writes and reads compound files for the interoperability scripts, so that independent readers
 // and writers can be checked against ours from the shell.
 //
-//   compound-file-tool write OUT SIZE       compound file with a "Contents" stream of SIZE
-//                                           pattern bytes and the document class id
+//   compound-file-tool write OUT SIZE [SIDE]  compound file with a "Contents" stream of SIZE
+//                                           pattern bytes and the document class id, and with
+//                                           SIDE a "Playback" stream of SIDE side-pattern bytes
 //   compound-file-tool pattern OUT SIZE     the same pattern bytes as a plain file
+//   compound-file-tool side-pattern OUT SIZE  the side pattern as a plain file
 //   compound-file-tool read IN OUT          the file's "Contents" stream to OUT; prints the
 //                                           class id and the stream names
 #include <cstdio>
@@ -33,6 +35,12 @@ std::vector<std::uint8_t> Pattern(std::size_t size) {
     return bytes;
 }
 
+// Another pattern for the second stream: the first one backwards.
+std::vector<std::uint8_t> SidePattern(std::size_t size) {
+    auto bytes = Pattern(size);
+    return {bytes.rbegin(), bytes.rend()};
+}
+
 bool Save(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
@@ -41,16 +49,29 @@ bool Save(const std::string& path, const std::vector<std::uint8_t>& bytes) {
 }
 
 int Usage() {
-    std::cerr << "usage: compound-file-tool write|pattern OUT SIZE | read IN OUT\n";
+    std::cerr << "usage: compound-file-tool write OUT SIZE [SIDE] | pattern|side-pattern OUT SIZE"
+                 " | read IN OUT\n";
     return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) return Usage();
+    if (argc != 4 && argc != 5) return Usage();
     const std::string command = argv[1];
     try {
+        if (command == "write" && argc == 5) {
+            const auto contents = Pattern(std::strtoull(argv[3], nullptr, 10));
+            const auto side = SidePattern(std::strtoull(argv[4], nullptr, 10));
+            const lutaris::CompoundStream streams[] = {{"Contents", contents}, {"Playback", side}};
+            return Save(argv[2], lutaris::WriteCompoundFile(lutaris::kDocumentClassId, streams))
+                       ? 0
+                       : 1;
+        }
+        if (argc != 4) return Usage();
+        if (command == "side-pattern") {
+            return Save(argv[2], SidePattern(std::strtoull(argv[3], nullptr, 10))) ? 0 : 1;
+        }
         if (command == "write" || command == "pattern") {
             const auto bytes = Pattern(std::strtoull(argv[3], nullptr, 10));
             const auto output =

@@ -53,6 +53,20 @@ for size in 0 135 283 4095 4096 4097 1048576 30000000; do
         fail "cfb disagrees on our $size-byte file"
 done
 
+# Files with a second stream beside Contents (the playback settings), small or large either.
+for sizes in "135 32" "0 32" "5000 32" "135 5000" "70000 9000"; do
+    set -- $sizes
+    "$tool" pattern "$work/expected" "$1"
+    "$tool" side-pattern "$work/side" "$2"
+    "$tool" write "$work/two.cfb" "$1" "$2"
+    read_with_ours "$work/two.cfb" "$work/expected" "our file of $1 and $2 bytes"
+    grep -qx "stream Playback" "$work/ours.txt" || fail "our reader lists no Playback stream"
+    "$python" "$interop/olefile-read.py" "$work/two.cfb" "$work/expected" "$class_guid" \
+        "Playback=$work/side" || fail "olefile disagrees on our file of $1 and $2 bytes"
+    node "$interop/cfb-read.js" "$work/two.cfb" "$work/expected" "${class_bytes// /}" \
+        "Playback=$work/side" || fail "cfb disagrees on our file of $1 and $2 bytes"
+done
+
 # Files others write, read by us: libgsf in versions 3 and 4 (through a few lines of C, since
 # its command-line tool can neither set a class id nor choose the version) and the npm "cfb".
 for size in 0 283 4095 4096 70000 1048576; do

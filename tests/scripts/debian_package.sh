@@ -20,7 +20,7 @@ cd "$work"
 cmake --install "$build" --prefix "$work/prefix" > install.log
 for file in bin/lutaris bin/lutaris-cli share/applications/$app_id.desktop \
     share/metainfo/$app_id.metainfo.xml share/man/man1/lutaris.1.gz \
-    share/man/man1/lutaris-cli.1.gz share/doc/lutaris/copyright; do
+    share/man/man1/lutaris-cli.1.gz share/doc/lutaris/copyright lib/lutaris/modules/lutaris-sound-fluid.so; do
     test -f "prefix/$file" || { echo "not installed: $file" >&2; exit 1; }
 done
 # Each icon is a PNG of the size its folder names.
@@ -48,7 +48,8 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" > cpack.log 
 deb=$(echo package/lutaris_*.deb)
 depends=$(dpkg-deb --field "$deb" Depends)
 echo "Depends: $depends"
-for package in fonts-liberation libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6; do
+for package in fonts-liberation libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 \
+    timgm6mb-soundfont libfluidsynth3 libsndfile1; do
     [[ ", $depends," == *", $package"[\ ,]* ]] || { echo "no dependency on $package" >&2; exit 1; }
 done
 # Errors fail the test; warnings and the rest are shown.
@@ -68,4 +69,12 @@ PATH="$PATH:/usr/sbin:/sbin" "${as_root[@]}" dpkg --root="$work/root" -i "$deb" 
 dpkg --root="$work/root" --status lutaris | grep -qx 'Status: install ok installed'
 root/usr/bin/lutaris-cli --help > help.txt
 grep -q '^What stops a script: ' help.txt
+# The installed programs find the installed sound module: an audio export from there works.
+/usr/bin/python3 - <<'PY'
+import struct
+item = bytes(80) + struct.pack("<2i", 0, 1) + struct.pack("<5i", 5, 0, 0, 0, 0)
+open("a4.ltf", "wb").write(b"Lutaris_0.2" + struct.pack("<9i", 1, 1, 24, 12, 8, 6, 30, 1, 1) + item)
+PY
+root/usr/bin/lutaris-cli audio a4.ltf a4.wav
+test "$(head -c 4 a4.wav)" = "RIFF"
 echo "debian package ok"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Every include of the program's own headers points down the layers:
-#   compound → platform → model → text, render → edit → document → app, tools
-# with each qt/ folder above its layer (and above the qt/ folders of the layers below), and
+#   compound → platform → model → text, render, sound → edit → document → app, tools
+# with each qt/ folder above its layer (and above the qt/ folders of the layers below), the
+# FluidSynth module sound/fluid above sound and below nothing (it is loaded, not included), and
 # the application's rooms in their own order:
 #   app/shell → app/frame, app/print, app/inplace; app/frame, app/print → app/editor;
 #   app/editor, app/inplace → app/server → app/startup
@@ -18,11 +19,13 @@ declare -A allowed=(
     [text]="model platform compound"
     [render]="model platform compound"
     [render/qt]="render model platform/qt platform compound"
-    [edit]="text render model platform compound"
-    [edit/qt]="edit text render/qt render model platform/qt platform compound"
-    [document]="edit text render model platform compound"
+    [sound]="model platform compound"
+    [sound/fluid]="sound"
+    [edit]="text render sound model platform compound"
+    [edit/qt]="edit text render/qt render sound model platform/qt platform compound"
+    [document]="edit text render sound model platform compound"
 )
-below_app="document edit/qt edit text render/qt render model platform/qt platform compound"
+below_app="document edit/qt edit text render/qt render sound model platform/qt platform compound"
 allowed[app/shell]="$below_app"
 allowed[app/frame]="app/shell $below_app"
 allowed[app/print]="app/shell $below_app"
@@ -37,7 +40,9 @@ room_of() {  # the layer of a path below src/ (src/render/qt/X.h → render/qt; 
     local first=${rest%%/*}
     rest=${rest#*/}
     if [[ $first == app ]]; then echo "app/${rest%%/*}"; return; fi
-    if [[ $rest == qt/* ]]; then echo "$first/qt"; else echo "$first"; fi
+    if [[ $rest == qt/* ]]; then echo "$first/qt"
+    elif [[ $rest == fluid/* ]]; then echo "$first/fluid"
+    else echo "$first"; fi
 }
 
 status=0

@@ -1,5 +1,6 @@
 #include "platform/files/DocumentFile.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
@@ -46,9 +47,30 @@ DocumentContents TakeStream(FileBytes file,
     return DocumentContents(std::move(stream), 0, size);
 }
 
-}  // namespace
+// The first kMaxSideStreamBytes + 1 bytes of a small stream beside "Contents", or nothing.
+SideStream ReadSideStream(const CompoundFileReader& reader, std::span<const std::uint8_t> file,
+                          std::string_view name) {
+    const auto extents = reader.StreamExtents(name);
+    if (!extents) return std::nullopt;
+    std::vector<std::uint8_t> bytes;
+    for (const auto& extent : *extents) {
+        const std::size_t room = kMaxSideStreamBytes + 1 - bytes.size();
+        const auto run = file.subspan(extent.offset, std::min(extent.size, room));
+        bytes.insert(bytes.end(), run.begin(), run.end());
+        if (bytes.size() > kMaxSideStreamBytes) break;
+    }
+    return bytes;
+}
 
-DocumentContents ReadDocumentFile(const std::string& path) {
+// The compound file's streams: where "Contents" lies, and the playback stream's bytes.
+std::optional<std::vector<CompoundFileReader::Extent>> ReadStreams(
+    std::span<const std::uint8_t> file, SideStream* playback) {
+    const CompoundFileReader reader(file);
+    if (playback) *playback = ReadSideStream(reader, file, kPlaybackStreamName);
+    return reader.StreamExtents(kContentsStream);
+}
+
+DocumentContents ReadFile(const std::string& path, SideStream* playback) {
     FileBytes file;
     try {
         file = ReadRegularFile(path, kMaxDocumentFileBytes);
@@ -63,13 +85,21 @@ DocumentContents ReadDocumentFile(const std::string& path) {
     }
     std::optional<std::vector<CompoundFileReader::Extent>> extents;
     try {
-        const CompoundFileReader reader(file.Span());
-        extents = reader.StreamExtents(kContentsStream);
+        extents = ReadStreams(file.Span(), playback);
     } catch (const CompoundFileError& error) {
         throw DocumentReadError("\"" + path + "\" is a damaged compound file: " + error.what());
     }
     if (!extents) return {};
     return TakeStream(std::move(file), *extents);
+}
+
+}  // namespace
+
+DocumentContents ReadDocumentFile(const std::string& path) { return ReadFile(path, nullptr); }
+
+DocumentContents ReadDocumentFile(const std::string& path, SideStream& playback) {
+    playback.reset();
+    return ReadFile(path, &playback);
 }
 
 std::vector<std::uint8_t> ReadDocumentContents(const std::string& path) {
@@ -80,17 +110,25 @@ std::vector<std::uint8_t> ReadDocumentContents(const std::string& path) {
 
 std::span<const std::uint8_t> StorageContents(std::span<const std::uint8_t> storage,
                                               std::vector<std::uint8_t>& scratch) {
+    SideStream unused;
+    return StorageContents(storage, scratch, unused);
+}
+
+std::span<const std::uint8_t> StorageContents(std::span<const std::uint8_t> storage,
+                                              std::vector<std::uint8_t>& scratch,
+                                              SideStream& playback) {
+    playback.reset();
     if (storage.size() > kMaxDocumentFileBytes) throw DocumentReadError("the storage is too large");
     if (!HasCompoundFileSignature(storage)) return storage;
     std::optional<std::vector<CompoundFileReader::Extent>> extents;
     try {
-        const CompoundFileReader reader(storage);
-        extents = reader.StreamExtents(kContentsStream);
+        extents = ReadStreams(storage, &playback);
     } catch (const CompoundFileError& error) {
         throw DocumentReadError(std::string("a damaged compound file: ") + error.what());
     }
     if (!extents || extents->empty()) return {};
-    if (extents->size() == 1) return storage.subspan(extents->front().offset, extents->front().size);
+    if (extents->size() == 1)
+        return storage.subspan(extents->front().offset, extents->front().size);
     scratch.clear();
     for (const auto& extent : *extents) {
         const auto run = storage.subspan(extent.offset, extent.size);
@@ -99,17 +137,34 @@ std::span<const std::uint8_t> StorageContents(std::span<const std::uint8_t> stor
     return scratch;
 }
 
-std::vector<std::uint8_t> DocumentFileBytes(std::span<const std::uint8_t> contents) {
-    return WriteCompoundFile(kDocumentClassId, kContentsStream, contents);
+namespace {
+
+// "Contents" first, so that it ends the file and is written from where it lies; a playback
+// stream only when there is one, so that a document of default settings is saved as it always
+// was.
+std::vector<CompoundStream> DocumentStreams(std::span<const std::uint8_t> contents,
+                                            std::span<const std::uint8_t> playback) {
+    std::vector<CompoundStream> streams{{kContentsStream, contents}};
+    if (!playback.empty()) streams.push_back({kPlaybackStreamName, playback});
+    return streams;
 }
 
-void WriteDocumentFile(const std::string& path, std::span<const std::uint8_t> contents) {
+}  // namespace
+
+std::vector<std::uint8_t> DocumentFileBytes(std::span<const std::uint8_t> contents,
+                                            std::span<const std::uint8_t> playback) {
+    return WriteCompoundFile(kDocumentClassId, DocumentStreams(contents, playback));
+}
+
+void WriteDocumentFile(const std::string& path, std::span<const std::uint8_t> contents,
+                       std::span<const std::uint8_t> playback) {
     try {
         // The stream is written from where it lies; only the few sectors before it are built.
         static constexpr std::uint8_t kZeros[512] = {};
-        const CompoundFileParts parts = PlanCompoundFile(kDocumentClassId, kContentsStream, contents);
-        const std::span<const std::uint8_t> pieces[] = {
-            parts.head, parts.stream, std::span(kZeros).first(parts.padding)};
+        const CompoundFileParts parts =
+            PlanCompoundFile(kDocumentClassId, DocumentStreams(contents, playback));
+        const std::span<const std::uint8_t> pieces[] = {parts.head, parts.stream,
+                                                        std::span(kZeros).first(parts.padding)};
         ReplaceFileSafely(path, pieces);
     } catch (const FileWriteError& error) {
         throw DocumentWriteError(error.what());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -28,11 +29,21 @@ public:
 // wrong file from taking all memory.
 inline constexpr std::uint64_t kMaxDocumentFileBytes = std::uint64_t{2} << 30;
 
+// The document's second stream, beside "Contents": its playback settings, written only when
+// they differ from the defaults, so that other readers of the format never meet it otherwise.
+inline constexpr char kPlaybackStreamName[] = "Playback";
+// Such a stream is small; a reader takes at most this many bytes of it and one more, so that a
+// longer one shows as too long without being read whole.
+inline constexpr std::size_t kMaxSideStreamBytes = 4096;
+using SideStream = std::optional<std::vector<std::uint8_t>>;
+
 // The document's "Contents" stream from the file at `path`. A file that is not a compound file
 // is taken whole as the stream; a compound file without "Contents" gives no bytes. Throws
 // DocumentReadError for a file that cannot be read, is not a regular file, is larger than
 // kMaxDocumentFileBytes or is a damaged compound file.
 DocumentContents ReadDocumentFile(const std::string& path);
+// The same, and the "Playback" stream's bytes in `playback` (nothing when there is none).
+DocumentContents ReadDocumentFile(const std::string& path, SideStream& playback);
 // The same stream as bytes of its own.
 std::vector<std::uint8_t> ReadDocumentContents(const std::string& path);
 
@@ -42,14 +53,22 @@ std::vector<std::uint8_t> ReadDocumentContents(const std::string& path);
 // DocumentReadError for a storage over kMaxDocumentFileBytes or a damaged compound file.
 std::span<const std::uint8_t> StorageContents(std::span<const std::uint8_t> storage,
                                               std::vector<std::uint8_t>& scratch);
+// The same, and the "Playback" stream's bytes in `playback` (nothing when there is none).
+std::span<const std::uint8_t> StorageContents(std::span<const std::uint8_t> storage,
+                                              std::vector<std::uint8_t>& scratch,
+                                              SideStream& playback);
 
 // The bytes of a document file (a compound file with the document class id) whose "Contents"
-// stream is `contents`: what a save writes, and what an embedded object's storage holds.
-// Throws CompoundFileError for a stream over 2 GiB.
-std::vector<std::uint8_t> DocumentFileBytes(std::span<const std::uint8_t> contents);
+// stream is `contents` and whose "Playback" stream is `playback` (none when empty): what a save
+// writes, and what an embedded object's storage holds. Throws CompoundFileError for a stream
+// over 2 GiB.
+std::vector<std::uint8_t> DocumentFileBytes(std::span<const std::uint8_t> contents,
+                                            std::span<const std::uint8_t> playback = {});
 
-// Saves `contents` as the "Contents" stream of a compound file with the document class id,
-// replacing the file at `path` safely (see ReplaceFileSafely). Throws DocumentWriteError.
-void WriteDocumentFile(const std::string& path, std::span<const std::uint8_t> contents);
+// Saves `contents` as the "Contents" stream (and a non-empty `playback` as the "Playback"
+// stream) of a compound file with the document class id, replacing the file at `path` safely
+// (see ReplaceFileSafely). Throws DocumentWriteError.
+void WriteDocumentFile(const std::string& path, std::span<const std::uint8_t> contents,
+                       std::span<const std::uint8_t> playback = {});
 
 }  // namespace lutaris

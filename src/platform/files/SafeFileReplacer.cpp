@@ -155,6 +155,12 @@ void ReplaceFileSafely(const std::string& path, std::span<const std::uint8_t> by
 
 void ReplaceFileSafely(const std::string& path,
                        std::span<const std::span<const std::uint8_t>> pieces) {
+    ReplaceFileSafely(path, [&](int fd) {
+        for (const auto& piece : pieces) WriteAll(fd, piece, path);
+    });
+}
+
+void ReplaceFileSafely(const std::string& path, const std::function<void(int fd)>& write) {
     if (path.empty()) throw FileWriteError("no file name given");
     const std::string target = FinalTarget(path);
     const std::string folder = FolderOf(target);
@@ -197,7 +203,7 @@ void ReplaceFileSafely(const std::string& path,
             FailWithErrno("cannot set the permissions of", temporaryPath);
         }
     }
-    for (const auto& piece : pieces) WriteAll(file.Get(), piece, temporaryPath);
+    write(file.Get());
     if (::fsync(file.Get()) != 0) FailWithErrno("cannot flush", temporaryPath);
     if (::close(file.Release()) != 0) FailWithErrno("cannot close", temporaryPath);
     if (::rename(temporaryPath.c_str(), target.c_str()) != 0) {

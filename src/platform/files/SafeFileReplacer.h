@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -28,6 +29,11 @@ void ReplaceFileSafely(const std::string& path, std::span<const std::uint8_t> by
 // The same with the file's bytes given in pieces, written one after the other.
 void ReplaceFileSafely(const std::string& path,
                        std::span<const std::span<const std::uint8_t>> pieces);
+
+// The same for a file too large to hold in memory first: `write` writes the whole file into the
+// open descriptor (positioned at 0, seekable) and throws to give up, which leaves the old file
+// as it was. The descriptor is closed by the caller.
+void ReplaceFileSafely(const std::string& path, const std::function<void(int fd)>& write);
 
 // The prefix of the temporary files that ReplaceFileSafely makes for a target file name.
 std::string TemporaryFilePrefix(const std::string& targetName);

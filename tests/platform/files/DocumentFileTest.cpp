@@ -77,11 +77,52 @@ TEST(DocumentFile, StreamIsReadWhereverItsSectorsLie) {
     for (std::size_t i = 0; i < files.size(); ++i) {
         WriteFileBytes(dir / "a.ltf", files[i]);
         const DocumentContents read = ReadDocumentFile(dir / "a.ltf");
-        EXPECT_TRUE(std::equal(read.Bytes().begin(), read.Bytes().end(), contents.begin(),
-                               contents.end()))
+        EXPECT_TRUE(
+            std::equal(read.Bytes().begin(), read.Bytes().end(), contents.begin(), contents.end()))
             << "file " << i;
         EXPECT_EQ(ReadDocumentContents(dir / "a.ltf"), contents) << "file " << i;
     }
+}
+
+TEST(DocumentFile, PlaybackStreamIsSavedBesideContentsOnlyWhenGiven) {
+    TempDir dir;
+    const auto contents = Bytes("Lutaris_0.2 and the rest");
+    const auto playback = Bytes("tuning and tempo");
+    WriteDocumentFile(dir / "a.ltf", contents, playback);
+    const auto file = ReadFileBytes(dir / "a.ltf");
+    EXPECT_EQ(file, DocumentFileBytes(contents, playback));
+    const CompoundFileReader reader(file);
+    EXPECT_EQ(reader.StreamNames(), (std::vector<std::string>{"Contents", "Playback"}));
+    // A reader that asks only for "Contents" still finds it.
+    EXPECT_EQ(ReadDocumentContents(dir / "a.ltf"), contents);
+    SideStream read;
+    const DocumentContents both = ReadDocumentFile(dir / "a.ltf", read);
+    EXPECT_TRUE(std::ranges::equal(both.Bytes(), contents));
+    EXPECT_EQ(read, playback);
+    std::vector<std::uint8_t> scratch;
+    SideStream fromStorage;
+    EXPECT_TRUE(std::ranges::equal(StorageContents(file, scratch, fromStorage), contents));
+    EXPECT_EQ(fromStorage, playback);
+
+    // No playback bytes: the file is the one-stream file, and reading says there is none.
+    WriteDocumentFile(dir / "a.ltf", contents, {});
+    EXPECT_EQ(ReadFileBytes(dir / "a.ltf"),
+              WriteCompoundFile(kDocumentClassId, "Contents", contents));
+    ReadDocumentFile(dir / "a.ltf", read);
+    EXPECT_FALSE(read.has_value());
+    WriteFileBytes(dir / "plain.ltf", contents);
+    ReadDocumentFile(dir / "plain.ltf", read);
+    EXPECT_FALSE(read.has_value());
+}
+
+TEST(DocumentFile, AnOverlongPlaybackStreamIsReadOnlyFarEnoughToShowItsLength) {
+    TempDir dir;
+    const std::vector<std::uint8_t> playback(100000, 0x41);
+    WriteDocumentFile(dir / "a.ltf", Bytes("Lutaris_0.2"), playback);
+    SideStream read;
+    ReadDocumentFile(dir / "a.ltf", read);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->size(), kMaxSideStreamBytes + 1);
 }
 
 TEST(DocumentFile, PlainFileIsReadWholeAsTheStream) {
