@@ -4,23 +4,12 @@
 #include <limits>
 
 #include "platform/keys/VirtualKeyCodes.h"
+#include "platform/runtime/Int32Math.h"
 
 namespace lutaris {
 namespace {
 
 constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
-
-std::int32_t ClampToInt32(std::int64_t value) {
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(), kInt32Max));
-}
-
-// Division rounding toward minus infinity; the divisor is never zero.
-std::int64_t FloorDiv(std::int64_t numerator, std::int64_t divisor) {
-    std::int64_t quotient = numerator / divisor;
-    if ((numerator % divisor != 0) && ((numerator < 0) != (divisor < 0))) --quotient;
-    return quotient;
-}
 
 TabNote EmptyCaretNote() {
     TabNote note;

@@ -1,9 +1,9 @@
 #include "render/CCorvaneSrvrItem.h"
 
 #include <algorithm>
-#include <limits>
 #include <vector>
 
+#include "platform/runtime/Int32Math.h"
 #include "platform/runtime/MulDiv.h"
 #include "platform/surface/Surface.h"
 #include "render/ScreenResolution.h"
@@ -13,11 +13,6 @@
 
 namespace lutaris {
 namespace {
-
-std::int32_t ClampToInt32(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
 
 // For each position held, from the smallest to the greatest, the first item in list order.
 std::vector<Tablature*> ItemsInReadingOrder(const std::vector<std::unique_ptr<Tablature>>& items) {

@@ -1,9 +1,9 @@
 #include "render/CaretRenderer.h"
 
-#include <algorithm>
 #include <limits>
 
 #include "model/TabCursor.h"
+#include "platform/runtime/Int32Math.h"
 #include "platform/surface/Surface.h"
 
 namespace lutaris {
@@ -23,15 +23,6 @@ std::string CaretText(const TabNote& current) {
             return std::to_string(current.fret);
     }
 }
-
-namespace {
-
-std::int32_t ClampToInt32(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-
-}  // namespace
 
 LayoutPoint CaretCorner(const TabCursor& cursor) {
     const TabSettings& settings = *cursor.settings;

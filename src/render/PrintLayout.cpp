@@ -2,24 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "model/ReadingOrder.h"
+#include "platform/runtime/Int32Math.h"
 #include "platform/surface/Surface.h"
 #include "render/ScreenResolution.h"
 #include "render/TabRenderer.h"
 #include "render/ViewPainter.h"
 
 namespace lutaris {
-namespace {
-
-std::int32_t ClampToInt32(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-
-}  // namespace
-
 LayoutSize PrintLayout::PrintableSize(std::int64_t deviceWidth, std::int64_t deviceHeight,
                                       std::int32_t dpiY) {
     // The renderer's ratio, in the renderer's precision: what one layout unit becomes.
@@ -51,8 +42,8 @@ PrintLayout PrintLayout::Build(const ViewContent& content, LayoutSize printable)
         Tablature* item = byPosition[i];
         if (item == nullptr) continue;
         const LayoutSize extent = item->GetExtent();
-        if (!rowEmpty && (x + extent.width > printable.width ||
-                          rowTop + extent.height > printable.height)) {
+        if (!rowEmpty &&
+            (x + extent.width > printable.width || rowTop + extent.height > printable.height)) {
             rowTop = rowBottom + settings.nextLineSpacing;
             x = settings.leftMargin;
             rowEmpty = true;

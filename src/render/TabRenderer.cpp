@@ -1,29 +1,16 @@
 #include "render/TabRenderer.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
-#include <limits>
 #include <string>
 
+#include "platform/runtime/Int32Math.h"
 #include "platform/runtime/MulDiv.h"
 #include "platform/surface/Surface.h"
 #include "render/ScreenResolution.h"
 
 namespace lutaris {
 namespace {
-
-std::int32_t TruncateToInt32(double value) {
-    constexpr double kLow = std::numeric_limits<std::int32_t>::min();
-    constexpr double kHigh = std::numeric_limits<std::int32_t>::max();
-    if (std::isnan(value)) return 0;
-    return static_cast<std::int32_t>(std::clamp(std::trunc(value), kLow, kHigh));
-}
-
-std::int32_t ClampToInt32(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
 
 // Device sums that stay in range whatever the settings.
 std::int32_t Add(std::int32_t a, std::int32_t b) { return ClampToInt32(std::int64_t{a} + b); }

@@ -1,17 +1,10 @@
 #include "render/ViewLayout.h"
 
 #include <algorithm>
-#include <limits>
+
+#include "platform/runtime/Int32Math.h"
 
 namespace lutaris {
-namespace {
-
-std::int32_t ClampToInt32(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-
-}  // namespace
 
 void ViewLayout::Discard() {
     valid_ = false;
@@ -143,8 +136,8 @@ bool ViewLayout::PendingEditArea(const TabSettings& settings, std::int32_t windo
         const LayoutSize extent = item->GetExtent();
         if (extent.width != entry.width || extent.height != entry.height) return false;
         Extend(area, entry.inkBounds);
-        Extend(area, TabRenderer::PlaceInk(TabRenderer::InkAroundOrigin(*item, extent),
-                                           entry.origin));
+        Extend(area,
+               TabRenderer::PlaceInk(TabRenderer::InkAroundOrigin(*item, extent), entry.origin));
     }
     return true;
 }

@@ -1,10 +1,8 @@
 #include "render/ViewPainter.h"
 
-#include <algorithm>
-#include <limits>
-
 #include "model/ReadingOrder.h"
 #include "model/TabCursor.h"
+#include "platform/runtime/Int32Math.h"
 #include "platform/surface/Surface.h"
 #include "render/CaretRenderer.h"
 #include "render/ScreenResolution.h"
@@ -14,11 +12,6 @@
 
 namespace lutaris {
 namespace {
-
-std::int32_t ClampToInt32(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
 
 LayoutPoint Plus(LayoutPoint a, LayoutPoint b) {
     return {ClampToInt32(std::int64_t{a.x} + b.x), ClampToInt32(std::int64_t{a.y} + b.y)};
@@ -78,8 +71,8 @@ std::size_t LayOutAndPaint(const ViewContent& content, Surface* surface,
 
 // The items of a kept layout that meet the exposed area, in reading order. The others stand
 // where the layout put them, and their lastOrigin says so already.
-std::size_t PaintFromLayout(const ViewContent& content, const ViewLayout& layout,
-                            Surface& surface, const LayoutRect& exposed) {
+std::size_t PaintFromLayout(const ViewContent& content, const ViewLayout& layout, Surface& surface,
+                            const LayoutRect& exposed) {
     const std::vector<bool> selected =
         SelectedPositions(content.selection, layout.Entries().size());
     std::size_t drawn = 0;
