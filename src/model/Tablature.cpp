@@ -7,8 +7,8 @@
 #include <string>
 #include <type_traits>
 
+#include "model/ItemGeometry.h"
 #include "platform/files/Archive.h"
-#include "platform/runtime/Int32Math.h"
 
 namespace lutaris {
 namespace {
@@ -37,12 +37,7 @@ Tablature::Tablature(TabSettings* settingsRecord) : settings(settingsRecord) {}
 LayoutSize Tablature::GetExtent() const { return ExtentForMaxColumn(MaxColumnOrMinusOne()); }
 
 LayoutSize Tablature::ExtentForMaxColumn(std::int32_t maxColumnOrMinusOne) const {
-    const std::int64_t width =
-        (std::int64_t{std::max(0, maxColumnOrMinusOne)} + 3) * settings->horizontalSpacing;
-    const std::int64_t height =
-        std::int64_t{settings->nextLineSpacing} +
-        (std::int64_t{settings->numberOfStrings} - 1) * settings->verticalSpacing;
-    return {ClampToInt32(width), ClampToInt32(height)};
+    return ItemGeometry(*settings).Box(maxColumnOrMinusOne);
 }
 
 std::int32_t Tablature::MaxColumn() const { return std::max(0, MaxColumnOrMinusOne()); }

@@ -70,7 +70,7 @@ bool CCorvaneSrvrItem::OnDraw(Surface& surface, LayoutSize& size) {
     for (Tablature* item : ItemsInReadingOrder(document_.tabItems)) {
         TabRenderer::SetPresentationScale(*item, true);
         const LayoutSize extent = item->GetExtent();
-        TabRenderer::Draw(*item, surface, {ClampToInt32(x), 0}, extent, false, true);
+        TabRenderer::Draw(*item, surface, {ClampToInt32(x), 0}, extent, false);
         x += extent.width;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "model/ItemGeometry.h"
 #include "model/TabCursor.h"
 #include "platform/runtime/Int32Math.h"
 #include "platform/surface/Surface.h"
@@ -25,14 +26,8 @@ std::string CaretText(const TabNote& current) {
 }
 
 LayoutPoint CaretCorner(const TabCursor& cursor) {
-    const TabSettings& settings = *cursor.settings;
-    const LayoutPoint origin = cursor.tabItem->GetLastOrigin();
-    const std::int64_t x = std::int64_t{origin.x} +
-                           (std::int64_t{cursor.current.column} + 1) * settings.horizontalSpacing;
-    const std::int64_t y = std::int64_t{origin.y} +
-                           std::int64_t{cursor.current.string} * settings.verticalSpacing +
-                           settings.nextLineSpacing / 2 - settings.textFloat;
-    return {ClampToInt32(x), ClampToInt32(y)};
+    return ItemGeometry(*cursor.settings)
+        .CellCorner(cursor.tabItem->GetLastOrigin(), cursor.current.column, cursor.current.string);
 }
 
 void DrawCaret(const TabCursor& cursor, Surface& surface) {

@@ -75,7 +75,7 @@ void PrintLayout::PaintPage(std::size_t index, Surface& surface) const {
     for (const Placement& placement : Page(index)) {
         TabRenderer::SetPresentationScale(*placement.item, false);
         TabRenderer::Draw(*placement.item, surface, placement.origin, placement.extent,
-                          placement.highlighted, true);
+                          placement.highlighted);
     }
 }
 

@@ -53,10 +53,9 @@ std::size_t LayOutAndPaint(const ViewContent& content, Surface* surface,
         TabRenderer::SetPresentationScale(*item, false);
         const TabRenderer::InkBox& ink = measured.ink;
         const LayoutRect inkBounds = TabRenderer::PlaceInk(ink, origin);
-        if (surface == nullptr || (cull && !inkBounds.Intersects(*state.exposed))) {
-            item->lastOrigin = origin;
-        } else {
-            TabRenderer::Draw(*item, *surface, origin, extent, selected[i], false);
+        item->lastOrigin = origin;
+        if (surface != nullptr && !(cull && !inkBounds.Intersects(*state.exposed))) {
+            TabRenderer::Draw(*item, *surface, origin, extent, selected[i]);
             ++drawn;
         }
         if (layout != nullptr) {
@@ -79,7 +78,7 @@ std::size_t PaintFromLayout(const ViewContent& content, const ViewLayout& layout
     layout.ForEachMeeting(exposed, [&](std::size_t position, const ViewLayout::Entry& entry) {
         TabRenderer::SetPresentationScale(*entry.item, false);
         TabRenderer::Draw(*entry.item, surface, entry.origin, {entry.width, entry.height},
-                          selected[position], false);
+                          selected[position]);
         ++drawn;
     });
     return drawn;
