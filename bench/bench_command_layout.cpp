@@ -19,6 +19,7 @@
 #include "platform/clipboard/MemoryClipboard.h"
 #include "platform/qt/QtSurface.h"
 #include "render/ScrollSizes.h"
+#include "render/ViewLayout.h"
 #include "render/ViewPainter.h"
 #include "support/BenchDocument.h"
 #include "support/EditorViewport.h"
@@ -82,6 +83,7 @@ public:
     }
 
     std::size_t Drawn() const { return drawn_; }
+    std::size_t ReusedLayouts() const { return document_.GetViewLayout().ReusedPaints(); }
     std::size_t Items() const { return document_.tabItems.size(); }
 
 private:
@@ -139,6 +141,7 @@ void BM_CommandLayout(benchmark::State& state) {
     CommandRounds rounds(static_cast<std::size_t>(state.range(0)));
     std::array<Samples, kCommands> samples;
     Samples all;
+    const std::size_t reusedBefore = rounds.ReusedLayouts();
     for (auto _ : state) {
         for (int round = 0; round < kRounds; ++round) rounds.Round(samples, all);
     }
@@ -157,6 +160,10 @@ void BM_CommandLayout(benchmark::State& state) {
     }
     state.counters["items"] = static_cast<double>(rounds.Items());
     state.counters["items_drawn"] = static_cast<double>(rounds.Drawn());
+    // Layouts (and the paints after them) that started from the kept layout.
+    state.counters["reused_layouts"] =
+        static_cast<double>(rounds.ReusedLayouts() - reusedBefore);
+    state.counters["layouts"] = static_cast<double>(2 * all.layout.Count());
 }
 BENCHMARK(BM_CommandLayout)
     ->Arg(static_cast<std::int64_t>(bench::kLargeItems))

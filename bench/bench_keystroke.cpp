@@ -145,7 +145,7 @@ void TypeDigits(benchmark::State& state, int keystrokes, bool relayout) {
             document.ApplyCursorResult(result);
             if ((result & Repaint) != 0) view.RequestRepaint();
             if (relayout) {
-                document.GetViewLayout().Discard();
+                document.DiscardLayout();
                 view.RequestEverything();
             }
             if (view.RepaintRequested()) drawn = view.Paint(image, scroll);

@@ -9,7 +9,6 @@
 #include "render/ScreenResolution.h"
 #include "render/TabRenderer.h"
 #include "render/ViewDocument.h"
-#include "render/ViewLayout.h"
 
 namespace lutaris {
 namespace {
@@ -63,10 +62,10 @@ bool CCorvaneSrvrItem::OnDraw(Surface& surface, LayoutSize& size) {
     surface.SetWindowExtent(size.width, size.height);
 
     // One row from the top-left corner, without margins: the room the margins add to the size
-    // lies to the right of and below the items.
+    // lies to the right of and below the items. The presentation's scale stays in the items
+    // until the view draws them, which sets it back on every item it draws; where the view put
+    // them is not touched.
     std::int64_t x = 0;
-    // The presentation's scale stays in the items; the view's next paint sets every one back.
-    document_.GetViewLayout().Discard();
     for (Tablature* item : ItemsInReadingOrder(document_.tabItems)) {
         TabRenderer::SetPresentationScale(*item, true);
         const LayoutSize extent = item->GetExtent();
