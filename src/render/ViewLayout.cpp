@@ -1,8 +1,8 @@
 #include "render/ViewLayout.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
-#include <utility>
 
 #include "model/ReadingOrder.h"
 #include "platform/runtime/Int32Math.h"
@@ -65,11 +65,11 @@ void ViewLayout::ItemEdited(const Tablature* item) {
     if (slot.state != State::Measured) return;
     // The ink as it was painted, while it still is where it was painted.
     if (static_cast<std::size_t>(position) < breakFrom_) {
-        Extend(sincePaint_.area,
-               TabRenderer::PlaceInk(block.details[location.index].ink, OriginAt(location)));
+        Extend(sincePaint_.area, TabRenderer::PlaceInk(block.details[location.index].ink,
+                                                       OriginAt(location.block, location.index)));
     }
     slot.state = State::Edited;
-    block.unmeasured = true;
+    MarkUnmeasured(location.block);
 }
 
 void ViewLayout::ItemsReplaced(std::int32_t position, std::int32_t removed,
@@ -89,10 +89,11 @@ void ViewLayout::ItemsReplaced(std::int32_t position, std::int32_t removed,
         return;
     }
     // The items after the replaced ones are the same items, moved along.
-    const auto shift = static_cast<std::int64_t>(inserted.size()) - removed;
-    if (lastChanged_ >= position) lastChanged_ = std::max(lastChanged_ + shift, std::int64_t{position} - 1);
-    lastChanged_ =
-        std::max(lastChanged_, position + static_cast<std::int64_t>(inserted.size()) - 1);
+    const auto added = static_cast<std::int64_t>(inserted.size());
+    if (lastChanged_ >= position) {
+        lastChanged_ = std::max(lastChanged_ + added - removed, std::int64_t{position} - 1);
+    }
+    lastChanged_ = std::max(lastChanged_, position + added - 1);
     breakFrom_ = std::min(breakFrom_, at);
     owedFrom_ = std::min(owedFrom_, at);
     sincePaint_.moved = true;
@@ -140,13 +141,16 @@ void ViewLayout::Build(const TabSettings& settings, const Items& items, std::int
         item->lastOrigin = origin;
         if (count_ == 0) height_ = extent.height;
         uniform = uniform && extent.height == height_ && item->settings == &settings;
-        if (blocks_.empty() || blocks_.back().places.size() == kBlockSize) blocks_.emplace_back();
+        if (blocks_.empty() || blocks_.back().places.size() == kBlockSize) {
+            blocks_.emplace_back().stale = true;
+        }
         Block& block = blocks_.back();
         block.places.push_back({extent.width, place.x, place.newRow, State::Measured});
         block.details.push_back({item, measured.ink, extent.height, origin.y});
         ++count_;
     }
-    for (Block& block : blocks_) RefreshBlock(block);
+    RebuildSums();
+    for (std::size_t b = 0; b < blocks_.size(); ++b) RefreshBlock(b);
     uniform_ = uniform;
     rowStep_ = std::int64_t{height_} + settings.nextLineSpacing;
     // Rows that differ in height, or positions that no item holds, are laid out for this paint
@@ -173,41 +177,48 @@ RowFlow ViewLayout::Flow() const {
 
 bool ViewLayout::BringUpToDate() {
     if (!valid_) return false;
-    std::size_t first = 0;
-    for (std::size_t b = 0; b < blocks_.size(); first += blocks_[b].places.size(), ++b) {
-        Block& block = blocks_[b];
-        if (!block.unmeasured) continue;
-        for (std::size_t i = 0; i < block.places.size(); ++i) {
-            Slot& slot = block.places[i];
-            if (slot.state == State::Measured) continue;
-            Detail& detail = block.details[i];
-            const TabRenderer::Measurement measured = TabRenderer::Measure(*detail.item);
-            if (measured.extent.height != height_ || detail.item->settings != settingsRecord_) {
-                Invalidate();
-                return false;
-            }
-            const std::size_t position = first + i;
-            detail.ink = measured.ink;
-            detail.height = height_;
-            if (slot.state == State::Inserted || measured.extent.width != slot.width) {
-                slot.width = measured.extent.width;
-                breakFrom_ = std::min(breakFrom_, position);
-                lastChanged_ = std::max(lastChanged_, static_cast<std::int64_t>(position));
-                sincePaint_.moved = true;
-            } else if (position < breakFrom_) {
-                // The new ink where the item stands, which nothing moves.
-                Extend(sincePaint_.area,
-                       TabRenderer::PlaceInk(detail.ink, OriginAt(Locate(position))));
-            }
-            slot.state = State::Measured;
+    for (const std::size_t b : toMeasure_) {
+        if (!MeasureBlock(b)) {
+            Invalidate();
+            return false;
         }
-        block.unmeasured = false;
-        block.boundsStale = true;
     }
+    toMeasure_.clear();
     if (breakFrom_ < count_) BreakRows();
-    for (Block& block : blocks_) {
-        if (block.boundsStale) RefreshBlock(block);
+    return true;
+}
+
+bool ViewLayout::MeasureBlock(std::size_t b) {
+    Block& block = blocks_[b];
+    if (!block.unmeasured) return true;
+    const std::size_t first = PositionsBefore(b);
+    for (std::size_t i = 0; i < block.places.size(); ++i) {
+        Slot& slot = block.places[i];
+        if (slot.state == State::Measured) continue;
+        Detail& detail = block.details[i];
+        const TabRenderer::Measurement measured = TabRenderer::Measure(*detail.item);
+        if (measured.extent.height != height_ || detail.item->settings != settingsRecord_) {
+            return false;
+        }
+        const std::size_t position = first + i;
+        detail.ink = measured.ink;
+        detail.height = height_;
+        // The block's bounds need only hold every ink box: widening them spares reading the
+        // block again.
+        block.inkTop = std::min(block.inkTop, detail.ink.top);
+        block.inkBottom = std::max(block.inkBottom, detail.ink.bottom);
+        if (slot.state == State::Inserted || measured.extent.width != slot.width) {
+            slot.width = measured.extent.width;
+            breakFrom_ = std::min(breakFrom_, position);
+            lastChanged_ = std::max(lastChanged_, static_cast<std::int64_t>(position));
+            sincePaint_.moved = true;
+        } else if (position < breakFrom_) {
+            // The new ink where the item stands, which nothing moves.
+            Extend(sincePaint_.area, TabRenderer::PlaceInk(detail.ink, OriginAt(b, i)));
+        }
+        slot.state = State::Measured;
     }
+    block.unmeasured = false;
     return true;
 }
 
@@ -229,7 +240,11 @@ void ViewLayout::BreakRows() {
              ++i, ++position) {
             Slot& slot = block.places[i];
             const RowFlow::Place place = flow.Next(row, slot.width);
-            if (place.newRow != slot.newRow) block.newRows += place.newRow ? 1 : -1;
+            if (place.newRow != slot.newRow) {
+                const int change = place.newRow ? 1 : -1;
+                block.newRows += change;
+                AdjustSums(b, 0, change);
+            }
             const bool sameX = place.x == slot.x;
             slot.x = place.x;
             slot.newRow = place.newRow;
@@ -245,104 +260,189 @@ void ViewLayout::BreakRows() {
     lastChanged_ = -1;
 }
 
-void ViewLayout::RefreshBlock(Block& block) {
-    block.newRows = 0;
-    block.inkTop = std::numeric_limits<std::int64_t>::max();
-    block.inkBottom = std::numeric_limits<std::int64_t>::min();
-    for (std::size_t i = 0; i < block.places.size(); ++i) {
-        block.newRows += block.places[i].newRow ? 1 : 0;
-        block.inkTop = std::min(block.inkTop, block.details[i].ink.top);
-        block.inkBottom = std::max(block.inkBottom, block.details[i].ink.bottom);
-    }
-    block.boundsStale = false;
-}
-
 void ViewLayout::Splice(std::size_t position, std::size_t removed,
                         std::span<Tablature* const> inserted) {
+    // Items that come back where others were taken out (a move) keep what was measured of them.
+    ComingBack comingBack;
     while (removed > 0) {
         const Location location = Locate(position);
         Block& block = blocks_[location.block];
         const std::size_t taken = std::min(removed, block.places.size() - location.index);
         const auto from = static_cast<std::ptrdiff_t>(location.index);
         const auto to = from + static_cast<std::ptrdiff_t>(taken);
+        for (auto i = from; i < to && !inserted.empty(); ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            comingBack.emplace(block.details[k].item, std::pair(block.places[k], block.details[k]));
+        }
         block.places.erase(block.places.begin() + from, block.places.begin() + to);
         block.details.erase(block.details.begin() + from, block.details.begin() + to);
-        block.boundsStale = true;
+        block.stale = true;
         count_ -= taken;
         removed -= taken;
+        // A block that emptied goes, and one that shrank much joins the next, so that blocks
+        // stay few; the sums then start afresh.
+        const std::size_t next = location.block + 1;
         if (block.places.empty()) {
             blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(location.block));
-            continue;
-        }
-        // A block that shrank much joins the next, so that blocks stay few.
-        const std::size_t next = location.block + 1;
-        if (block.places.size() < kBlockSize / 4 && next < blocks_.size() &&
-            block.places.size() + blocks_[next].places.size() <= 2 * kBlockSize) {
+            RebuildSums();
+        } else if (block.places.size() < kBlockSize / 4 && next < blocks_.size() &&
+                   block.places.size() + blocks_[next].places.size() <= 2 * kBlockSize) {
             Block& after = blocks_[next];
             block.places.insert(block.places.end(), after.places.begin(), after.places.end());
             block.details.insert(block.details.end(), after.details.begin(), after.details.end());
             block.unmeasured = block.unmeasured || after.unmeasured;
             blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(next));
+            RebuildSums();
+        } else {
+            AdjustSums(location.block, -static_cast<std::int64_t>(taken), 0);
         }
     }
-    if (inserted.empty()) return;
+    if (!inserted.empty()) Insert(position, inserted, comingBack);
+    // Only the blocks around the splice changed.
+    if (count_ == 0) return;
+    const std::size_t from = Locate(std::min(position, count_ - 1)).block;
+    const std::size_t to = Locate(std::min(position + inserted.size(), count_ - 1)).block;
+    for (std::size_t b = from > 0 ? from - 1 : 0; b <= std::min(to + 1, blocks_.size() - 1); ++b) {
+        if (blocks_[b].stale) RefreshBlock(b);
+    }
+}
 
-    Location location{blocks_.size(), 0, 0};
+void ViewLayout::Insert(std::size_t position, std::span<Tablature* const> inserted,
+                        const ComingBack& comingBack) {
+    Location location;
     if (position < count_) {
         location = Locate(position);
     } else if (!blocks_.empty()) {
         location = {blocks_.size() - 1, blocks_.back().places.size(), 0};
     } else {
         blocks_.emplace_back();
-        location = {0, 0, 0};
+        RebuildSums();
+    }
+    std::vector<Slot> places(inserted.size(), Slot{0, 0, false, State::Inserted});
+    std::vector<Detail> details(inserted.size());
+    for (std::size_t i = 0; i < inserted.size(); ++i) {
+        details[i].item = inserted[i];
+        if (const auto known = comingBack.find(inserted[i]); known != comingBack.end()) {
+            places[i] = known->second.first;
+            details[i] = known->second.second;
+        }
     }
     Block& block = blocks_[location.block];
     const auto at = static_cast<std::ptrdiff_t>(location.index);
-    block.places.insert(block.places.begin() + at, inserted.size(),
-                       Slot{0, 0, false, State::Inserted});
-    std::vector<Detail> details(inserted.size());
-    for (std::size_t i = 0; i < inserted.size(); ++i) details[i].item = inserted[i];
+    block.places.insert(block.places.begin() + at, places.begin(), places.end());
     block.details.insert(block.details.begin() + at, details.begin(), details.end());
-    block.unmeasured = true;
-    block.boundsStale = true;
+    block.stale = true;
     count_ += inserted.size();
+    AdjustSums(location.block, static_cast<std::int64_t>(inserted.size()), 0);
     // A block grown past twice its size gives its second half to a new one.
-    std::size_t b = location.block;
-    while (blocks_[b].places.size() > 2 * kBlockSize) {
+    std::size_t last = location.block;
+    for (; blocks_[last].places.size() > 2 * kBlockSize; ++last) {
         Block tail;
-        Block& full = blocks_[b];
+        Block& full = blocks_[last];
         const auto half = static_cast<std::ptrdiff_t>(kBlockSize);
         tail.places.assign(full.places.begin() + half, full.places.end());
         tail.details.assign(full.details.begin() + half, full.details.end());
         full.places.resize(kBlockSize);
         full.details.resize(kBlockSize);
-        tail.unmeasured = full.unmeasured;
-        tail.boundsStale = true;
-        full.boundsStale = true;
-        blocks_.insert(blocks_.begin() + static_cast<std::ptrdiff_t>(b) + 1, std::move(tail));
-        ++b;
+        tail.stale = true;
+        blocks_.insert(blocks_.begin() + static_cast<std::ptrdiff_t>(last) + 1, std::move(tail));
     }
-    // Row counts serve the search for positions: keep them true at once.
-    for (Block& changed : blocks_) {
-        if (changed.boundsStale) RefreshBlock(changed);
+    if (last > location.block) RebuildSums();
+    // The blocks that hold positions to measure now, new ones or ones an edit left.
+    for (std::size_t b = location.block; b <= last; ++b) {
+        const auto& changed = blocks_[b].places;
+        if (std::any_of(changed.begin(), changed.end(),
+                        [](const Slot& slot) { return slot.state != State::Measured; })) {
+            MarkUnmeasured(b);
+        }
     }
+}
+
+void ViewLayout::RefreshBlock(std::size_t b) {
+    Block& block = blocks_[b];
+    std::int64_t newRows = 0;
+    block.inkTop = std::numeric_limits<std::int64_t>::max();
+    block.inkBottom = std::numeric_limits<std::int64_t>::min();
+    for (std::size_t i = 0; i < block.places.size(); ++i) {
+        newRows += block.places[i].newRow ? 1 : 0;
+        block.inkTop = std::min(block.inkTop, block.details[i].ink.top);
+        block.inkBottom = std::max(block.inkBottom, block.details[i].ink.bottom);
+    }
+    AdjustSums(b, 0, newRows - block.newRows);
+    block.newRows = newRows;
+    block.stale = false;
+}
+
+void ViewLayout::MarkUnmeasured(std::size_t b) {
+    if (!blocks_[b].unmeasured) {
+        blocks_[b].unmeasured = true;
+        toMeasure_.push_back(b);
+    } else if (std::find(toMeasure_.begin(), toMeasure_.end(), b) == toMeasure_.end()) {
+        toMeasure_.push_back(b);
+    }
+}
+
+// ---- the sums over the blocks ------------------------------------------------------------------
+
+void ViewLayout::RebuildSums() {
+    const std::size_t count = blocks_.size();
+    sizeSums_.assign(count + 1, 0);
+    rowSums_.assign(count + 1, 0);
+    totalRows_ = 0;
+    toMeasure_.clear();
+    for (std::size_t i = 1; i <= count; ++i) {
+        const Block& block = blocks_[i - 1];
+        sizeSums_[i] += static_cast<std::int64_t>(block.places.size());
+        rowSums_[i] += block.newRows;
+        totalRows_ += block.newRows;
+        if (block.unmeasured) toMeasure_.push_back(i - 1);
+        const std::size_t parent = i + (i & (~i + 1));
+        if (parent <= count) {
+            sizeSums_[parent] += sizeSums_[i];
+            rowSums_[parent] += rowSums_[i];
+        }
+    }
+}
+
+void ViewLayout::AdjustSums(std::size_t b, std::int64_t size, std::int64_t rows) {
+    totalRows_ += rows;
+    for (std::size_t i = b + 1; i < sizeSums_.size(); i += i & (~i + 1)) {
+        sizeSums_[i] += size;
+        rowSums_[i] += rows;
+    }
+}
+
+std::size_t ViewLayout::PositionsBefore(std::size_t b) const {
+    std::int64_t sum = 0;
+    for (std::size_t i = b; i > 0; i -= i & (~i + 1)) sum += sizeSums_[i];
+    return static_cast<std::size_t>(sum);
+}
+
+std::int64_t ViewLayout::RowsBefore(std::size_t b) const {
+    std::int64_t sum = 0;
+    for (std::size_t i = b; i > 0; i -= i & (~i + 1)) sum += rowSums_[i];
+    return sum;
+}
+
+ViewLayout::Location ViewLayout::Locate(std::size_t position) const {
+    // The most blocks whose sizes add up to no more than `position`: the block after them holds
+    // it. A position past the last gives the block after the last.
+    Location location;
+    auto remaining = static_cast<std::int64_t>(position);
+    const std::size_t count = blocks_.size();
+    for (std::size_t step = std::bit_floor(count); step > 0; step >>= 1) {
+        const std::size_t next = location.block + step;
+        if (next <= count && sizeSums_[next] <= remaining) {
+            location.block = next;
+            remaining -= sizeSums_[next];
+            location.rowsBefore += rowSums_[next];
+        }
+    }
+    location.index = static_cast<std::size_t>(remaining);
+    return location;
 }
 
 // ---- reading ---------------------------------------------------------------------------------
-
-ViewLayout::Location ViewLayout::Locate(std::size_t position) const {
-    Location location;
-    for (const Block& block : blocks_) {
-        if (position < block.places.size()) {
-            location.index = position;
-            return location;
-        }
-        position -= block.places.size();
-        location.rowsBefore += block.newRows;
-        ++location.block;
-    }
-    return location;
-}
 
 std::int32_t ViewLayout::RowTop(std::int64_t rows) const {
     constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
@@ -358,12 +458,12 @@ std::int32_t ViewLayout::RowTop(std::int64_t rows) const {
     return ClampToInt32(top);
 }
 
-LayoutPoint ViewLayout::OriginAt(const Location& location) const {
-    const Block& block = blocks_[location.block];
-    const Slot& slot = block.places[location.index];
-    if (!uniform_) return {slot.x, block.details[location.index].y};
-    std::int64_t rows = location.rowsBefore;
-    for (std::size_t i = 0; i <= location.index; ++i) rows += block.places[i].newRow ? 1 : 0;
+LayoutPoint ViewLayout::OriginAt(std::size_t b, std::size_t index) const {
+    const Block& block = blocks_[b];
+    const Slot& slot = block.places[index];
+    if (!uniform_) return {slot.x, block.details[index].y};
+    std::int64_t rows = RowsBefore(b);
+    for (std::size_t i = 0; i <= index; ++i) rows += block.places[i].newRow ? 1 : 0;
     return {slot.x, RowTop(rows)};
 }
 
@@ -381,10 +481,8 @@ bool ViewLayout::BlockMayMeet(const Block& block, std::int64_t rowsBefore,
 
 std::optional<std::int64_t> ViewLayout::Bottom(const TabSettings& settings, std::size_t itemCount) {
     if (!Describes(settings, itemCount) || !BringUpToDate()) return std::nullopt;
-    std::int64_t rows = 0;
-    for (const Block& block : blocks_) rows += block.newRows;
     const std::int32_t first = RowTop(blocks_.front().places.front().newRow ? 1 : 0);
-    return std::int64_t{std::max(first, RowTop(rows))} + height_;
+    return std::int64_t{std::max(first, RowTop(totalRows_))} + height_;
 }
 
 bool ViewLayout::PendingEditArea(const TabSettings& settings, std::int32_t windowWidth,
@@ -405,7 +503,7 @@ void ViewLayout::UpdateLastOrigin(const TabSettings& settings, std::size_t itemC
     if (position < 0 || position >= static_cast<std::int64_t>(count_)) return;
     const Location location = Locate(static_cast<std::size_t>(position));
     if (blocks_[location.block].details[location.index].item == &item) {
-        item.lastOrigin = OriginAt(location);
+        item.lastOrigin = OriginAt(location.block, location.index);
     }
 }
 

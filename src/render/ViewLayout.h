@@ -5,6 +5,8 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "model/Tablature.h"
@@ -93,10 +95,10 @@ public:
     std::size_t ReusedPaints() const { return reusedPaints_; }
 
 private:
-    static constexpr std::size_t kBlockSize = 512;
+    static constexpr std::size_t kBlockSize = 256;
     enum class State : std::uint8_t { Measured, Edited, Inserted };
 
-    // What re-breaking the rows reads and writes, kept small.
+    // What breaking the rows reads and writes, kept small.
     struct Slot {
         std::int32_t width = 0;
         std::int32_t x = 0;
@@ -120,7 +122,7 @@ private:
         std::int64_t inkTop = 0;
         std::int64_t inkBottom = 0;
         bool unmeasured = false;
-        bool boundsStale = false;
+        bool stale = false;  // newRows and the ink bounds are to be counted again
     };
     struct Location {
         std::size_t block = 0;
@@ -132,29 +134,46 @@ private:
         std::optional<LayoutRect> area;
         bool moved = false;
     };
+    using ComingBack = std::unordered_map<const Tablature*, std::pair<Slot, Detail>>;
 
     void Build(const TabSettings& settings, const Items& items, std::int32_t windowWidth);
     void Invalidate();
     bool Describes(const TabSettings& settings, std::size_t itemCount) const;
+    RowFlow Flow() const;
     // Measures what changed and breaks the rows again where needed; false (and no kept layout
     // any more) where the changes cannot be kept apart from the rest.
     bool BringUpToDate();
-    void Splice(std::size_t position, std::size_t removed, std::span<Tablature* const> inserted);
+    bool MeasureBlock(std::size_t b);
     void BreakRows();
-    void RefreshBlock(Block& block);
-    RowFlow Flow() const;
+    void Splice(std::size_t position, std::size_t removed, std::span<Tablature* const> inserted);
+    void Insert(std::size_t position, std::span<Tablature* const> inserted,
+                const ComingBack& comingBack);
+    void RefreshBlock(std::size_t b);
+    void MarkUnmeasured(std::size_t b);
 
+    // The sums over the blocks that find a position in steps that grow with the logarithm of
+    // the number of blocks: a Fenwick tree of their sizes and of their new rows. Rebuilt when
+    // blocks come or go, adjusted when they change.
+    void RebuildSums();
+    void AdjustSums(std::size_t b, std::int64_t size, std::int64_t rows);
+    std::size_t PositionsBefore(std::size_t b) const;
+    std::int64_t RowsBefore(std::size_t b) const;
     Location Locate(std::size_t position) const;
+
     // The top of an item after `rows` new rows.
     std::int32_t RowTop(std::int64_t rows) const;
-    LayoutPoint OriginAt(const Location& location) const;
+    LayoutPoint OriginAt(std::size_t b, std::size_t index) const;
     // Every position from `position` on, in reading order, with where it stands (kept layouts).
     template <typename Visit>
     void ForEachFrom(std::size_t position, Visit visit) const;
     bool BlockMayMeet(const Block& block, std::int64_t rowsBefore, const LayoutRect& area) const;
 
     std::vector<Block> blocks_;
+    std::vector<std::int64_t> sizeSums_;  // Fenwick tree, from index 1
+    std::vector<std::int64_t> rowSums_;
+    std::vector<std::size_t> toMeasure_;  // blocks with positions to measure
     std::size_t count_ = 0;
+    std::int64_t totalRows_ = 0;
     const TabSettings* settingsRecord_ = nullptr;
     TabSettings settings_;
     std::int32_t windowWidth_ = 0;

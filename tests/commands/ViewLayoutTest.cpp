@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,18 @@ protected:
     }
 
     void Key(std::int32_t key) { doc.ApplyCursorResult(doc.cursor->OnKey(key)); }
+
+    // 1,500 items more, which the layout keeps in several blocks.
+    void MakeLong() {
+        AddItems(1500);
+        for (std::size_t i = 60; i < doc.tabItems.size(); ++i) {
+            const auto columns = static_cast<std::int32_t>(i * 5 % 11);
+            for (std::int32_t column = 0; column < columns; ++column) {
+                doc.tabItems[i]->AppendNote(Note(column, column % 6, column));
+            }
+        }
+        doc.InvalidatePositionIndex();
+    }
 
     Tablature* At(std::int32_t position) { return doc.ItemAtPosition(position); }
     std::int32_t Last() const { return static_cast<std::int32_t>(doc.tabItems.size()) - 1; }
@@ -287,6 +300,68 @@ TEST_F(ViewLayoutTest, CommandsDescribedOneAfterAnotherPaintAsAFullPaintWould) {
     const std::size_t reusedBefore = doc.GetViewLayout().ReusedPaints();
     const Picture kept = Paint();
     EXPECT_EQ(doc.GetViewLayout().ReusedPaints() - reusedBefore, 1u);
+    EXPECT_EQ(kept, FullPaint());
+}
+
+// A songbook that the layout keeps in many blocks: runs longer than a block cut, pasted and
+// moved, items inserted and edited here and there, each change followed by a paint from the
+// kept layout that must give what a full layout gives.
+TEST_F(ViewLayoutTest, ChangesAllOverALongSongbookPaintAsAFullPaintWould) {
+    MakeLong();
+    state.exposed = LayoutRect{0, 20000, kWidth, 20400};
+    Paint();
+    std::mt19937 random(5);
+    const auto below = [&](std::int32_t bound) {
+        return static_cast<std::int32_t>(random() % static_cast<std::uint32_t>(bound));
+    };
+    for (int step = 0; step < 48; ++step) {
+        SCOPED_TRACE("step " + std::to_string(step));
+        const std::int32_t pick = below(Last() + 1);
+        const std::int32_t run = std::min(Last() - pick, below(700));
+        switch (step % 6) {
+            case 0:
+                CaretOn(pick), doc.OnInsertTabItem();
+                break;
+            case 1:
+                if (run < Last()) Select(pick, pick + run), doc.OnEditCut();
+                break;
+            case 2:
+                Select(pick, pick + run), doc.OnEditPaste();
+                break;
+            case 3:
+                Select(pick, pick + run), DropBefore(below(Last() + 1));
+                break;
+            case 4:
+                CaretOn(pick);
+                for (std::int32_t i = 0; i < 12; ++i) Key(vk::Right);
+                Key(vk::Digit0 + 5);
+                break;
+            default:
+                doc.OnAddTabItem();
+                break;
+        }
+        const std::size_t reusedBefore = doc.GetViewLayout().ReusedPaints();
+        const Picture kept = Paint();
+        EXPECT_EQ(doc.GetViewLayout().ReusedPaints() - reusedBefore, 1u);
+        EXPECT_EQ(Sizes(), SizesFromItems());
+        ASSERT_EQ(kept, FullPaint());
+    }
+}
+
+// An edit that sends an item's ink far below the rows around it (a damaged note, as a file
+// brings, put there by a change that describes itself) still gets the item drawn where its ink
+// now reaches, far from where the items next to it stand.
+TEST_F(ViewLayoutTest, InkThatAnEditSendsFarAwayIsStillDrawn) {
+    MakeLong();
+    Paint();
+    Tablature* item = At(3);
+    const LayoutPoint origin = item->lastOrigin;
+    item->AppendNote(Note(3, 5000, 0));
+    doc.UpdateStepAfterEditing(item);
+    const std::int32_t line = origin.y + 15 + 5000 * 12;
+    state.exposed = LayoutRect{0, line - 20, kWidth, line + 20};
+    const Picture kept = Paint();
+    EXPECT_GE(kept.drawn, 1u);
     EXPECT_EQ(kept, FullPaint());
 }
 
