@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/runtime/Int32Math.h"
+
 namespace lutaris {
 
 // Tab items side by side in reading order, from the left margin, a new row beginning before an
@@ -38,7 +40,15 @@ public:
     };
     // Places an item `width` wide and moves the row on past it. `endRow` ends a row that holds
     // items already before this one, for a reason of the caller's (no room below on the page).
-    Place Next(Row& row, std::int32_t width, bool endRow = false) const;
+    Place Next(Row& row, std::int32_t width, bool endRow = false) const {
+        const bool passesEnd = row.x + width > rowEnd_;
+        const bool newRow =
+            row.empty ? passesEnd && wideItems_ == WideItems::StartNextRow : passesEnd || endRow;
+        if (newRow) row.x = leftMargin_;
+        const Place place{ClampToInt32(row.x), newRow, newRow || row.empty};
+        row = After(place.x, width);
+        return place;
+    }
 
 private:
     std::int32_t leftMargin_;
