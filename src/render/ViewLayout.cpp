@@ -386,41 +386,40 @@ void ViewLayout::MarkUnmeasured(std::size_t b) {
 
 void ViewLayout::RebuildSums() {
     const std::size_t count = blocks_.size();
-    sizeSums_.assign(count + 1, 0);
-    rowSums_.assign(count + 1, 0);
+    sums_.assign(count + 1, Sums{});
     totalRows_ = 0;
     toMeasure_.clear();
     for (std::size_t i = 1; i <= count; ++i) {
         const Block& block = blocks_[i - 1];
-        sizeSums_[i] += static_cast<std::int64_t>(block.places.size());
-        rowSums_[i] += block.newRows;
+        sums_[i].positions += static_cast<std::int64_t>(block.places.size());
+        sums_[i].rows += block.newRows;
         totalRows_ += block.newRows;
         if (block.unmeasured) toMeasure_.push_back(i - 1);
         const std::size_t parent = i + (i & (~i + 1));
         if (parent <= count) {
-            sizeSums_[parent] += sizeSums_[i];
-            rowSums_[parent] += rowSums_[i];
+            sums_[parent].positions += sums_[i].positions;
+            sums_[parent].rows += sums_[i].rows;
         }
     }
 }
 
 void ViewLayout::AdjustSums(std::size_t b, std::int64_t size, std::int64_t rows) {
     totalRows_ += rows;
-    for (std::size_t i = b + 1; i < sizeSums_.size(); i += i & (~i + 1)) {
-        sizeSums_[i] += size;
-        rowSums_[i] += rows;
+    for (std::size_t i = b + 1; i < sums_.size(); i += i & (~i + 1)) {
+        sums_[i].positions += size;
+        sums_[i].rows += rows;
     }
 }
 
 std::size_t ViewLayout::PositionsBefore(std::size_t b) const {
     std::int64_t sum = 0;
-    for (std::size_t i = b; i > 0; i -= i & (~i + 1)) sum += sizeSums_[i];
+    for (std::size_t i = b; i > 0; i -= i & (~i + 1)) sum += sums_[i].positions;
     return static_cast<std::size_t>(sum);
 }
 
 std::int64_t ViewLayout::RowsBefore(std::size_t b) const {
     std::int64_t sum = 0;
-    for (std::size_t i = b; i > 0; i -= i & (~i + 1)) sum += rowSums_[i];
+    for (std::size_t i = b; i > 0; i -= i & (~i + 1)) sum += sums_[i].rows;
     return sum;
 }
 
@@ -432,10 +431,10 @@ ViewLayout::Location ViewLayout::Locate(std::size_t position) const {
     const std::size_t count = blocks_.size();
     for (std::size_t step = std::bit_floor(count); step > 0; step >>= 1) {
         const std::size_t next = location.block + step;
-        if (next <= count && sizeSums_[next] <= remaining) {
+        if (next <= count && sums_[next].positions <= remaining) {
             location.block = next;
-            remaining -= sizeSums_[next];
-            location.rowsBefore += rowSums_[next];
+            remaining -= sums_[next].positions;
+            location.rowsBefore += sums_[next].rows;
         }
     }
     location.index = static_cast<std::size_t>(remaining);
@@ -462,8 +461,16 @@ LayoutPoint ViewLayout::OriginAt(std::size_t b, std::size_t index) const {
     const Block& block = blocks_[b];
     const Slot& slot = block.places[index];
     if (!uniform_) return {slot.x, block.details[index].y};
+    // The rows up to the position, counted from the nearer end of its block.
     std::int64_t rows = RowsBefore(b);
-    for (std::size_t i = 0; i <= index; ++i) rows += block.places[i].newRow ? 1 : 0;
+    if (index < block.places.size() / 2) {
+        for (std::size_t i = 0; i <= index; ++i) rows += block.places[i].newRow ? 1 : 0;
+    } else {
+        rows += block.newRows;
+        for (std::size_t i = index + 1; i < block.places.size(); ++i) {
+            rows -= block.places[i].newRow ? 1 : 0;
+        }
+    }
     return {slot.x, RowTop(rows)};
 }
 

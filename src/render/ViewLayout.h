@@ -169,8 +169,11 @@ private:
     bool BlockMayMeet(const Block& block, std::int64_t rowsBefore, const LayoutRect& area) const;
 
     std::vector<Block> blocks_;
-    std::vector<std::int64_t> sizeSums_;  // Fenwick tree, from index 1
-    std::vector<std::int64_t> rowSums_;
+    struct Sums {
+        std::int64_t positions = 0;
+        std::int64_t rows = 0;
+    };
+    std::vector<Sums> sums_;              // the Fenwick tree, from index 1
     std::vector<std::size_t> toMeasure_;  // blocks with positions to measure
     std::size_t count_ = 0;
     std::int64_t totalRows_ = 0;
