@@ -19,6 +19,7 @@
 #include "render/ViewPainter.h"
 #include "render/ViewRepaintArea.h"
 #include "support/BenchDocument.h"
+#include "support/EditorViewport.h"
 #include "support/GuiBenchmarkMain.h"
 #include "support/LatencySample.h"
 #include "support/Stopwatch.h"
@@ -27,12 +28,11 @@
 namespace lutaris {
 namespace {
 
-constexpr int kViewportWidth = 1920;
-constexpr int kViewportHeight = 1080;
-// The editor's view adds a thin border on each side and a vertical scroll bar to the viewport.
-constexpr int kBorderWidth = 1;
-constexpr int kScrollBarWidth = 16;
-constexpr int kOuterWidth = kViewportWidth + 2 * kBorderWidth + kScrollBarWidth;
+using bench::kBorderWidth;
+using bench::kOuterWidth;
+using bench::kScrollBarWidth;
+using bench::kViewportHeight;
+using bench::kViewportWidth;
 
 // What the editor's view does when the document says it changed: the scroll range, then a
 // repaint request for what changed (the edited item and the caret, or everything), which
@@ -112,16 +112,6 @@ private:
     std::size_t partialPaints_ = 0;
 };
 
-// The caret on the first cell of the item in the middle of the reading order.
-void PutCaretInTheMiddle(CCorvaneDoc& document) {
-    TabCursor& cursor = *document.cursor;
-    cursor.tabItem = document.ItemAtPosition(static_cast<std::int32_t>(document.tabItems.size() / 2));
-    cursor.current = TabNote{};
-    cursor.current.action = NoNote;
-    cursor.previous = cursor.current;
-    if (const TabNote* note = cursor.FindNote(0, 0)) cursor.LoadNote(note->fret, note->action);
-}
-
 // Types `keystrokes` digits; with `relayout`, each paint lays the whole songbook out again and
 // repaints the whole viewport, as every paint did before the layout was kept (and as a paint
 // after any other command does).
@@ -129,7 +119,7 @@ void TypeDigits(benchmark::State& state, int keystrokes, bool relayout) {
     bench::BenchDocument bench;
     CCorvaneDoc& document = bench.Document();
     bench::FillSongbook(document, static_cast<std::size_t>(state.range(0)));
-    PutCaretInTheMiddle(document);
+    bench::PutCaretOn(document, static_cast<std::int32_t>(document.tabItems.size() / 2));
     BenchView view(document);
     QImage image(kViewportWidth, kViewportHeight, QImage::Format_RGB32);
 
@@ -155,7 +145,7 @@ void TypeDigits(benchmark::State& state, int keystrokes, bool relayout) {
             document.ApplyCursorResult(result);
             if ((result & Repaint) != 0) view.RequestRepaint();
             if (relayout) {
-                document.GetViewLayout().Discard();
+                document.DiscardLayout();
                 view.RequestEverything();
             }
             if (view.RepaintRequested()) drawn = view.Paint(image, scroll);

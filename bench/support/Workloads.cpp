@@ -17,9 +17,9 @@ namespace lutaris::bench {
 namespace {
 
 // Every code a note can carry, so that each item exercises every drawing and text path.
-constexpr std::int32_t kActions[] = {Normal,    Mute,        Unmarked, Vibrato, SlideUp,
-                                     SlideDown, BendUp,      BendRelease, HammerOn,
-                                     PullOff,   Tap,         Harmonic, Optional};
+constexpr std::int32_t kActions[] = {Normal,    Mute,     Unmarked,    Vibrato,  SlideUp,
+                                     SlideDown, BendUp,   BendRelease, HammerOn, PullOff,
+                                     Tap,       Harmonic, Optional};
 constexpr std::int32_t kStrings = 6;
 
 // std::mt19937 yields the same numbers everywhere; the library's distributions do not, so
@@ -106,8 +106,12 @@ void FillSongbook(CCorvaneDoc& document, std::size_t items, unsigned seed) {
         std::swap(document.tabItems[i], document.tabItems[other]);
     }
     document.InvalidatePositionIndex();
+    PutCaretOn(document, 0);
+}
+
+void PutCaretOn(CCorvaneDoc& document, std::int32_t position) {
     TabCursor& cursor = *document.cursor;
-    cursor.tabItem = document.ItemAtPosition(0);
+    cursor.tabItem = document.ItemAtPosition(position);
     cursor.current = TabNote{};
     cursor.current.action = NoNote;
     cursor.previous = cursor.current;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace lutaris {
@@ -25,6 +26,9 @@ std::string TextTablatureWorkload(std::size_t bytes, unsigned seed = 1);
 // frets, every technique. The caret goes to column 0, string 0 of the item at position 0. The
 // same seed gives the same document.
 void FillSongbook(CCorvaneDoc& document, std::size_t items, unsigned seed = 7);
+
+// Puts the caret on column 0, string 0 of the item at `position`, showing the note there.
+void PutCaretOn(CCorvaneDoc& document, std::int32_t position);
 
 // The real tablature of the shared corpus, the files one after another in name order, repeated
 // until the text is at least `bytes` long. The corpus folder is found under LUTARIS_SHARED_DIR

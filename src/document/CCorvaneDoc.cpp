@@ -37,9 +37,9 @@ void CCorvaneDoc::OnInsertTabItem() { TabItemCommands(*this).InsertTabItem(); }
 void CCorvaneDoc::OnInsertNote() { TabItemCommands(*this).InsertNote(); }
 
 void CCorvaneDoc::OnInsertRandomRiff() {
-    Tablature* item = AppendTabItem(static_cast<std::int32_t>(tabItems.size()));
+    Tablature* item = InsertTabItemAt(static_cast<std::int32_t>(tabItems.size()));
     RandomRiffGenerator(*rng_).Fill(*item, settings->numberOfStrings);
-    UpdateStep();
+    UpdateStepAsDescribed();
 }
 
 void CCorvaneDoc::OnExportFile() { TextExporter(*this).Run(); }

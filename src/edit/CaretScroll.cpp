@@ -1,18 +1,13 @@
 #include "edit/CaretScroll.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "model/TabCursor.h"
+#include "platform/runtime/Int32Math.h"
 #include "render/CaretRenderer.h"
 
 namespace lutaris {
 namespace {
-
-std::int32_t ClampToInt32(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
 
 // The item's span along one axis if it fits the window, else the caret cell's.
 std::int32_t AxisFor(std::int64_t itemStart, std::int64_t itemLength, std::int64_t cellStart,

@@ -59,13 +59,14 @@ void ClipboardCommands::Cut() {
     if (document_.selection.empty()) return;
     const std::unordered_set<const Tablature*> selected(document_.selection.begin(),
                                                         document_.selection.end());
-    std::int32_t lowest = 0;
-    bool any = false;
+    std::vector<std::int32_t> cut;
     for (const auto& item : document_.tabItems) {
-        if (!selected.contains(item.get())) continue;
-        lowest = any ? std::min(lowest, item->position) : item->position;
-        any = true;
+        if (selected.contains(item.get())) cut.push_back(item->position);
     }
+    std::sort(cut.begin(), cut.end());
+    cut.erase(std::unique(cut.begin(), cut.end()), cut.end());
+    const bool any = !cut.empty();
+    const std::int32_t lowest = any ? cut.front() : 0;
     document_.selection.clear();
     document_.copied = 0;
     std::erase_if(document_.tabItems, [&](const std::unique_ptr<Tablature>& item) {
@@ -83,12 +84,19 @@ void ClipboardCommands::Cut() {
     });
     std::int32_t position = 0;
     for (Tablature* item : order) item->position = position++;
-    document_.InvalidatePositionIndex();
+    // Each run of cut positions, the last first, so that the positions of the runs before it
+    // still hold.
+    for (auto end = cut.end(); end != cut.begin();) {
+        auto first = std::prev(end);
+        while (first != cut.begin() && *std::prev(first) + 1 == *first) --first;
+        document_.ItemsReplaced(*first, static_cast<std::int32_t>(end - first), {});
+        end = first;
+    }
 
     if (document_.tabItems.empty()) document_.AddTabItemAndFocus();
     Tablature* before = any && lowest > 0 ? document_.ItemAtPosition(lowest - 1) : nullptr;
     document_.cursor->tabItem = before != nullptr ? before : document_.tabItems.front().get();
-    document_.UpdateStep();
+    document_.UpdateStepAsDescribed();
 }
 
 void ClipboardCommands::Paste() {
@@ -97,10 +105,10 @@ void ClipboardCommands::Paste() {
     const std::vector<Tablature*> sources = document_.selection;
     for (const Tablature* source : sources) {
         Tablature* copy =
-            document_.AppendTabItem(static_cast<std::int32_t>(document_.tabItems.size()));
+            document_.InsertTabItemAt(static_cast<std::int32_t>(document_.tabItems.size()));
         copy->notes = source->notes;
     }
-    document_.UpdateStep();
+    document_.UpdateStepAsDescribed();
 }
 
 std::size_t ClipboardCommands::SelectionTextSize(const std::vector<Tablature*>& items) const {

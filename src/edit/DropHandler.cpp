@@ -23,7 +23,7 @@ DropHandler::Outcome DropHandler::Drop(std::optional<std::int32_t> targetPositio
     if (!targetPosition || !SelectionMover(document_).MoveBefore(*targetPosition)) {
         return Outcome::NothingMoved;
     }
-    document_.UpdateStep();
+    document_.UpdateStepAsDescribed();
     return Outcome::Moved;
 }
 

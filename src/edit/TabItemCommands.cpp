@@ -17,18 +17,13 @@ std::int32_t NextPosition(const TabDocument& document) {
 }  // namespace
 
 void TabItemCommands::AddTabItem() {
-    document_.AppendTabItem(NextPosition(document_));
-    document_.UpdateStep();
+    document_.InsertTabItemAt(NextPosition(document_));
+    document_.UpdateStepAsDescribed();
 }
 
 void TabItemCommands::InsertTabItem() {
-    const std::int32_t inserted = document_.cursor->tabItem->position;
-    for (auto& item : document_.tabItems) {
-        if (item->position >= inserted && item->position < kInt32Max) ++item->position;
-    }
-    document_.InvalidatePositionIndex();
-    document_.AppendTabItem(inserted);
-    document_.UpdateStep();
+    document_.InsertTabItemAt(document_.cursor->tabItem->position);
+    document_.UpdateStepAsDescribed();
 }
 
 void TabItemCommands::InsertNote() {
@@ -40,7 +35,7 @@ void TabItemCommands::InsertNote() {
     }
     cursor.current.action = NoNote;
     cursor.current.fret = 0;
-    document_.UpdateStep();
+    document_.UpdateStepAfterEditing(&item);
 }
 
 }  // namespace lutaris

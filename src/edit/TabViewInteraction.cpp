@@ -48,6 +48,7 @@ void TabViewInteraction::MoveSelectionBefore(std::int32_t targetPosition) {
 }
 
 std::optional<std::int32_t> TabViewInteraction::PositionAt(LayoutPoint documentPoint) const {
+    document_.UpdateLastOrigins();
     std::optional<std::int32_t> position;
     for (const auto& item : document_.tabItems)
         if (HitTabItem(documentPoint, *item)) position = item->position;
@@ -55,6 +56,7 @@ std::optional<std::int32_t> TabViewInteraction::PositionAt(LayoutPoint documentP
 }
 
 bool TabViewInteraction::HitsSelectedItem(LayoutPoint documentPoint) const {
+    document_.UpdateLastOrigins();
     for (const Tablature* item : document_.selection)
         if (HitTabItem(documentPoint, *item)) return true;
     return false;
@@ -62,6 +64,7 @@ bool TabViewInteraction::HitsSelectedItem(LayoutPoint documentPoint) const {
 
 ViewResponse TabViewInteraction::OnLButtonDown(LayoutPoint client, LayoutPoint scroll) {
     const LayoutPoint point = Add(client, scroll);
+    document_.UpdateLastOrigins();
     // Where two items touch, the later one in list order wins.
     for (const auto& item : document_.tabItems)
         if (HitTabItem(point, *item)) PlaceCursor(Subtract(point, item->GetLastOrigin()), *item);
@@ -114,6 +117,7 @@ ViewResponse TabViewInteraction::OnRButtonDown(LayoutPoint client, LayoutPoint s
         }
         return response;
     }
+    document_.UpdateLastOrigins();
     for (const auto& item : document_.tabItems) {
         if (!HitTabItem(point, *item)) continue;
         PlaceCursor(Subtract(point, item->GetLastOrigin()), *item);
@@ -133,7 +137,7 @@ ViewResponse TabViewInteraction::OnRButtonUp(LayoutPoint client, LayoutPoint scr
         // The new order is saved content, as after a drop: the document is modified and other
         // views and the embedded presentation redraw. A release that moves nothing is no edit.
         if (const std::optional<std::int32_t> target = PositionAt(point)) {
-            if (SelectionMover(document_).MoveBefore(*target)) document_.UpdateStep();
+            if (SelectionMover(document_).MoveBefore(*target)) document_.UpdateStepAsDescribed();
         }
         movingSelection_ = false;
     } else {
@@ -152,11 +156,15 @@ ViewResponse TabViewInteraction::OnDrop(LayoutPoint client, LayoutPoint scroll) 
 
 ViewResponse TabViewInteraction::OnKeyDown(std::int32_t virtualKey, LayoutPoint scroll) {
     switch (virtualKey) {
-    case vk::PageUp: return {.scrollToY = std::max(scroll.y - kPageStep, 0)};
-    case vk::PageDown: return {.scrollToY = scroll.y + kPageStep};
-    case vk::End:
-    case vk::Home: return {};
-    default: break;
+        case vk::PageUp:
+            return {.scrollToY = std::max(scroll.y - kPageStep, 0)};
+        case vk::PageDown:
+            return {.scrollToY = scroll.y + kPageStep};
+        case vk::End:
+        case vk::Home:
+            return {};
+        default:
+            break;
     }
     const std::int32_t result = document_.cursor->OnKey(virtualKey);
     CursorResultApplier(document_).Apply(result);

@@ -1,26 +1,14 @@
 #include "model/TabCursor.h"
 
-#include <algorithm>
 #include <limits>
 
+#include "model/ItemGeometry.h"
 #include "platform/keys/VirtualKeyCodes.h"
 
 namespace lutaris {
 namespace {
 
 constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
-
-std::int32_t ClampToInt32(std::int64_t value) {
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(), kInt32Max));
-}
-
-// Division rounding toward minus infinity; the divisor is never zero.
-std::int64_t FloorDiv(std::int64_t numerator, std::int64_t divisor) {
-    std::int64_t quotient = numerator / divisor;
-    if ((numerator % divisor != 0) && ((numerator < 0) != (divisor < 0))) --quotient;
-    return quotient;
-}
 
 TabNote EmptyCaretNote() {
     TabNote note;
@@ -49,30 +37,15 @@ void TabCursor::LoadNote(std::int32_t fret, std::int32_t action) {
 
 std::int32_t TabCursor::ColumnAt(LayoutPoint point) const {
     if (tabItem == nullptr) return 0;
-    // 64-bit arithmetic: damaged settings (a spacing of −1, INT_MIN coordinates) must neither
-    // divide by zero nor overflow.
-    const std::int64_t spacing = SafeDivisor(settings->horizontalSpacing);
-    const std::int64_t column = (std::int64_t{point.x} - spacing / 2) / spacing;
-    const std::int64_t pastLast = std::int64_t{tabItem->MaxColumn()} + 1;
-    // Only a negative spacing can yield a negative column; no key ever reaches one, so it
-    // counts as column 0.
-    return ClampToInt32(std::clamp<std::int64_t>(column, 0, pastLast));
+    return ItemGeometry(*settings).ColumnAt(point.x, tabItem->MaxColumn());
 }
 
 std::int32_t TabCursor::StringAt(LayoutPoint point) const {
     if (tabItem == nullptr) return 0;
-    // String line k lies at y = nextLineSpacing / 2 + k × verticalSpacing (where the renderer
-    // draws it) and owns the band of half a spacing on either side of it, so a click on or near
-    // a line picks that line's string. Points above the first band or below the last belong to
-    // the first or last string: the result always lies in 0 … numberOfStrings − 1, because a
-    // note stored on any other string would have no line to be drawn or written on.
-    const std::int64_t spacing = SafeDivisor(settings->verticalSpacing);
-    const std::int64_t firstLine = settings->nextLineSpacing / 2;
-    // round((y − firstLine) / spacing), halves upward, for either sign of the spacing.
-    const std::int64_t string =
-        FloorDiv(2 * (std::int64_t{point.y} - firstLine) + spacing, 2 * spacing);
-    const std::int64_t lastString = std::max<std::int64_t>(0, settings->numberOfStrings - 1LL);
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(string, 0, lastString));
+    // Each string line owns the band of half a spacing on either side of it, so a click on or
+    // near a line picks that line's string; points above the first band or below the last
+    // belong to the first or last string.
+    return ItemGeometry(*settings).StringAt(point.y);
 }
 
 TabNote* TabCursor::FindNote(std::int32_t column, std::int32_t string) const {

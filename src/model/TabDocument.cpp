@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <utility>
 
@@ -16,6 +17,7 @@ namespace {
 constexpr std::size_t kContentsHeaderBytes = 47;
 constexpr std::size_t kItemRecordBytes = 88;
 constexpr std::size_t kNoteRecordBytes = 20;
+constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 
 }  // namespace
 
@@ -256,6 +258,20 @@ Tablature* TabDocument::AppendTabItem(std::int32_t position) {
     return tabItems.back().get();
 }
 
+Tablature* TabDocument::InsertTabItemAt(std::int32_t position) {
+    if (static_cast<std::size_t>(position) < tabItems.size()) {
+        for (auto& item : tabItems) {
+            if (item->position >= position && item->position < kInt32Max) ++item->position;
+        }
+    }
+    auto item = std::make_unique<Tablature>(settings.get());
+    item->position = position;
+    tabItems.push_back(std::move(item));
+    Tablature* inserted = tabItems.back().get();
+    ItemsReplaced(position, 0, std::span<Tablature* const>(&inserted, 1));
+    return inserted;
+}
+
 void TabDocument::AddTabItemAndFocus() {
     cursor->tabItem = AppendTabItem(static_cast<std::int32_t>(tabItems.size()));
     UpdateStep();
@@ -272,6 +288,12 @@ void TabDocument::InvalidatePositionIndex() {
     DiscardLayout();
 }
 
+void TabDocument::ItemsReplaced(std::int32_t position, std::int32_t removed,
+                                std::span<Tablature* const> inserted) {
+    positionIndex_.Invalidate();
+    LayoutItemsReplaced(position, removed, inserted);
+}
+
 void TabDocument::UpdateStep() {
     DiscardLayout();
     SetModifiedFlag(true);
@@ -281,6 +303,11 @@ void TabDocument::UpdateStep() {
 
 void TabDocument::UpdateStepAfterEditing(const Tablature* edited) {
     LayoutItemEdited(edited);
+    UpdateStepAsDescribed();
+}
+
+void TabDocument::UpdateStepAsDescribed() {
+    LayoutNothingMoved();
     SetModifiedFlag(true);
     UpdateAllItems();
     UpdateAllViews();

@@ -36,8 +36,9 @@ public:
 //
 // Outside a load in progress it keeps these invariants: the positions are exactly 0 … n − 1,
 // there is at least one tab item, the caret's tabItem is one of them, and every selected item
-// is in tabItems. Code that changes tabItems or any position directly must call
-// InvalidatePositionIndex() afterwards.
+// is in tabItems. Code that changes tabItems or any position directly must say so afterwards:
+// with ItemsReplaced where it can say how the reading order changed, with
+// InvalidatePositionIndex() otherwise.
 //
 // The view's layout and the commands live in the layers above; what they must hear of a
 // change comes through the layout hooks.
@@ -100,9 +101,19 @@ public:
     Tablature* ItemAtPosition(std::int32_t position) const;
     // Also makes the view lay every item out afresh at its next paint.
     void InvalidatePositionIndex();
+    // Says how the reading order changed: the items that stood at positions [position,
+    // position + removed) gave way to `inserted` (in their reading order), and the items after
+    // them moved along. The position index is rebuilt when next asked, and the view's layout
+    // follows the change instead of laying every item out again.
+    void ItemsReplaced(std::int32_t position, std::int32_t removed,
+                       std::span<Tablature* const> inserted);
 
     // A new empty tab item on the document's settings, appended at the end of tabItems.
     Tablature* AppendTabItem(std::int32_t position);
+    // A new empty tab item at the reading position `position`, appended at the end of tabItems;
+    // the items from that position on move one place on (at the end, n, none does). Says so
+    // with ItemsReplaced.
+    Tablature* InsertTabItemAt(std::int32_t position);
     // Appends an item at the next free position and puts the caret on it (column and note
     // untouched), then runs the update step.
     void AddTabItemAndFocus();
@@ -116,18 +127,27 @@ public:
     // imported), not the same content edited.
     std::uint64_t ContentsGeneration() const { return contentsGeneration_; }
 
-    // Set the modified flag, update all server items, update all views.
+    // Set the modified flag, update all server items, update all views. The view lays every
+    // item out afresh: anything may have changed.
     void UpdateStep();
     // The update step after an edit of the notes of `edited` alone (null: of none), the
     // keystroke's: the view's next paint moves and draws from the layout the last one kept.
-    // Everything else that changes the document runs UpdateStep.
     void UpdateStepAfterEditing(const Tablature* edited);
+    // The update step after changes that were all described through ItemsReplaced or the
+    // layout hooks: the view's next paint follows them from the layout the last one kept.
+    void UpdateStepAsDescribed();
 
-    // Layout hooks: what the view keeps of its last paint must be dropped (every item may have
-    // moved), may be kept but for the notes of `edited`, or stays valid as it is (a key that
-    // changed nothing). A document without a view keeps nothing and ignores them.
+    // Layout hooks, through which every change of what the view shows is described: what the
+    // view keeps of its last paint must be dropped (anything may have changed), holds but for
+    // the notes of `edited`, holds but for the items replaced at `position` (as ItemsReplaced
+    // says), or holds as it is apart from what was described. A document without a view keeps
+    // nothing and ignores them.
     virtual void DiscardLayout() {}
     virtual void LayoutItemEdited(const Tablature* edited) { (void)edited; }
+    virtual void LayoutItemsReplaced(std::int32_t position, std::int32_t removed,
+                                     std::span<Tablature* const> inserted) {
+        (void)position, (void)removed, (void)inserted;
+    }
     virtual void LayoutNothingMoved() {}
 
     // Clipboard commands use the clipboard set here (none: they do nothing with it).

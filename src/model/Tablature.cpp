@@ -4,29 +4,23 @@
 #include <bit>
 #include <charconv>
 #include <cstring>
-#include <limits>
 #include <string>
 #include <type_traits>
 
+#include "model/ItemGeometry.h"
 #include "platform/files/Archive.h"
 
 namespace lutaris {
 namespace {
 
-constexpr std::size_t kNoteBytes = 20;  // five 32-bit words
+constexpr std::size_t kNoteBytes = 20;      // five 32-bit words
 constexpr std::size_t kLongestNumber = 11;  // "-2147483648"
 
 // Where a note in memory is byte for byte its record in the file (five little-endian words
 // without padding), whole lists of notes are read and written as one block.
-constexpr bool kNotesAreRecords = std::endian::native == std::endian::little &&
-                                  sizeof(TabNote) == kNoteBytes &&
-                                  std::is_trivially_copyable_v<TabNote> &&
-                                  std::is_standard_layout_v<TabNote>;
-
-std::int32_t ClampToInt32(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
+constexpr bool kNotesAreRecords =
+    std::endian::native == std::endian::little && sizeof(TabNote) == kNoteBytes &&
+    std::is_trivially_copyable_v<TabNote> && std::is_standard_layout_v<TabNote>;
 
 template <typename Note, typename Notes>
 Note* FindIn(Notes& notes, std::int32_t column, std::int32_t string) {
@@ -43,12 +37,7 @@ Tablature::Tablature(TabSettings* settingsRecord) : settings(settingsRecord) {}
 LayoutSize Tablature::GetExtent() const { return ExtentForMaxColumn(MaxColumnOrMinusOne()); }
 
 LayoutSize Tablature::ExtentForMaxColumn(std::int32_t maxColumnOrMinusOne) const {
-    const std::int64_t width =
-        (std::int64_t{std::max(0, maxColumnOrMinusOne)} + 3) * settings->horizontalSpacing;
-    const std::int64_t height = std::int64_t{settings->nextLineSpacing} +
-                                (std::int64_t{settings->numberOfStrings} - 1) *
-                                    settings->verticalSpacing;
-    return {ClampToInt32(width), ClampToInt32(height)};
+    return ItemGeometry(*settings).Box(maxColumnOrMinusOne);
 }
 
 std::int32_t Tablature::MaxColumn() const { return std::max(0, MaxColumnOrMinusOne()); }
@@ -116,10 +105,10 @@ struct SmallNumber {
 constexpr auto kSmallNumbers = [] {
     std::array<SmallNumber, 100> numbers{};
     for (std::size_t i = 0; i < numbers.size(); ++i) {
-        numbers[i] = i < 10 ? SmallNumber{{static_cast<char>('0' + i), '\0'}, 1}
-                            : SmallNumber{{static_cast<char>('0' + i / 10),
-                                           static_cast<char>('0' + i % 10)},
-                                          2};
+        numbers[i] =
+            i < 10 ? SmallNumber{{static_cast<char>('0' + i), '\0'}, 1}
+                   : SmallNumber{{static_cast<char>('0' + i / 10), static_cast<char>('0' + i % 10)},
+                                 2};
     }
     return numbers;
 }();
@@ -158,7 +147,8 @@ void Tablature::PrefetchForText() const {
     constexpr std::size_t kMaxLines = 8;
     const auto* first = reinterpret_cast<const char*>(notes.data());
     const std::size_t bytes = std::min(notes.size() * sizeof(TabNote), kLine * kMaxLines);
-    for (std::size_t offset = 0; offset < bytes; offset += kLine) __builtin_prefetch(first + offset);
+    for (std::size_t offset = 0; offset < bytes; offset += kLine)
+        __builtin_prefetch(first + offset);
     __builtin_prefetch(textGrid_.Text().data(), 1);
 }
 

@@ -1,23 +1,17 @@
 #include "render/CCorvaneSrvrItem.h"
 
 #include <algorithm>
-#include <limits>
 #include <vector>
 
+#include "platform/runtime/Int32Math.h"
 #include "platform/runtime/MulDiv.h"
 #include "platform/surface/Surface.h"
 #include "render/ScreenResolution.h"
 #include "render/TabRenderer.h"
 #include "render/ViewDocument.h"
-#include "render/ViewLayout.h"
 
 namespace lutaris {
 namespace {
-
-std::int32_t ClampToInt32(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
 
 // For each position held, from the smallest to the greatest, the first item in list order.
 std::vector<Tablature*> ItemsInReadingOrder(const std::vector<std::unique_ptr<Tablature>>& items) {
@@ -68,14 +62,14 @@ bool CCorvaneSrvrItem::OnDraw(Surface& surface, LayoutSize& size) {
     surface.SetWindowExtent(size.width, size.height);
 
     // One row from the top-left corner, without margins: the room the margins add to the size
-    // lies to the right of and below the items.
+    // lies to the right of and below the items. The presentation's scale stays in the items
+    // until the view draws them, which sets it back on every item it draws; where the view put
+    // them is not touched.
     std::int64_t x = 0;
-    // The presentation's scale stays in the items; the view's next paint sets every one back.
-    document_.GetViewLayout().Discard();
     for (Tablature* item : ItemsInReadingOrder(document_.tabItems)) {
         TabRenderer::SetPresentationScale(*item, true);
         const LayoutSize extent = item->GetExtent();
-        TabRenderer::Draw(*item, surface, {ClampToInt32(x), 0}, extent, false, true);
+        TabRenderer::Draw(*item, surface, {ClampToInt32(x), 0}, extent, false);
         x += extent.width;
     }
     return true;

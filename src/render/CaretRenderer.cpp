@@ -1,9 +1,10 @@
 #include "render/CaretRenderer.h"
 
-#include <algorithm>
 #include <limits>
 
+#include "model/ItemGeometry.h"
 #include "model/TabCursor.h"
+#include "platform/runtime/Int32Math.h"
 #include "platform/surface/Surface.h"
 
 namespace lutaris {
@@ -24,24 +25,9 @@ std::string CaretText(const TabNote& current) {
     }
 }
 
-namespace {
-
-std::int32_t ClampToInt32(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-
-}  // namespace
-
 LayoutPoint CaretCorner(const TabCursor& cursor) {
-    const TabSettings& settings = *cursor.settings;
-    const LayoutPoint origin = cursor.tabItem->GetLastOrigin();
-    const std::int64_t x = std::int64_t{origin.x} +
-                           (std::int64_t{cursor.current.column} + 1) * settings.horizontalSpacing;
-    const std::int64_t y = std::int64_t{origin.y} +
-                           std::int64_t{cursor.current.string} * settings.verticalSpacing +
-                           settings.nextLineSpacing / 2 - settings.textFloat;
-    return {ClampToInt32(x), ClampToInt32(y)};
+    return ItemGeometry(*cursor.settings)
+        .CellCorner(cursor.tabItem->GetLastOrigin(), cursor.current.column, cursor.current.string);
 }
 
 void DrawCaret(const TabCursor& cursor, Surface& surface) {

@@ -2,24 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "model/ReadingOrder.h"
+#include "platform/runtime/Int32Math.h"
 #include "platform/surface/Surface.h"
+#include "render/RowFlow.h"
 #include "render/ScreenResolution.h"
 #include "render/TabRenderer.h"
 #include "render/ViewPainter.h"
 
 namespace lutaris {
-namespace {
-
-std::int32_t ClampToInt32(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-
-}  // namespace
-
 LayoutSize PrintLayout::PrintableSize(std::int64_t deviceWidth, std::int64_t deviceHeight,
                                       std::int32_t dpiY) {
     // The renderer's ratio, in the renderer's precision: what one layout unit becomes.
@@ -42,31 +34,25 @@ PrintLayout PrintLayout::Build(const ViewContent& content, LayoutSize printable)
 
     PrintLayout layout;
     layout.placements_.reserve(byPosition.size());
-    std::int64_t x = settings.leftMargin;
+    const RowFlow flow(settings.leftMargin, printable.width, RowFlow::WideItems::StayOnEmptyRow);
+    RowFlow::Row row = flow.Start();
     std::int64_t rowTop = settings.topMargin;
     std::int64_t rowBottom = rowTop;
-    bool rowEmpty = true;
     bool pageEmpty = true;
     for (std::size_t i = 0; i < byPosition.size(); ++i) {
         Tablature* item = byPosition[i];
         if (item == nullptr) continue;
         const LayoutSize extent = item->GetExtent();
-        if (!rowEmpty && (x + extent.width > printable.width ||
-                          rowTop + extent.height > printable.height)) {
-            rowTop = rowBottom + settings.nextLineSpacing;
-            x = settings.leftMargin;
-            rowEmpty = true;
-        }
-        if (rowEmpty && !pageEmpty && rowTop + extent.height > printable.height) {
+        const RowFlow::Place place =
+            flow.Next(row, extent.width, rowTop + extent.height > printable.height);
+        if (place.newRow) rowTop = rowBottom + settings.nextLineSpacing;
+        if (place.startsRow && !pageEmpty && rowTop + extent.height > printable.height) {
             layout.pageStarts_.push_back(layout.placements_.size());
             rowTop = settings.topMargin;
         }
         const std::int64_t bottom = rowTop + extent.height;
-        rowBottom = rowEmpty ? bottom : std::max(rowBottom, bottom);
-        layout.placements_.push_back(
-            {item, {ClampToInt32(x), ClampToInt32(rowTop)}, extent, selected[i]});
-        x += extent.width;
-        rowEmpty = false;
+        rowBottom = place.startsRow ? bottom : std::max(rowBottom, bottom);
+        layout.placements_.push_back({item, {place.x, ClampToInt32(rowTop)}, extent, selected[i]});
         pageEmpty = false;
     }
     return layout;
@@ -84,7 +70,7 @@ void PrintLayout::PaintPage(std::size_t index, Surface& surface) const {
     for (const Placement& placement : Page(index)) {
         TabRenderer::SetPresentationScale(*placement.item, false);
         TabRenderer::Draw(*placement.item, surface, placement.origin, placement.extent,
-                          placement.highlighted, true);
+                          placement.highlighted);
     }
 }
 

@@ -1,22 +1,19 @@
 #include "render/ScrollSizes.h"
 
 #include <algorithm>
-#include <limits>
 #include <optional>
 
+#include "platform/runtime/Int32Math.h"
 #include "render/ViewDocument.h"
 #include "render/ViewLayout.h"
 
 namespace lutaris {
 namespace {
 
-std::int32_t ClampSize(std::int64_t value) {
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(value, 0, std::numeric_limits<std::int32_t>::max()));
-}
+std::int32_t ClampSize(std::int64_t value) { return std::max(0, ClampToInt32(value)); }
 
-ScrollSizes SizesFor(std::int64_t bottom, std::int32_t outerWindowWidth,
-                     std::int32_t borderWidth, std::int32_t verticalScrollBarWidth) {
+ScrollSizes SizesFor(std::int64_t bottom, std::int32_t outerWindowWidth, std::int32_t borderWidth,
+                     std::int32_t verticalScrollBarWidth) {
     std::int64_t width = outerWindowWidth;
     if (width != 0) width = width - 2 * std::int64_t{borderWidth} - verticalScrollBarWidth - 1;
     ScrollSizes sizes;

@@ -25,8 +25,8 @@ struct ScrollSizes {
 ScrollSizes ComputeScrollSizes(const std::vector<std::unique_ptr<Tablature>>& tabItems,
                                std::int32_t outerWindowWidth, std::int32_t borderWidth,
                                std::int32_t verticalScrollBarWidth);
-// The same for the document's items, from the layout its view's last paint kept while that
-// still describes them: no pass over the items after every keystroke.
+// The same for the document's items, from the layout its view keeps, brought up to date with
+// the changes described since its last paint: no pass over the items after every change.
 ScrollSizes ComputeScrollSizes(const ViewDocument& document, std::int32_t outerWindowWidth,
                                std::int32_t borderWidth, std::int32_t verticalScrollBarWidth);
 

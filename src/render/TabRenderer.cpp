@@ -1,29 +1,17 @@
 #include "render/TabRenderer.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
-#include <limits>
 #include <string>
 
+#include "model/ItemGeometry.h"
+#include "platform/runtime/Int32Math.h"
 #include "platform/runtime/MulDiv.h"
 #include "platform/surface/Surface.h"
 #include "render/ScreenResolution.h"
 
 namespace lutaris {
 namespace {
-
-std::int32_t TruncateToInt32(double value) {
-    constexpr double kLow = std::numeric_limits<std::int32_t>::min();
-    constexpr double kHigh = std::numeric_limits<std::int32_t>::max();
-    if (std::isnan(value)) return 0;
-    return static_cast<std::int32_t>(std::clamp(std::trunc(value), kLow, kHigh));
-}
-
-std::int32_t ClampToInt32(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
 
 // Device sums that stay in range whatever the settings.
 std::int32_t Add(std::int32_t a, std::int32_t b) { return ClampToInt32(std::int64_t{a} + b); }
@@ -93,10 +81,9 @@ void DrawNote(const TabNote& note, Surface& surface, const DeviceScale& device, 
               const TabSettings& settings) {
     const std::int64_t hs = settings.horizontalSpacing;
     const std::int64_t vs = settings.verticalSpacing;
-    const std::int64_t h = settings.nextLineSpacing / 2;
-    const std::int32_t x = device.D(origin.x + (std::int64_t{note.column} + 1) * hs);
-    const std::int32_t y =
-        device.D(origin.y + std::int64_t{note.string} * vs - settings.textFloat + h);
+    const ItemGeometry geometry(settings);
+    const std::int32_t x = device.D(origin.x + geometry.CellLeft(note.column));
+    const std::int32_t y = device.D(origin.y + geometry.CellTop(note.string));
     const std::string number = NumberText(note);
     // Six layout units stand for the width of one character.
     const std::int32_t w = device.D(6 * static_cast<std::int64_t>(number.size()));
@@ -142,7 +129,7 @@ void TabRenderer::SetPresentationScale(Tablature& item, bool embedded) {
 }
 
 void TabRenderer::Draw(Tablature& item, Surface& surface, LayoutPoint origin, LayoutSize extent,
-                       bool highlighted, bool keepOrigin) {
+                       bool highlighted) {
     const TabSettings& settings = *item.settings;
     // The reference is the screen's resolution, never the first surface drawn on: a print made
     // before the first screen paint must come out as large as every other print.
@@ -150,7 +137,7 @@ void TabRenderer::Draw(Tablature& item, Surface& surface, LayoutPoint origin, La
         static_cast<float>(surface.LogPixelsY()) / static_cast<float>(GetScreenResolution().dpiY);
     const DeviceScale device(item.scale, ratio);
     const std::int64_t vs = settings.verticalSpacing;
-    const std::int64_t h = settings.nextLineSpacing / 2;
+    const ItemGeometry geometry(settings);
 
     const std::int32_t fontHeight =
         TruncateToInt32(-static_cast<double>(std::int64_t{item.scale} * vs) * ratio);
@@ -159,12 +146,12 @@ void TabRenderer::Draw(Tablature& item, Surface& surface, LayoutPoint origin, La
     const Pen pen{PenStyle::Solid, penWidth, highlighted ? kRed : kBlack};
     const Pen previousPen = surface.SelectPen(pen);
 
-    if (!keepOrigin) item.lastOrigin = origin;
-
+    // The first string's line is the top edge of the first rectangle, the second's its bottom
+    // edge, which the surface leaves out: hence one more.
     const std::int32_t left = device.D(origin.x);
     const std::int32_t right = device.D(std::int64_t{origin.x} + extent.width);
-    std::int32_t top = device.D(origin.y + h);
-    std::int32_t bottom = device.D(origin.y + h + vs + 1);
+    std::int32_t top = device.D(origin.y + geometry.StringLine(0));
+    std::int32_t bottom = device.D(origin.y + geometry.StringLine(1) + 1);
     // A damaged document can ask for billions of strings: once the rectangles have left what
     // the surface can show, or stop moving, the rest would change no pixel.
     const SurfaceBox clip = surface.GetClipBox();
@@ -224,10 +211,9 @@ TabRenderer::InkBox InkFor(const TabSettings& settings, const NoteRanges& notes,
                            LayoutSize extent) {
     const std::int64_t hs = std::abs(std::int64_t{settings.horizontalSpacing});
     const std::int64_t vs = std::abs(std::int64_t{settings.verticalSpacing});
-    const std::int64_t h = settings.nextLineSpacing / 2;
-    const std::int64_t staffTop = h;
-    const std::int64_t staffBottom =
-        staffTop + (std::int64_t{settings.numberOfStrings} - 1) * settings.verticalSpacing + 1;
+    const ItemGeometry geometry(settings);
+    const std::int64_t staffTop = geometry.StringLine(0);
+    const std::int64_t staffBottom = geometry.StringLine(settings.numberOfStrings - 1LL) + 1;
     TabRenderer::InkBox ink;
     ink.left = std::min<std::int64_t>(0, extent.width);
     ink.right = std::max<std::int64_t>(0, extent.width);
@@ -240,12 +226,8 @@ TabRenderer::InkBox InkFor(const TabSettings& settings, const NoteRanges& notes,
         // (under two ems high) and the marks (at most two string spacings away, one column
         // spacing to either side). Both corners move in a straight line with the column and the
         // string, so the extreme notes give the extreme corners.
-        const auto x = [&](std::int32_t column) {
-            return (std::int64_t{column} + 1) * settings.horizontalSpacing;
-        };
-        const auto y = [&](std::int32_t string) {
-            return std::int64_t{string} * settings.verticalSpacing - settings.textFloat + h;
-        };
+        const auto x = [&](std::int32_t column) { return geometry.CellLeft(column); };
+        const auto y = [&](std::int32_t string) { return geometry.CellTop(string); };
         const std::int64_t minX = std::min(x(notes.minColumn), x(notes.maxColumn));
         const std::int64_t maxX = std::max(x(notes.minColumn), x(notes.maxColumn));
         const std::int64_t minY = std::min(y(notes.minString), y(notes.maxString));

@@ -20,10 +20,10 @@ public:
     static void SetPresentationScale(Tablature& item, bool embedded);
 
     // `origin` is the item's top-left point and `extent` its size, in layout units; only the
-    // width of `extent` is used. Unless `keepOrigin`, the origin is remembered in `lastOrigin`
-    // for hit tests and the caret.
+    // width of `extent` is used. Drawing never moves the item: where the view put it
+    // (`lastOrigin`) is the view's layout's to say.
     static void Draw(Tablature& item, Surface& surface, LayoutPoint origin, LayoutSize extent,
-                     bool highlighted, bool keepOrigin);
+                     bool highlighted);
 
     // A box, in layout units, that holds everything Draw paints for the item at `origin` at
     // scale 1 on a surface of the screen's resolution. Generous rather than tight: the view

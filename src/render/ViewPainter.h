@@ -34,7 +34,7 @@ struct ViewPaintState {
     // Printing and print preview leave the caret out.
     bool printing = false;
     // The area to repaint, in document coordinates; none means everything. Items outside it are
-    // laid out (their lastOrigin is stored) but not drawn.
+    // laid out but not drawn.
     std::optional<LayoutRect> exposed;
 };
 
@@ -50,17 +50,17 @@ struct ViewContent {
 
 // The view's paint, with no window system in it: the widget, printing, preview and the
 // command-line tool share it. The surface is in document coordinates (a widget translates it
-// by the scroll position). Tab items are laid out in `position` order from (leftMargin,
-// topMargin), wrapping to a new row whenever the next item would pass the window's width;
-// selected items are drawn highlighted; then come the drag-selection line and, unless printing,
-// the caret. After a paint the caller updates its scroll range (ComputeScrollSizes), since the
-// range follows the items' new places.
+// by the scroll position). The paint lays the items out first (ViewLayout: in `position` order
+// from (leftMargin, topMargin), a new row whenever the next item would pass the window's width)
+// and then draws from that layout the items that meet the exposed area, found without looking
+// at the others; selected items are drawn highlighted; then come the drag-selection line and,
+// unless printing, the caret. After a paint the caller updates its scroll range
+// (ComputeScrollSizes), since the range follows the items' new places.
 //
-// Right after a keystroke (an update step that names the one item it edited) the paint starts
-// from the layout the previous paint kept: it moves only the items the edit moved and draws
-// only the items that meet the exposed area, found by binary search, so its cost follows the
-// screen, not the document. The origins it leaves and the calls it makes are those of a full
-// paint.
+// After a change the document described (a keystroke, a command that inserted, removed or
+// moved items) the layout starts from the one the previous paint kept, so that the cost of a
+// paint follows the change and the screen, not the document. The origins it gives the items it
+// draws and the calls it makes are those of a paint that lays everything out afresh.
 class ViewPainter {
 public:
     // Returns how many tab items were drawn (the others lay outside the exposed area).
@@ -68,9 +68,10 @@ public:
                              const ViewPaintState& state);
     static std::size_t Paint(const ViewContent& content, Surface& surface,
                              const ViewPaintState& state);
-    // Lays the document's items out as the next paint at this window width will, storing
-    // every lastOrigin, and draws nothing: for a view that must know where an item stands
-    // before it paints (to scroll to it). The next paint starts from this layout.
+    // Lays the document's items out as the next paint at this window width will and draws
+    // nothing: for a view that must know where the caret's item stands before it paints (to
+    // scroll to it), which the caret's item's lastOrigin then says. The next paint starts from
+    // this layout.
     static void LayOut(const ViewDocument& document, std::int32_t windowWidth);
 };
 

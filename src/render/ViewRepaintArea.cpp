@@ -35,6 +35,7 @@ std::optional<LayoutRect> ViewRepaintArea::Changed(const ViewDocument& document,
     if (caretShown_) Extend(area, *caretShown_);
     const TabCursor* cursor = document.cursor.get();
     if (cursor != nullptr && cursor->tabItem != nullptr) {
+        document.UpdateLastOrigin(*cursor->tabItem);
         const std::optional<LayoutRect> caret = CaretInkBounds(*cursor);
         if (!caret) return std::nullopt;
         Extend(area, *caret);

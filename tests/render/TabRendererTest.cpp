@@ -23,7 +23,7 @@ protected:
     RecordingSurface DrawAt(LayoutPoint origin = {1, 1}, bool highlighted = false,
                             std::int32_t dpi = 96) {
         RecordingSurface surface(dpi);
-        TabRenderer::Draw(item, surface, origin, item.GetExtent(), highlighted, false);
+        TabRenderer::Draw(item, surface, origin, item.GetExtent(), highlighted);
         return surface;
     }
     RecordingSurface DrawOne(TabNote note) {
@@ -139,7 +139,7 @@ TEST_F(TabRendererTest, HugeStringCountStopsDrawingPastWhatTheSurfaceShows) {
     settings.numberOfStrings = 2147483647;
     RecordingSurface surface;
     surface.SetClipBox(SurfaceBox{0, 0, 99, 99});
-    TabRenderer::Draw(item, surface, {1, 1}, item.GetExtent(), false, false);
+    TabRenderer::Draw(item, surface, {1, 1}, item.GetExtent(), false);
     const auto rectangles = surface.Calls(Kind::Rectangle);
     ASSERT_EQ(rectangles.size(), 8u);
     EXPECT_EQ(rectangles.back().args[1], 100);  // the last whose outline can reach row 99
@@ -147,13 +147,13 @@ TEST_F(TabRendererTest, HugeStringCountStopsDrawingPastWhatTheSurfaceShows) {
     settings.verticalSpacing = -12;
     surface.Clear();
     surface.SetClipBox(SurfaceBox{0, -50, 99, 99});
-    TabRenderer::Draw(item, surface, {1, 1}, item.GetExtent(), false, false);
+    TabRenderer::Draw(item, surface, {1, 1}, item.GetExtent(), false);
     EXPECT_EQ(surface.Calls(Kind::Rectangle).size(), 6u);
     EXPECT_EQ(surface.Calls(Kind::Rectangle).back().args[1], 16 - 5 * 12);  // reaches -50
 
     settings.verticalSpacing = 0;
     surface.Clear();
-    TabRenderer::Draw(item, surface, {1, 1}, item.GetExtent(), false, false);
+    TabRenderer::Draw(item, surface, {1, 1}, item.GetExtent(), false);
     EXPECT_EQ(surface.Calls(Kind::Rectangle).size(), 1u);
 }
 
@@ -258,11 +258,11 @@ TEST_F(TabRendererTest, ScreenResolutionSetAtStartUpIsTheReference) {
     EXPECT_EQ(DrawAt({1, 1}, false, 72).Calls(Kind::TextOut).at(0).pen.width, 0);
 }
 
-TEST_F(TabRendererTest, OriginIsRememberedUnlessKept) {
-    DrawAt({40, 50});
-    EXPECT_EQ(item.lastOrigin, (LayoutPoint{40, 50}));
-    RecordingSurface surface;
-    TabRenderer::Draw(item, surface, {300, 400}, item.GetExtent(), false, true);
+// Where the view put an item is its layout's to remember (the view's tests check it): drawing
+// elsewhere, as the presentation and the printed pages do, must not move it.
+TEST_F(TabRendererTest, DrawingLeavesTheRememberedOriginAlone) {
+    item.lastOrigin = {40, 50};
+    DrawAt({300, 400});
     EXPECT_EQ(item.lastOrigin, (LayoutPoint{40, 50}));
 }
 
@@ -280,7 +280,7 @@ TEST_F(TabRendererTest, PresentationScaleMultipliesEveryLayoutValue) {
     TabRenderer::SetPresentationScale(item, true);
     item.AppendNote(Note(5, 0, 0));
     RecordingSurface surface;
-    TabRenderer::Draw(item, surface, {72, 0}, item.GetExtent(), false, true);
+    TabRenderer::Draw(item, surface, {72, 0}, item.GetExtent(), false);
     EXPECT_EQ(Box(surface.Calls(Kind::Rectangle).at(0)), (Box4{1872, 390, 3744, 728}));
     const auto text = surface.Calls(Kind::TextOut).at(0);
     EXPECT_EQ(text.args[0], 96 * 26);

@@ -78,9 +78,9 @@ protected:
             QtSurface surface(painter);
             ViewPaintState state;
             state.windowWidth = kWidth;
-            ViewPainter::Paint(ViewContent{*doc.settings, doc.tabItems, doc.selection,
-                                           doc.cursor.get(), nullptr},
-                               surface, state);
+            ViewPainter::Paint(
+                ViewContent{*doc.settings, doc.tabItems, doc.selection, doc.cursor.get(), nullptr},
+                surface, state);
         }
         painter.end();
         return picture;
@@ -135,11 +135,11 @@ TEST_F(ViewRepaintAreaTest, RandomKeysRepaintedByAreaGiveTheWholePicture) {
     PaintShown(std::nullopt);
     doc.cursor->tabItem = doc.tabItems[5].get();
     const std::vector<std::int32_t> keys = {
-        vk::Digit0, vk::Digit0 + 1, vk::Digit0 + 2, vk::Digit0 + 7, vk::Digit0 + 9, vk::Left,
-        vk::Right,  vk::Right,      vk::Up,         vk::Down,       vk::Delete,     vk::Back,
-        vk::A,      vk::B,          vk::H,          vk::O,          vk::P,          vk::R,
-        vk::S,      vk::T,          vk::X,          vk::Z,          vk::Oem2,       vk::Oem3,
-        vk::Oem5};
+        vk::Digit0, vk::Digit0 + 1, vk::Digit0 + 2, vk::Digit0 + 7, vk::Digit0 + 9,
+        vk::Left,   vk::Right,      vk::Right,      vk::Up,         vk::Down,
+        vk::Delete, vk::Back,       vk::A,          vk::B,          vk::H,
+        vk::O,      vk::P,          vk::R,          vk::S,          vk::T,
+        vk::X,      vk::Z,          vk::Oem2,       vk::Oem3,       vk::Oem5};
     std::mt19937 random(11);
     for (int step = 0; step < 400; ++step) {
         // Now and then two keys reach the view before its paint.
@@ -158,9 +158,9 @@ TEST_F(ViewRepaintAreaTest, TheCaretsInkLiesWithinItsBounds) {
     for (const std::int32_t spacing : {4, 7, 12, 31, 120}) {
         doc.settings->verticalSpacing = spacing;
         doc.settings->horizontalSpacing = spacing * 2;
-        for (const TabNote& note : {Note(BlankFret, 0, 0), Note(3, 5, 1, Mute),
-                                    Note(24, 2, 0, Harmonic), Note(2147483647, 1, 3, Optional),
-                                    Note(-2147483647 - 1, 4, 2, Normal)}) {
+        for (const TabNote& note :
+             {Note(BlankFret, 0, 0), Note(3, 5, 1, Mute), Note(24, 2, 0, Harmonic),
+              Note(2147483647, 1, 3, Optional), Note(-2147483647 - 1, 4, 2, Normal)}) {
             cursor.current = note;
             QImage picture(1200, 1200, QImage::Format_RGB32);
             picture.fill(Qt::white);
@@ -189,17 +189,21 @@ TEST_F(ViewRepaintAreaTest, TheCaretsInkLiesWithinItsBounds) {
 TEST_F(ViewRepaintAreaTest, ACaretMovedToTheNextRowIsRepaintedThere) {
     PaintShown(std::nullopt);
     // The last item of a row, caret on its last column: Right takes it to the next row.
-    const auto& entries = doc.GetViewLayout().Entries();
+    const auto at = [&](std::size_t position) {
+        return doc.ItemAtPosition(static_cast<std::int32_t>(position));
+    };
     std::size_t last = 0;
-    while (last + 1 < entries.size() && entries[last + 1].origin.y == entries[0].origin.y) ++last;
-    ASSERT_LT(last + 1, entries.size());
-    Tablature* item = entries[last].item;
+    while (last + 1 < doc.tabItems.size() && at(last + 1)->lastOrigin.y == at(0)->lastOrigin.y)
+        ++last;
+    ASSERT_LT(last + 1, doc.tabItems.size());
+    Tablature* item = at(last);
+    Tablature* next = at(last + 1);
     doc.cursor->tabItem = item;
     doc.cursor->current = Note(BlankFret, 0, item->MaxColumn() + 1, NoNote);
     doc.cursor->previous = doc.cursor->current;
     Key(vk::Right);
     Flush();
-    ASSERT_EQ(doc.cursor->tabItem, entries[last + 1].item);
+    ASSERT_EQ(doc.cursor->tabItem, next);
     EXPECT_EQ(shown, WholePicture());
     EXPECT_EQ(partialPaints, 1);
 }
