@@ -74,7 +74,7 @@ public:
         bench::PutCaretOn(document_, middle_);
         DragSelection(document_).Begin();
         DragSelection(document_).End(middle_ + 2, middle_ + 4, &clipboard_);
-        document_.copied = 1;
+        document_.SetSelection(document_.selection, 1);
         for (int command = 0; command < kCommands; ++command) {
             const bench::Stopwatch commandWatch;
             Run(static_cast<Command>(command));

@@ -58,7 +58,9 @@ void BM_CopyAsTextLarge(benchmark::State& state) {
     bench::BenchDocument bench;
     CCorvaneDoc& document = bench.Document();
     bench::FillSongbook(document, bench::kLargeItems);
-    for (const auto& item : document.tabItems) document.selection.push_back(item.get());
+    std::vector<Tablature*> all;
+    for (const auto& item : document.tabItems) all.push_back(item.get());
+    document.SetSelection(std::move(all), 0);
     MemoryClipboard clipboard;
     document.SetClipboard(&clipboard);
     const bench::TempFolder folder;

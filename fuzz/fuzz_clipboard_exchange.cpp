@@ -26,9 +26,9 @@
 #include "edit/DropHandler.h"
 #include "model/TabCursor.h"
 #include "platform/clipboard/ClipboardFormatNames.h"
-#include "platform/files/DocumentClassId.h"
 #include "platform/clipboard/MemoryClipboard.h"
 #include "platform/clipboard/ObjectDescriptor.h"
+#include "platform/files/DocumentClassId.h"
 #include "platform/prompt/ScriptedPrompter.h"
 #include "support/DocumentChecks.h"
 #include "support/FuzzPrompter.h"
@@ -105,15 +105,15 @@ void Drop(CCorvaneDoc& document, MemoryClipboard& clipboard, std::int32_t target
     const auto before = ReadingOrder(document);
     const bool wasModified = document.IsModified();
     ScriptedPrompter prompter;
-    const auto outcome = DropHandler(document, &clipboard, prompter).Drop(ItemUnder(document, target));
+    const auto outcome =
+        DropHandler(document, &clipboard, prompter).Drop(ItemUnder(document, target));
     const auto after = ReadingOrder(document);
     using Outcome = DropHandler::Outcome;
     const Outcome expected = glissomarkers ? Outcome::GlissomarkersRefused
                              : !marker     ? Outcome::Unsupported
                                            : outcome;
     if (outcome != expected) std::abort();
-    if (marker && !glissomarkers && outcome != Outcome::Moved &&
-        outcome != Outcome::NothingMoved) {
+    if (marker && !glissomarkers && outcome != Outcome::Moved && outcome != Outcome::NothingMoved) {
         std::abort();
     }
     if (outcome != Outcome::Moved) {
@@ -130,7 +130,8 @@ void Drop(CCorvaneDoc& document, MemoryClipboard& clipboard, std::int32_t target
                document.selection.end();
     };
     std::vector<const Tablature*> runBefore, runAfter, restBefore, restAfter;
-    for (const Tablature* item : before) (isSelected(item) ? runBefore : restBefore).push_back(item);
+    for (const Tablature* item : before)
+        (isSelected(item) ? runBefore : restBefore).push_back(item);
     for (const Tablature* item : after) (isSelected(item) ? runAfter : restAfter).push_back(item);
     if (runBefore != runAfter || restBefore != restAfter) std::abort();
     const auto at = std::find(after.begin(), after.end(), targetItem) - after.begin();
@@ -180,7 +181,9 @@ void ReadBack(const MemoryClipboard& clipboard) {
 
 void RunStep(ClipboardScript& script, CCorvaneDoc& document, MemoryClipboard& clipboard) {
     switch (script.Byte() % 8) {
-        case 0: PutForeignContent(script, clipboard); break;
+        case 0:
+            PutForeignContent(script, clipboard);
+            break;
         case 1: {
             const auto from = ItemUnder(document, script.Signed());
             const auto to = ItemUnder(document, script.Signed());
@@ -192,15 +195,21 @@ void RunStep(ClipboardScript& script, CCorvaneDoc& document, MemoryClipboard& cl
             }
             break;
         }
-        case 2: Drop(document, clipboard, script.Signed()); break;
+        case 2:
+            Drop(document, clipboard, script.Signed());
+            break;
         case 3:
             document.OnEditCopy();
             if (document.copied != 1) std::abort();
             CheckCopy(document, clipboard);
             break;
-        case 4: document.OnEditCut(); break;
+        case 4:
+            document.OnEditCut();
+            break;
         case 5:
-            if (document.tabItems.size() + document.selection.size() <= kMaxItems) {
+            if (document.tabItems.size() +
+                    std::max(document.selection.size(), document.cutNotes.size()) <=
+                kMaxItems) {
                 document.OnEditPaste();
             }
             break;
@@ -212,7 +221,9 @@ void RunStep(ClipboardScript& script, CCorvaneDoc& document, MemoryClipboard& cl
             if (clipboard.ListFormats().size() != 1) std::abort();
             break;
         }
-        default: ReadBack(clipboard); break;
+        default:
+            ReadBack(clipboard);
+            break;
     }
 }
 
@@ -229,7 +240,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     document.OnNewDocument();
     const int items = 1 + script.Byte() % 12;
     for (int p = 1; p < items; ++p) document.AppendTabItem(p);
-    for (const auto& item : document.tabItems) item->AppendNote(TabNote{item->position, 0, 0, 0, 0});
+    for (const auto& item : document.tabItems)
+        item->AppendNote(TabNote{item->position, 0, 0, 0, 0});
     fuzz::CheckDocumentInvariants(document);
     for (int steps = 0; steps < 48 && !script.Done(); ++steps) {
         fuzz::RunStep(script, document, clipboard);

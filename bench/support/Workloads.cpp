@@ -91,21 +91,23 @@ std::string TextTablatureWorkload(std::size_t bytes, unsigned seed) {
 
 void FillSongbook(CCorvaneDoc& document, std::size_t items, unsigned seed) {
     std::mt19937 random(seed);
-    document.ClearTabItems();
-    document.tabItems.reserve(items);
+    std::vector<std::unique_ptr<Tablature>> made;
+    made.reserve(items);
     for (std::size_t i = 0; i < items; ++i) {
         auto item = std::make_unique<Tablature>(document.settings.get());
         item->position = static_cast<std::int32_t>(i);
         FillItem(*item, random, i);
-        document.tabItems.push_back(std::move(item));
+        made.push_back(std::move(item));
     }
     // Inserted and moved items leave list order and reading order apart; keep a few runs in
     // order, as real editing does, and shuffle the rest.
     for (std::size_t i = 0; i + 1 < items; i += 1 + Below(random, 8)) {
         const std::size_t other = Below(random, static_cast<std::uint32_t>(items));
-        std::swap(document.tabItems[i], document.tabItems[other]);
+        std::swap(made[i], made[other]);
     }
-    document.InvalidatePositionIndex();
+    // The songbook is where the benchmark starts: no step to undo.
+    document.ReplaceContent(*document.settings, std::move(made));
+    document.ClearHistory();
     PutCaretOn(document, 0);
 }
 

@@ -28,7 +28,7 @@ void CCorvaneDoc::ApplyCursorResult(std::int32_t result) {
 
 void CCorvaneDoc::SendKeyToCursor(std::int32_t virtualKey) {
     const Tablature* edited = cursor->tabItem;
-    ApplyCursorResult(cursor->OnKey(virtualKey));
+    CursorResultApplier(*this).Key(virtualKey);
     UpdateStepAfterEditing(edited);
 }
 
@@ -37,8 +37,12 @@ void CCorvaneDoc::OnInsertTabItem() { TabItemCommands(*this).InsertTabItem(); }
 void CCorvaneDoc::OnInsertNote() { TabItemCommands(*this).InsertNote(); }
 
 void CCorvaneDoc::OnInsertRandomRiff() {
+    // The notes are drawn once; Redo puts back these, not a new draw.
+    Step step(*this, ID_INSERT_RANDOM_RIFF);
     Tablature* item = InsertTabItemAt(static_cast<std::int32_t>(tabItems.size()));
-    RandomRiffGenerator(*rng_).Fill(*item, settings->numberOfStrings);
+    Tablature riff(settings.get());
+    RandomRiffGenerator(*rng_).Fill(riff, settings->numberOfStrings);
+    ReplaceNotes(*item, std::move(riff.notes));
     UpdateStepAsDescribed();
 }
 
@@ -61,6 +65,14 @@ CCorvaneDoc::CommandOutcome CCorvaneDoc::RunCommand(std::int32_t commandId) {
         SendKeyToCursor(*key);
         return CommandOutcome::Done;
     }
+    if (commandId == ID_EDIT_UNDO || commandId == ID_EDIT_REDO) {
+        // With nothing to take back, Undo is grayed in the menus; a script's Undo does nothing.
+        commandId == ID_EDIT_UNDO ? Undo() : Redo();
+        return CommandOutcome::Done;
+    }
+    // Whatever the command changes is one step, named after it; a command that changes
+    // nothing leaves no step.
+    Step step(*this, commandId);
     switch (commandId) {
         case ID_INSERT_TAB_ITEM:
             OnInsertTabItem();

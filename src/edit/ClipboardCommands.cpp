@@ -7,6 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "model/CommandIds.h"
 #include "model/PrefetchingWalk.h"
 #include "model/ReadingOrder.h"
 #include "model/TabCursor.h"
@@ -57,58 +58,41 @@ std::vector<Tablature*> SelectionInReadingOrder(const std::vector<Tablature*>& s
 
 void ClipboardCommands::Cut() {
     if (document_.selection.empty()) return;
-    const std::unordered_set<const Tablature*> selected(document_.selection.begin(),
-                                                        document_.selection.end());
-    std::vector<std::int32_t> cut;
-    for (const auto& item : document_.tabItems) {
-        if (selected.contains(item.get())) cut.push_back(item->position);
-    }
-    std::sort(cut.begin(), cut.end());
-    cut.erase(std::unique(cut.begin(), cut.end()), cut.end());
-    const bool any = !cut.empty();
-    const std::int32_t lowest = any ? cut.front() : 0;
-    document_.selection.clear();
-    document_.copied = 0;
-    std::erase_if(document_.tabItems, [&](const std::unique_ptr<Tablature>& item) {
-        return selected.contains(item.get());
-    });
+    TabDocument::Step step(document_, ID_EDIT_CUT);
+    // What Paste appends after a Cut: the cut items' notes, in reading order.
+    const std::vector<Tablature*> cut = SelectionInReadingOrder(document_.selection);
+    std::vector<std::vector<TabNote>> notes;
+    notes.reserve(cut.size());
+    for (const Tablature* item : cut) notes.push_back(item->notes);
+    document_.SetCutNotes(std::move(notes));
+    const std::int32_t lowest = cut.front()->position;
 
-    // Renumbering the remaining items in reading order is what shifting everything behind the
-    // removed run does when the selection is one run; it also keeps the positions 0 … n − 1
-    // for a selection that is not.
-    std::vector<Tablature*> order;
-    order.reserve(document_.tabItems.size());
-    for (const auto& item : document_.tabItems) order.push_back(item.get());
-    std::stable_sort(order.begin(), order.end(), [](const Tablature* a, const Tablature* b) {
-        return a->position < b->position;
-    });
-    std::int32_t position = 0;
-    for (Tablature* item : order) item->position = position++;
-    // Each run of cut positions, the last first, so that the positions of the runs before it
-    // still hold.
-    for (auto end = cut.end(); end != cut.begin();) {
-        auto first = std::prev(end);
-        while (first != cut.begin() && *std::prev(first) + 1 == *first) --first;
-        document_.ItemsReplaced(*first, static_cast<std::int32_t>(end - first), {});
-        end = first;
-    }
-
+    document_.RemoveTabItems(cut);
     if (document_.tabItems.empty()) document_.AddTabItemAndFocus();
-    Tablature* before = any && lowest > 0 ? document_.ItemAtPosition(lowest - 1) : nullptr;
-    document_.cursor->tabItem = before != nullptr ? before : document_.tabItems.front().get();
+    Tablature* before = lowest > 0 ? document_.ItemAtPosition(lowest - 1) : nullptr;
+    TabCursor& cursor = *document_.cursor;
+    cursor.tabItem = before != nullptr ? before : document_.tabItems.front().get();
     document_.UpdateStepAsDescribed();
 }
 
 void ClipboardCommands::Paste() {
-    if (document_.selection.empty() || document_.copied == 0) return;
-    // The selection is copied first: appending items must not change what is being pasted.
-    const std::vector<Tablature*> sources = document_.selection;
-    for (const Tablature* source : sources) {
-        Tablature* copy =
-            document_.InsertTabItemAt(static_cast<std::int32_t>(document_.tabItems.size()));
-        copy->notes = source->notes;
+    TabDocument::Step step(document_, ID_EDIT_PASTE);
+    if (!document_.selection.empty() && document_.copied != 0) {
+        // The selection is read first: appending items must not change what is being pasted.
+        const std::vector<Tablature*> sources = document_.selection;
+        for (const Tablature* source : sources) AppendCopy(source->notes);
+    } else if (!document_.cutNotes.empty()) {
+        for (const std::vector<TabNote>& notes : document_.cutNotes) AppendCopy(notes);
+    } else {
+        return;
     }
     document_.UpdateStepAsDescribed();
+}
+
+void ClipboardCommands::AppendCopy(const std::vector<TabNote>& notes) {
+    Tablature* copy =
+        document_.InsertTabItemAt(static_cast<std::int32_t>(document_.tabItems.size()));
+    document_.ReplaceNotes(*copy, notes);
 }
 
 std::size_t ClipboardCommands::SelectionTextSize(const std::vector<Tablature*>& items) const {

@@ -8,10 +8,11 @@ namespace lutaris {
 
 class Tablature;
 class TabDocument;
+struct TabNote;
 
 // Cut, Paste and Copy as Text: they work on whole selected tab items. Cut and Paste never
-// touch the clipboard (Paste duplicates the selection inside the document); Copy as Text
-// replaces the clipboard's content with plain text.
+// touch the clipboard (Paste duplicates inside the document what Copy or Cut left for it);
+// Copy as Text replaces the clipboard's content with plain text.
 class ClipboardCommands {
 public:
     static constexpr const char* kSelectionTooLargeMessage =
@@ -25,10 +26,11 @@ public:
 
     // Deletes the selected items and closes the gap; the caret goes to the item just before
     // the removed run, or to the first item in list order. A document left empty gets one new
-    // empty item with the caret on it.
+    // empty item with the caret on it. The cut items' notes stay for Paste.
     void Cut();
     // After a Copy, appends a copy of every selected item (notes only) at the end, in selection
-    // order. The selection stays, so each Paste appends another set.
+    // order. The selection stays, so each Paste appends another set. Without a copied
+    // selection, appends copies of the items the last Cut removed, in their reading order.
     void Paste();
     // Puts the text form of the selected items, in reading order, on the clipboard as plain
     // text, separated as Export File separates them (three empty lines between two items) and
@@ -40,6 +42,7 @@ public:
     std::string SelectionText();
 
 private:
+    void AppendCopy(const std::vector<TabNote>& notes);
     // The length of the text of `items`, measured without building it. Throws
     // TextTooLargeError.
     std::size_t SelectionTextSize(const std::vector<Tablature*>& items) const;

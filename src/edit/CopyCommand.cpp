@@ -43,7 +43,8 @@ void CopyCommand::Run() {
     } else if (Clipboard* clipboard = document_.GetClipboard()) {
         clipboard->SetFormats(std::move(formats));
     }
-    document_.copied = 1;
+    document_.SetSelection(document_.selection, 1);
+    document_.SetCutNotes({});
 }
 
 }  // namespace lutaris

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
+#include "edit/TechniqueCommandKeys.h"
 #include "model/TabCursor.h"
 #include "model/TabDocument.h"
 
@@ -17,6 +19,15 @@ void CursorResultApplier::ReloadCaretNote(TabCursor& cursor) {
     } else {
         cursor.ResetNotes();
     }
+}
+
+std::int32_t CursorResultApplier::Key(std::int32_t virtualKey) {
+    // The step opens before the caret answers: Undo puts the caret back where the key found it.
+    TabDocument::Step step(document_, StepKindForKey(virtualKey));
+    if (IsFretDigitKey(virtualKey)) document_.MarkTypingStep();
+    const std::int32_t result = cursor_.OnKey(virtualKey);
+    Apply(result);
+    return result;
 }
 
 void CursorResultApplier::Apply(std::int32_t result) {
@@ -51,14 +62,7 @@ void CursorResultApplier::Apply(std::int32_t result) {
 }
 
 void CursorResultApplier::StorePreviousNote() {
-    const TabNote& written = cursor_.previous;
-    if (TabNote* note = cursor_.tabItem->FindNote(written.column, written.string)) {
-        note->fret = written.fret;
-        note->reserved = written.reserved;
-        note->action = written.action;
-    } else if (written.action != NoNote) {
-        cursor_.tabItem->AppendNote(written);
-    }
+    document_.SetNote(*cursor_.tabItem, cursor_.previous);
     ReloadCaretNote(cursor_);
 }
 
@@ -81,16 +85,17 @@ void CursorResultApplier::DeleteCaretNote() {
     std::int32_t closedColumn = caret.column;
     if (const TabNote* note = item.FindNote(caret.column, caret.string)) {
         closedColumn = note->column;
-        item.notes.erase(item.notes.begin() + (note - item.notes.data()));
+        document_.DeleteNote(item, static_cast<std::int32_t>(note - item.notes.data()));
     }
     // A column that no string uses any more is closed up. With no note at the caret this closes
     // the caret's column when it is empty on every string, the way deleting its last note
     // would: Delete then undoes an Insert Note. A column with notes on other strings stays.
-    const bool closeColumn = item.FindNote(closedColumn, -1) == nullptr;
-    if (closeColumn) {
-        for (auto& note : item.notes) {
+    if (item.FindNote(closedColumn, -1) == nullptr) {
+        std::vector<TabNote> closed = item.notes;
+        for (auto& note : closed) {
             if (note.column > closedColumn) --note.column;
         }
+        document_.ReplaceNotes(item, std::move(closed));
     }
     if (const TabNote* note = item.FindNote(caret.column, caret.string)) {
         caret = *note;

@@ -16,6 +16,9 @@ class CursorResultApplier {
 public:
     explicit CursorResultApplier(TabDocument& document);
 
+    // One key-down at the caret, as one step of the document's history; returns the caret's
+    // result.
+    std::int32_t Key(std::int32_t virtualKey);
     void Apply(std::int32_t result);
 
     // The caret's note from the note at its cell, or an empty caret when there is none.

@@ -6,19 +6,18 @@
 
 namespace lutaris {
 
-void DragSelection::Begin() {
-    document_.selection.clear();
-    document_.copied = 0;
-}
+void DragSelection::Begin() { document_.SetSelection({}, 0); }
 
 void DragSelection::End(std::optional<std::int32_t> startPosition,
                         std::optional<std::int32_t> endPosition, Clipboard* clipboard) {
     if (startPosition && endPosition) {
+        std::vector<Tablature*> selected;
         for (const auto& item : document_.tabItems) {
             if (item->position >= *startPosition && item->position <= *endPosition) {
-                document_.selection.push_back(item.get());
+                selected.push_back(item.get());
             }
         }
+        document_.SetSelection(std::move(selected), document_.copied);
     }
     AnnounceSelection(clipboard);
 }

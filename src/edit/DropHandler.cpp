@@ -20,6 +20,7 @@ DropHandler::Outcome DropHandler::Drop(std::optional<std::int32_t> targetPositio
                               MessageButtons::Ok);
         return Outcome::Unsupported;
     }
+    TabDocument::Step step(document_, history::step_kind::kDrop);
     if (!targetPosition || !SelectionMover(document_).MoveBefore(*targetPosition)) {
         return Outcome::NothingMoved;
     }

@@ -33,20 +33,15 @@ bool SelectionMover::MoveBefore(std::int32_t targetPosition) {
 
     const auto at = std::find(rest.begin(), rest.end(), target);
     rest.insert(at, block.begin(), block.end());
-    std::int32_t position = 0;
-    for (Tablature* item : rest) item->position = position++;
-    // What the view must lay out again: the stretch between the first and the last item whose
-    // place in the order changed.
+    // Only the stretch between the first and the last item whose place in the order changed
+    // moves (and is laid out again).
     const auto firstChanged = std::mismatch(order.begin(), order.end(), rest.begin()).first;
-    if (firstChanged != order.end()) {
-        const auto from = firstChanged - order.begin();
-        auto to = static_cast<std::ptrdiff_t>(order.size());
-        while (order[static_cast<std::size_t>(to - 1)] == rest[static_cast<std::size_t>(to - 1)])
-            --to;
-        document_.ItemsReplaced(
-            static_cast<std::int32_t>(from), static_cast<std::int32_t>(to - from),
-            std::span<Tablature* const>(rest.data() + from, static_cast<std::size_t>(to - from)));
-    }
+    if (firstChanged == order.end()) return true;
+    const auto from = firstChanged - order.begin();
+    auto to = static_cast<std::ptrdiff_t>(order.size());
+    while (order[static_cast<std::size_t>(to - 1)] == rest[static_cast<std::size_t>(to - 1)]) --to;
+    document_.ReorderTabItems(static_cast<std::int32_t>(from),
+                              std::vector<Tablature*>(rest.begin() + from, rest.begin() + to));
     return true;
 }
 

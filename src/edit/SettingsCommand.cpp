@@ -1,5 +1,6 @@
 #include "edit/SettingsCommand.h"
 
+#include "model/CommandIds.h"
 #include "model/TabDocument.h"
 #include "platform/prompt/Prompter.h"
 
@@ -9,7 +10,9 @@ void SettingsCommand::Run() {
     TabSettings scratch;
     scratch.LoadDefaults();
     scratch.CopyFrom(*document_.settings);
-    if (document_.GetPrompter().EditSettings(scratch)) document_.settings->CopyFrom(scratch);
+    // A cancelled dialog, or OK on the same values, changes nothing: no step, not modified.
+    TabDocument::Step step(document_, ID_TAB_SETTINGS);
+    if (document_.GetPrompter().EditSettings(scratch)) document_.ReplaceSettings(scratch);
     document_.UpdateStep();
 }
 

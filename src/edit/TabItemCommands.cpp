@@ -1,7 +1,9 @@
 #include "edit/TabItemCommands.h"
 
 #include <limits>
+#include <vector>
 
+#include "model/CommandIds.h"
 #include "model/TabCursor.h"
 #include "model/TabDocument.h"
 
@@ -17,11 +19,13 @@ std::int32_t NextPosition(const TabDocument& document) {
 }  // namespace
 
 void TabItemCommands::AddTabItem() {
+    TabDocument::Step step(document_, ID_ADD_TAB_ITEM);
     document_.InsertTabItemAt(NextPosition(document_));
     document_.UpdateStepAsDescribed();
 }
 
 void TabItemCommands::InsertTabItem() {
+    TabDocument::Step step(document_, ID_INSERT_TAB_ITEM);
     document_.InsertTabItemAt(document_.cursor->tabItem->position);
     document_.UpdateStepAsDescribed();
 }
@@ -30,9 +34,12 @@ void TabItemCommands::InsertNote() {
     TabCursor& cursor = *document_.cursor;
     Tablature& item = *cursor.tabItem;
     if (item.notes.empty()) return;
-    for (auto& note : item.notes) {
+    TabDocument::Step step(document_, ID_INSERT_NOTE);
+    std::vector<TabNote> opened = item.notes;
+    for (auto& note : opened) {
         if (note.column >= cursor.current.column && note.column < kInt32Max) ++note.column;
     }
+    document_.ReplaceNotes(item, std::move(opened));
     cursor.current.action = NoNote;
     cursor.current.fret = 0;
     document_.UpdateStepAfterEditing(&item);

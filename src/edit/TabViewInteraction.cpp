@@ -137,6 +137,7 @@ ViewResponse TabViewInteraction::OnRButtonUp(LayoutPoint client, LayoutPoint scr
         // The new order is saved content, as after a drop: the document is modified and other
         // views and the embedded presentation redraw. A release that moves nothing is no edit.
         if (const std::optional<std::int32_t> target = PositionAt(point)) {
+            TabDocument::Step step(document_, history::step_kind::kMove);
             if (SelectionMover(document_).MoveBefore(*target)) document_.UpdateStepAsDescribed();
         }
         movingSelection_ = false;
@@ -166,8 +167,7 @@ ViewResponse TabViewInteraction::OnKeyDown(std::int32_t virtualKey, LayoutPoint 
         default:
             break;
     }
-    const std::int32_t result = document_.cursor->OnKey(virtualKey);
-    CursorResultApplier(document_).Apply(result);
+    const std::int32_t result = CursorResultApplier(document_).Key(virtualKey);
     return {.repaint = (result & Repaint) != 0, .followCaret = result != 0};
 }
 

@@ -24,21 +24,24 @@ constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 TabDocument::TabDocument(Prompter& prompter) : DocumentBase(prompter) {}
 
 TabDocument::~TabDocument() {
-    selection.clear();
-    tabItems.clear();
+    selection_.clear();
+    tabItems_.clear();
 }
 
 // ---- life cycle ----------------------------------------------------------------------------
 
 void TabDocument::ResetContents() {
     ++contentsGeneration_;
-    settings = std::make_unique<TabSettings>();
-    settings->LoadDefaults();
-    cursor = std::make_unique<TabCursor>(settings.get());
-    playback = PlaybackSettings{};
+    settings_ = std::make_unique<TabSettings>();
+    settings_->LoadDefaults();
+    cursor_ = std::make_unique<TabCursor>(settings_.get());
+    playback_ = PlaybackSettings{};
     playbackNotice_.clear();
     ClearTabItems();
-    AddTabItemAndFocus();
+    cursor_->tabItem = AppendTabItem(0);
+    forcedModified_ = false;
+    history_.Clear();
+    UpdateStep();
 }
 
 bool TabDocument::OnNewDocument() {
@@ -145,7 +148,7 @@ void TabDocument::ReadPlaybackStream(const std::optional<std::vector<std::uint8_
     if (!stream) return;
     // Nothing else of the file depends on this stream: a damaged one costs only its values.
     if (auto read = PlaybackSettings::Decode(*stream)) {
-        playback = std::move(*read);
+        playback_ = std::move(*read);
     } else {
         playbackNotice_ = kPlaybackUnreadable;
     }
@@ -153,19 +156,14 @@ void TabDocument::ReadPlaybackStream(const std::optional<std::vector<std::uint8_
 
 std::string TabDocument::TakePlaybackNotice() { return std::exchange(playbackNotice_, {}); }
 
-void TabDocument::SetPlayback(const PlaybackSettings& values) {
-    playback = values;
-    UpdateStep();
-}
-
 // ---- file format ---------------------------------------------------------------------------
 
 void TabDocument::Serialize(Archive& archive) {
     if (archive.IsStoring()) {
         archive.WriteRaw(kMagic.data(), kMagic.size());
-        settings->Serialize(archive);
-        archive.WriteInt32(static_cast<std::int32_t>(tabItems.size()));
-        for (auto& item : tabItems) item->Serialize(archive);
+        settings_->Serialize(archive);
+        archive.WriteInt32(static_cast<std::int32_t>(tabItems_.size()));
+        for (auto& item : tabItems_) item->Serialize(archive);
         return;
     }
     ClearTabItems();
@@ -180,10 +178,10 @@ void TabDocument::Serialize(Archive& archive) {
         }
         // Settings and caret are replaced together before the fields are read, so that a
         // stream that ends among the settings leaves no caret on a deleted record.
-        settings = std::make_unique<TabSettings>();
-        settings->LoadDefaults();
-        cursor = std::make_unique<TabCursor>(settings.get());
-        settings->Serialize(archive);
+        settings_ = std::make_unique<TabSettings>();
+        settings_->LoadDefaults();
+        cursor_ = std::make_unique<TabCursor>(settings_.get());
+        settings_->Serialize(archive);
         LoadItems(archive);
     } catch (...) {
         RepairAfterLoad();
@@ -192,10 +190,10 @@ void TabDocument::Serialize(Archive& archive) {
     RepairAfterLoad();
     // The caret starts on the first stored item, whatever its position, showing the note at
     // its cell.
-    if (const TabNote* note = cursor->FindNote(cursor->current.column, cursor->current.string)) {
-        cursor->current.fret = note->fret;
-        cursor->current.reserved = note->reserved;
-        cursor->current.action = note->action;
+    if (const TabNote* note = cursor_->FindNote(cursor_->current.column, cursor_->current.string)) {
+        cursor_->current.fret = note->fret;
+        cursor_->current.reserved = note->reserved;
+        cursor_->current.action = note->action;
     }
 }
 
@@ -205,9 +203,9 @@ void TabDocument::LoadItems(Archive& archive) {
     // allocation. Each item consumes at least eight bytes, so the loop ends with the stream.
     const std::int32_t count = archive.ReadInt32();
     for (std::int32_t i = 0; i < count; ++i) {
-        auto item = std::make_unique<Tablature>(settings.get());
+        auto item = std::make_unique<Tablature>(settings_.get());
         item->Serialize(archive);
-        tabItems.push_back(std::move(item));
+        tabItems_.push_back(std::move(item));
     }
     InvalidatePositionIndex();
 }
@@ -215,19 +213,19 @@ void TabDocument::LoadItems(Archive& archive) {
 void TabDocument::RepairAfterLoad() {
     // A file is free to hold no item at all, or positions with gaps and repeats; the view and
     // the commands need at least one item and the positions 0 … n − 1.
-    if (tabItems.empty()) AppendTabItem(0);
-    if (!PositionIndex::IsPermutation(tabItems)) {
+    if (tabItems_.empty()) AppendTabItem(0);
+    if (!PositionIndex::IsPermutation(tabItems_)) {
         std::int32_t position = 0;
-        for (auto& item : tabItems) item->position = position++;
+        for (auto& item : tabItems_) item->position = position++;
     }
     InvalidatePositionIndex();
-    if (!cursor) cursor = std::make_unique<TabCursor>(settings.get());
-    cursor->tabItem = tabItems.front().get();
+    if (!cursor_) cursor_ = std::make_unique<TabCursor>(settings_.get());
+    cursor_->tabItem = tabItems_.front().get();
 }
 
 std::vector<std::uint8_t> TabDocument::ContentsBytes() {
     std::size_t size = kContentsHeaderBytes;
-    for (const auto& item : tabItems) {
+    for (const auto& item : tabItems_) {
         size += kItemRecordBytes + kNoteRecordBytes * item->notes.size();
     }
     Archive archive;
@@ -237,7 +235,7 @@ std::vector<std::uint8_t> TabDocument::ContentsBytes() {
 }
 
 std::vector<std::uint8_t> TabDocument::PlaybackBytes() const {
-    return playback.Encode(settings->numberOfStrings);
+    return playback_.Encode(settings_->numberOfStrings);
 }
 
 std::vector<std::uint8_t> TabDocument::StorageBytes() {
@@ -247,39 +245,25 @@ std::vector<std::uint8_t> TabDocument::StorageBytes() {
 // ---- tab items -----------------------------------------------------------------------------
 
 Tablature* TabDocument::ItemAtPosition(std::int32_t position) const {
-    return positionIndex_.Find(tabItems, position);
+    return positionIndex_.Find(tabItems_, position);
 }
 
 Tablature* TabDocument::AppendTabItem(std::int32_t position) {
-    auto item = std::make_unique<Tablature>(settings.get());
+    auto item = std::make_unique<Tablature>(settings_.get());
     item->position = position;
-    tabItems.push_back(std::move(item));
+    tabItems_.push_back(std::move(item));
     InvalidatePositionIndex();
-    return tabItems.back().get();
-}
-
-Tablature* TabDocument::InsertTabItemAt(std::int32_t position) {
-    if (static_cast<std::size_t>(position) < tabItems.size()) {
-        for (auto& item : tabItems) {
-            if (item->position >= position && item->position < kInt32Max) ++item->position;
-        }
-    }
-    auto item = std::make_unique<Tablature>(settings.get());
-    item->position = position;
-    tabItems.push_back(std::move(item));
-    Tablature* inserted = tabItems.back().get();
-    ItemsReplaced(position, 0, std::span<Tablature* const>(&inserted, 1));
-    return inserted;
-}
-
-void TabDocument::AddTabItemAndFocus() {
-    cursor->tabItem = AppendTabItem(static_cast<std::int32_t>(tabItems.size()));
-    UpdateStep();
+    history_.Clear();
+    return tabItems_.back().get();
 }
 
 void TabDocument::ClearTabItems() {
-    selection.clear();
-    tabItems.clear();
+    // The history points into the items: it goes first.
+    openStep_.reset();
+    stepDepth_ = 0;
+    history_.Clear();
+    selection_.clear();
+    tabItems_.clear();
     InvalidatePositionIndex();
 }
 
@@ -296,7 +280,7 @@ void TabDocument::ItemsReplaced(std::int32_t position, std::int32_t removed,
 
 void TabDocument::UpdateStep() {
     DiscardLayout();
-    SetModifiedFlag(true);
+    RefreshModifiedFlag();
     UpdateAllItems();
     UpdateAllViews();
 }
@@ -308,7 +292,7 @@ void TabDocument::UpdateStepAfterEditing(const Tablature* edited) {
 
 void TabDocument::UpdateStepAsDescribed() {
     LayoutNothingMoved();
-    SetModifiedFlag(true);
+    RefreshModifiedFlag();
     UpdateAllItems();
     UpdateAllViews();
 }

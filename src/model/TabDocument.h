@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/DocumentHistory.h"
 #include "model/DocumentMessages.h"
 #include "model/PlaybackSettings.h"
 #include "model/PositionIndex.h"
@@ -36,12 +37,13 @@ public:
 //
 // Outside a load in progress it keeps these invariants: the positions are exactly 0 … n − 1,
 // there is at least one tab item, the caret's tabItem is one of them, and every selected item
-// is in tabItems. Code that changes tabItems or any position directly must say so afterwards:
-// with ItemsReplaced where it can say how the reading order changed, with
-// InvalidatePositionIndex() otherwise.
+// is in tabItems. Everything else reads the content through the read-only members below and
+// changes it only through the operations of this class, which keep the invariants, tell the
+// view's layout what moved, and record what they changed so that Undo can take it back.
 //
-// The view's layout and the commands live in the layers above; what they must hear of a
-// change comes through the layout hooks.
+// Operations recorded between BeginStep and EndStep (or inside a `Step` scope) are one step of
+// the history; an operation outside any step is a step of its own. Moving the caret alone is
+// not a change.
 class TabDocument : public DocumentBase {
 public:
     // The first 11 bytes of every "Contents" stream; no version but this one is read.
@@ -50,13 +52,18 @@ public:
     explicit TabDocument(Prompter& prompter);
     ~TabDocument() override;
 
-    std::unique_ptr<TabSettings> settings;
-    std::vector<std::unique_ptr<Tablature>> tabItems;
-    std::vector<Tablature*> selection;  // not owned; every entry is also in tabItems
-    std::int32_t copied = 0;
-    std::unique_ptr<TabCursor> cursor;
+    // Read access under the document's own names. The caret itself is not content: the view
+    // moves it freely.
+    const std::unique_ptr<TabSettings>& settings = settings_;
+    const std::vector<std::unique_ptr<Tablature>>& tabItems = tabItems_;
+    const std::vector<Tablature*>& selection = selection_;  // every entry is also in tabItems
+    const std::int32_t& copied = copied_;
+    const std::unique_ptr<TabCursor>& cursor = cursor_;
     // Tuning, tempo and instrument; saved beside "Contents" when not the defaults.
-    PlaybackSettings playback;
+    const PlaybackSettings& playback = playback_;
+    // The notes of the items the last Cut removed, in reading order, for Paste. Like the
+    // clipboard, not content: Undo leaves it alone, and Copy empties it.
+    const std::vector<std::vector<TabNote>>& cutNotes = cutNotes_;
 
     // Life cycle and file format.
     bool OnNewDocument() override;
@@ -88,8 +95,6 @@ public:
     // The whole document file as a save writes it (what an embedded object's storage holds).
     std::vector<std::uint8_t> StorageBytes();
 
-    // Replaces the playback settings and runs the update step.
-    void SetPlayback(const PlaybackSettings& values);
     // Once after an open whose playback stream could not be read (the document then has the
     // defaults and all else the file holds): the text to show the person; empty otherwise.
     std::string TakePlaybackNotice();
@@ -108,27 +113,86 @@ public:
     void ItemsReplaced(std::int32_t position, std::int32_t removed,
                        std::span<Tablature* const> inserted);
 
-    // A new empty tab item on the document's settings, appended at the end of tabItems.
+    // A new empty tab item with the position given, appended at the end of tabItems: for
+    // building a document (loads, tools, tests), not editing it. Nothing moves to make room,
+    // and the history is forgotten, since Undo could not take the item back in order.
     Tablature* AppendTabItem(std::int32_t position);
+    // Deletes every tab item, empties the selection and forgets the history: a load's first
+    // step. Leaves the caret's tabItem dangling: the caller points it at an item it adds.
+    void ClearTabItems();
     // A new empty tab item at the reading position `position`, appended at the end of tabItems;
-    // the items from that position on move one place on (at the end, n, none does). Says so
-    // with ItemsReplaced.
+    // the items from that position on move one place on (at the end, n, none does).
     Tablature* InsertTabItemAt(std::int32_t position);
     // Appends an item at the next free position and puts the caret on it (column and note
     // untouched), then runs the update step.
     void AddTabItemAndFocus();
-    // Deletes every tab item and empties the selection. Leaves the caret's tabItem dangling:
-    // the caller points it at an item it adds.
-    void ClearTabItems();
-    // What new and open start from: settings from the settings file, a new caret on them and
-    // one empty tab item at position 0 with the caret on it (marks the document modified).
-    void ResetContents();
+    // Removes the items (each at most once) and closes up the positions behind them; the
+    // selection is emptied. The caller puts the caret on an item that stays.
+    void RemoveTabItems(const std::vector<Tablature*>& items);
+    // Gives the items of `order` the positions from `from` on, in that order: `order` holds the
+    // items that stand there now, rearranged.
+    void ReorderTabItems(std::int32_t from, std::vector<Tablature*> order);
+
+    // Stores `note` in its cell of `item`: over the first note there, or as a new note when
+    // the cell is empty (a note without a mark, NoNote, is then not stored).
+    void SetNote(Tablature& item, const TabNote& note);
+    // Deletes the note at `index` of the item's notes.
+    void DeleteNote(Tablature& item, std::int32_t index);
+    // Replaces every note of the item (a column opened or closed, a pasted copy).
+    void ReplaceNotes(Tablature& item, std::vector<TabNote> notes);
+
+    void ReplaceSettings(const TabSettings& values);
+    // Replaces the playback settings and runs the update step.
+    void SetPlayback(const PlaybackSettings& values);
+    void SetSelection(std::vector<Tablature*> items, std::int32_t copiedFlag);
+    void SetCutNotes(std::vector<std::vector<TabNote>> notes) { cutNotes_ = std::move(notes); }
+    // The whole content at once (an import): `items` were made on this document's settings
+    // record; it takes `values`, the default playback settings and no path, and the caret goes
+    // to the first cell of the item at position 0. One step: Undo gives all of it back.
+    void ReplaceContent(const TabSettings& values, std::vector<std::unique_ptr<Tablature>> items);
+
+    // The history.
+    // `kind` names the step (history::step_kind); a step opened inside another joins it.
+    void BeginStep(std::int32_t kind);
+    void EndStep();
+    class Step {
+    public:
+        Step(TabDocument& document, std::int32_t kind) : document_(document) {
+            document_.BeginStep(kind);
+        }
+        ~Step() { document_.EndStep(); }
+        Step(const Step&) = delete;
+        Step& operator=(const Step&) = delete;
+
+    private:
+        TabDocument& document_;
+    };
+    // A step that typing the digits of one fret into one cell may join.
+    void MarkTypingStep();
+    bool CanUndo() const;
+    bool CanRedo() const;
+    // What the step Undo or Redo would take did (history::step_kind).
+    std::int32_t UndoKind() const;
+    std::int32_t RedoKind() const;
+    // Take back or do again the last step: content, caret and selection as they were, then
+    // the update step. False when there is nothing to take back (or a step is open).
+    bool Undo();
+    bool Redo();
+    // Forgets every step; the content as it stands becomes the unmodified state.
+    void ClearHistory();
+    const history::DocumentHistory& History() const { return history_; }
+    void SetHistoryCapBytes(std::size_t cap) { history_.SetCapBytes(cap); }
+
+    // Set by hand it overrides the history until the next save (a load broken off, recovered
+    // work); cleared, it makes the content as it stands the saved state.
+    void SetModifiedFlag(bool modified = true) override;
+
     // Counts the resets: a view that sees it change shows other content (new, opened or
     // imported), not the same content edited.
     std::uint64_t ContentsGeneration() const { return contentsGeneration_; }
 
-    // Set the modified flag, update all server items, update all views. The view lays every
-    // item out afresh: anything may have changed.
+    // Update all server items, update all views; the modified flag follows the history. The
+    // view lays every item out afresh: anything may have changed.
     void UpdateStep();
     // The update step after an edit of the notes of `edited` alone (null: of none), the
     // keystroke's: the view's next paint moves and draws from the layout the last one kept.
@@ -156,6 +220,9 @@ public:
 
 private:
     void LoadItems(Archive& archive);
+    // What new and open start from: settings from the settings file, a new caret on them and
+    // one empty tab item at position 0 with the caret on it.
+    void ResetContents();
     // Restores the invariants after a load, complete or not.
     void RepairAfterLoad();
     // Reads a "Contents" stream into the prepared document; reports a failure and returns
@@ -169,11 +236,42 @@ private:
     // Takes the playback settings of an opened file, or the defaults and the notice.
     void ReadPlaybackStream(const std::optional<std::vector<std::uint8_t>>& stream);
 
+    // Keeps a change in the open step (an operation outside a step opened one).
+    void Record(history::Change change);
+    history::CaretState CaretNow() const;
+    void RestoreCaret(const history::CaretState& caret);
+    // The modified flag as the history and an open step with changes say.
+    void RefreshModifiedFlag();
+    // Item moves shared by operations and their replay.
+    void PutItems(std::vector<history::HeldItem>& items);
+    void TakeItems(std::vector<history::HeldItem>& items);
+    void PlaceStretch(std::int32_t from, const std::vector<Tablature*>& order);
+    void SwapContent(history::ContentReplaced& other);
+    // Puts one change's state back: its `after` state when `forward`, else its `before`.
+    void Replay(history::Change& change, bool forward);
+    // Runs after Undo and Redo: what the update step does after an edit.
+    void FinishReplay();
+
+    std::unique_ptr<TabSettings> settings_;
+    std::vector<std::unique_ptr<Tablature>> tabItems_;
+    std::vector<Tablature*> selection_;
+    std::int32_t copied_ = 0;
+    std::unique_ptr<TabCursor> cursor_;
+    PlaybackSettings playback_;
+    std::vector<std::vector<TabNote>> cutNotes_;
+
     Clipboard* clipboard_ = nullptr;
     mutable PositionIndex positionIndex_;
     std::uint64_t contentsGeneration_ = 0;
     std::optional<LoadFailure> lastLoadFailure_;
     std::string playbackNotice_;
+
+    history::DocumentHistory history_;
+    std::optional<history::Step> openStep_;
+    int stepDepth_ = 0;
+    // The open step changed content, not only the selection.
+    bool openStepEdits_ = false;
+    bool forcedModified_ = false;
 };
 
 }  // namespace lutaris

@@ -84,30 +84,14 @@ bool ImportFileCommand::Run() {
         return false;
     }
 
-    document_.OnNewDocument();
     // A bass tab keeps its four strings and a seven-string tab its seven; a tab that mixes
-    // systems of different sizes keeps the settings file's count.
-    if (stringCount) document_.settings->numberOfStrings = *stringCount;
-    // The reset made the first item afresh: it takes the notes of our first item (those read
-    // before the first bar, or the first measure), and the items the bars started follow it
-    // with the positions they were given.
-    if (!document_.tabItems.empty()) {
-        Tablature* first = document_.tabItems.front().get();
-        first->notes = std::move(items.front()->notes);
-        for (std::size_t i = 1; i < items.size(); ++i) {
-            items[i]->settings = document_.settings.get();
-            document_.tabItems.push_back(std::move(items[i]));
-        }
-        document_.InvalidatePositionIndex();
-        document_.cursor->tabItem = first;
-        document_.cursor->current.string = 0;
-        document_.cursor->current.column = 0;
-        if (const TabNote* note = first->FindNote(0, 0)) {
-            document_.cursor->current.fret = note->fret;
-            document_.cursor->current.reserved = note->reserved;
-            document_.cursor->current.action = note->action;
-        }
-    }
+    // systems of different sizes keeps the settings file's count. The rest is what a new
+    // document starts from.
+    TabSettings values;
+    values.LoadDefaults();
+    if (stringCount) values.numberOfStrings = *stringCount;
+    // One step: Undo gives back the whole document as it was, its path included.
+    document_.ReplaceContent(values, std::move(items));
     document_.UpdateStep();
     return true;
 }

@@ -110,7 +110,7 @@ TEST_F(ClipboardCommandsTest, EachPasteAfterCopyAppendsTheSelectionAgain) {
     doc.tabItems[2]->AppendNote(Note(3, 4, 5, Tap, 99));
     doc.tabItems[2]->reservedBlock[0] = 7;
     Select(1, 2);
-    doc.copied = 1;  // as Copy leaves it
+    doc.SetSelection(doc.selection, 1);  // as Copy leaves it
     Tablature* caretItem = doc.cursor->tabItem;
 
     EXPECT_TRUE(doc.OnCommand(ID_EDIT_PASTE));
@@ -130,14 +130,14 @@ TEST_F(ClipboardCommandsTest, EachPasteAfterCopyAppendsTheSelectionAgain) {
 
 TEST_F(ClipboardCommandsTest, PasteNeedsACopySinceTheLastDragSelection) {
     MakeItems(3);
-    doc.copied = 1;
+    doc.SetSelection(doc.selection, 1);
     Select(0, 1);  // clears copied
     doc.OnCommand(ID_EDIT_PASTE);
     EXPECT_EQ(doc.tabItems.size(), 3u);
     EXPECT_FALSE(doc.IsModified());
 
-    doc.copied = 1;
-    doc.selection.clear();
+    doc.SetSelection(doc.selection, 1);
+    doc.SetSelection({}, doc.copied);
     doc.OnCommand(ID_EDIT_PASTE);
     EXPECT_EQ(doc.tabItems.size(), 3u);
 }
@@ -147,7 +147,7 @@ TEST_F(ClipboardCommandsTest, PasteNeedsACopySinceTheLastDragSelection) {
 TEST_F(ClipboardCommandsTest, CutOfTwoMiddleItemsClosesTheGapAndPutsTheCaretBefore) {
     MakeItems(5);
     Select(2, 3);
-    doc.copied = 1;
+    doc.SetSelection(doc.selection, 1);
     const auto clipboardChanges = clipboard.ChangeCount();
     EXPECT_TRUE(doc.OnCommand(ID_EDIT_CUT));
     EXPECT_EQ(ReadingOrder(), (std::vector<std::int32_t>{10, 11, 14}));
@@ -186,7 +186,7 @@ TEST_F(ClipboardCommandsTest, CutOfEverythingLeavesOneNewEmptyItemWithTheCaret) 
 
 TEST_F(ClipboardCommandsTest, CutWithoutSelectionDoesNothing) {
     MakeItems(3);
-    doc.copied = 1;
+    doc.SetSelection(doc.selection, 1);
     doc.OnCommand(ID_EDIT_CUT);
     EXPECT_EQ(doc.tabItems.size(), 3u);
     EXPECT_EQ(doc.copied, 1);
@@ -195,7 +195,7 @@ TEST_F(ClipboardCommandsTest, CutWithoutSelectionDoesNothing) {
 
 TEST_F(ClipboardCommandsTest, CutOfAScatteredSelectionStillNumbersFromZero) {
     MakeItems(5);
-    doc.selection = {doc.tabItems[1].get(), doc.tabItems[3].get()};
+    doc.SetSelection({doc.tabItems[1].get(), doc.tabItems[3].get()}, doc.copied);
     doc.OnCommand(ID_EDIT_CUT);
     EXPECT_EQ(ReadingOrder(), (std::vector<std::int32_t>{10, 12, 14}));
     EXPECT_EQ(doc.cursor->tabItem, doc.ItemAtPosition(0));

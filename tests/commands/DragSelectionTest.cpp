@@ -48,7 +48,7 @@ TEST_F(DragSelectionTest, BackwardsOrOffItemDragSelectsNothingButStillAnnounces)
 TEST_F(DragSelectionTest, BeginForgetsTheSelectionAndTheCopy) {
     MakeItems(2);
     Select(0, 1);
-    doc.copied = 1;
+    doc.SetSelection(doc.selection, 1);
     DragSelection(doc).Begin();
     EXPECT_TRUE(doc.selection.empty());
     EXPECT_EQ(doc.copied, 0);

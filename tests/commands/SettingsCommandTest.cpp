@@ -30,13 +30,13 @@ TEST_F(SettingsCommandTest, OkCopiesTheTypedValuesIntoTheSameRecord) {
     EXPECT_TRUE(doc.IsModified());
 }
 
-TEST_F(SettingsCommandTest, CancelLeavesTheSettingsButStillMarksTheDocumentModified) {
+TEST_F(SettingsCommandTest, CancelLeavesTheSettingsAndTheDocumentUnmodified) {
     doc.settings->leftMargin = 17;
     const TabSettings before = *doc.settings;
     prompter.QueueSettings(std::nullopt);
     doc.OnTabSettings();
     EXPECT_EQ(*doc.settings, before);
-    EXPECT_TRUE(doc.IsModified());
+    EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(prompter.SettingsDialogsShown(), 1);
 }
 

@@ -115,7 +115,7 @@ protected:
     void Select(std::int32_t from, std::int32_t to) {
         DragSelection(doc).Begin();
         DragSelection(doc).End(from, to, &clipboard);
-        doc.copied = 1;
+        doc.SetSelection(doc.selection, 1);
     }
     void DropBefore(std::int32_t position) {
         DropHandler(doc, &clipboard, doc.GetPrompter()).Drop(position);
@@ -244,7 +244,7 @@ TEST_F(ViewLayoutTest, EveryCommandOnItemsPaintsAsAFullPaintWould) {
         {"cut the last two", [&] { Select(Last() - 1, Last()), doc.OnEditCut(); }},
         {"cut scattered items",
          [&] {
-             doc.selection = {At(3), At(9), At(10), At(40)};
+             doc.SetSelection({At(3), At(9), At(10), At(40)}, doc.copied);
              doc.OnEditCut();
          }},
         {"drop before an earlier item", [&] { Select(30, 33), DropBefore(5); }},

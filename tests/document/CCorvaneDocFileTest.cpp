@@ -36,7 +36,7 @@ protected:
         EXPECT_TRUE(doc.tabItems[0]->notes.empty());
         EXPECT_EQ(doc.cursor->tabItem, doc.tabItems[0].get());
         EXPECT_EQ(*doc.settings, TabSettings{});
-        EXPECT_TRUE(doc.IsModified());
+        EXPECT_FALSE(doc.IsModified());
     }
 
     void ExpectOnlyMessage(const std::string& text, const std::string& caption) {

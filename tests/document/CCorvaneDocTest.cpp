@@ -37,13 +37,13 @@ protected:
     }
 };
 
-TEST_F(CCorvaneDocTest, NewDocumentHasOneEmptyItemWithTheCaretOnItAndStartsModified) {
+TEST_F(CCorvaneDocTest, NewDocumentHasOneEmptyItemWithTheCaretOnItAndIsNotModified) {
     ASSERT_EQ(doc.tabItems.size(), 1u);
     EXPECT_EQ(doc.tabItems[0]->position, 0);
     EXPECT_EQ(doc.cursor->tabItem, doc.tabItems[0].get());
     EXPECT_EQ(doc.cursor->current, Note(0, 0, 0, NoNote));
     EXPECT_EQ(*doc.settings, TabSettings{});
-    EXPECT_TRUE(doc.IsModified());
+    EXPECT_FALSE(doc.IsModified()) << "nothing to lose: closing it asks nothing";
     EXPECT_EQ(doc.GetTitle(), "Untitled");
     EXPECT_EQ(doc.copied, 0);
 }
@@ -119,7 +119,7 @@ TEST_F(CCorvaneDocTest, CaretStartsOnTheFirstStoredItemAndShowsItsNoteAtColumnZe
 }
 
 TEST_F(CCorvaneDocTest, LoadReplacesSettingsCaretAndSelection) {
-    doc.selection.push_back(doc.tabItems[0].get());
+    doc.SetSelection({doc.tabItems[0].get()}, doc.copied);
     doc.cursor->current = Note(4, 3, 2, Mute);
     const TabSettings* oldSettings = doc.settings.get();
     Load(ContentsBuilder().DefaultHeader().Int(1).Item(0, {}).Bytes());
@@ -226,9 +226,7 @@ TEST_F(CCorvaneDocTest, ItemAtPositionFollowsChangesOfPositionsAndItems) {
     std::swap(doc.tabItems[0]->position, doc.tabItems[2]->position);
     EXPECT_EQ(doc.ItemAtPosition(0), doc.tabItems[2].get());
     EXPECT_EQ(doc.ItemAtPosition(2), doc.tabItems[0].get());
-    doc.tabItems.erase(doc.tabItems.begin() + 1);
-    doc.tabItems[0]->position = 1;
-    doc.InvalidatePositionIndex();
+    doc.RemoveTabItems({doc.tabItems[1].get()});
     EXPECT_EQ(doc.ItemAtPosition(0), doc.tabItems[1].get());
     EXPECT_EQ(doc.ItemAtPosition(1), doc.tabItems[0].get());
     EXPECT_EQ(doc.ItemAtPosition(2), nullptr);

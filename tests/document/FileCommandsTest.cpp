@@ -30,7 +30,8 @@ protected:
 
 TEST_F(FileCommandsTest, OpenAsksForTheFileFirstThenAboutTheChanges) {
     const std::string song = SavedSong("song.ltf");
-    doc.OnNewDocument();  // modified: opening asks
+    doc.OnNewDocument();
+    doc.SetNote(*doc.tabItems[0], test::Note(4, 0, 0));  // modified: opening asks
     prompter.ClearMessages();
 
     // A cancelled dialog asks nothing more.

@@ -83,7 +83,7 @@ TEST_F(CCorvaneSrvrItemTest, DrawingLeavesTheViewsPlacesAndSelectionAlone) {
     AddItems(1);
     doc.tabItems[0]->lastOrigin = {1, 1};
     doc.tabItems[1]->lastOrigin = {1, 121};
-    doc.selection.push_back(doc.tabItems[1].get());
+    doc.SetSelection({doc.tabItems[1].get()}, doc.copied);
     RecordingSurface surface;
     LayoutSize size;
     ASSERT_TRUE(item.OnDraw(surface, size));

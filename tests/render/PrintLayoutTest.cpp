@@ -34,15 +34,21 @@ TEST_F(PrintLayoutTest, RowsWrapAtThePrintableWidthAndAPageEndsBeforeARowThatWou
     doc.tabItems[0]->position = 1;
     doc.tabItems[1]->position = 0;
     doc.InvalidatePositionIndex();
-    doc.selection.push_back(doc.tabItems[9].get());
+    doc.SetSelection({doc.tabItems[9].get()}, doc.copied);
     for (auto& item : doc.tabItems) item->lastOrigin = {-5, -5};
 
     // Three items fit a row exactly (1 + 3 × 72), three rows a page exactly (241 + 90).
     const PrintLayout layout = Build({217, 331});
     ASSERT_EQ(layout.PageCount(), 2u);
-    EXPECT_EQ(Origins(layout, 0),
-              (std::vector<LayoutPoint>{{1, 1}, {73, 1}, {145, 1}, {1, 121}, {73, 121},
-                                        {145, 121}, {1, 241}, {73, 241}, {145, 241}}));
+    EXPECT_EQ(Origins(layout, 0), (std::vector<LayoutPoint>{{1, 1},
+                                                            {73, 1},
+                                                            {145, 1},
+                                                            {1, 121},
+                                                            {73, 121},
+                                                            {145, 121},
+                                                            {1, 241},
+                                                            {73, 241},
+                                                            {145, 241}}));
     EXPECT_EQ(layout.Page(0)[0].item, doc.tabItems[1].get());
     EXPECT_EQ(layout.Page(0)[1].item, doc.tabItems[0].get());
     EXPECT_EQ(Origins(layout, 1), (std::vector<LayoutPoint>{{1, 1}}));
@@ -74,8 +80,7 @@ TEST_F(PrintLayoutTest, AnItemWiderOrHigherThanThePageHasARowOrAPageOfItsOwn) {
     const PrintLayout wide = Build({300, 1000});
     ASSERT_EQ(wide.PageCount(), 1u);
     // No empty row before the first item, as a too narrow window would leave on the screen.
-    EXPECT_EQ(Origins(wide, 0),
-              (std::vector<LayoutPoint>{{1, 1}, {1, 121}, {1, 241}, {73, 241}}));
+    EXPECT_EQ(Origins(wide, 0), (std::vector<LayoutPoint>{{1, 1}, {1, 121}, {1, 241}, {73, 241}}));
 
     // Lower than one item: one item a page, no empty pages.
     const PrintLayout low = Build({1000, 50});

@@ -73,7 +73,7 @@ TEST_F(ViewPainterTest, WindowNarrowerThanAnItemLeavesTheFirstRowEmpty) {
 
 TEST_F(ViewPainterTest, SelectedItemsAreHighlightedByPosition) {
     AddItems(2);
-    doc.selection.push_back(doc.tabItems[1].get());
+    doc.SetSelection({doc.tabItems[1].get()}, doc.copied);
     const auto surface = Paint(Width(800));
     const auto rectangles = surface.Calls(Kind::Rectangle);
     ASSERT_EQ(rectangles.size(), 15u);

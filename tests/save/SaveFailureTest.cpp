@@ -22,7 +22,7 @@ protected:
         path = (dir / "song.ltf").string();
         ASSERT_TRUE(doc.SaveToPath(path));
         old = ReadFileBytes(path);
-        doc.tabItems[0]->AppendNote(Note(5, 1, 0));
+        doc.SetNote(*doc.tabItems[0], Note(5, 1, 0));
         doc.UpdateStep();
         prompter.ClearMessages();
     }

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -19,7 +18,7 @@ class SaveFileAttributesTest : public test::DocumentTest {
 protected:
     // Changes the document and saves it with File > Save under the path it has.
     void ChangeAndSave() {
-        doc.tabItems[0]->AppendNote(Note(static_cast<std::int32_t>(++changes), 0, 0));
+        doc.SetNote(*doc.tabItems[0], Note(static_cast<std::int32_t>(++changes), 0, 0));
         doc.UpdateStep();
         ASSERT_TRUE(doc.DoFileSave());
         EXPECT_TRUE(prompter.Messages().empty());
@@ -76,7 +75,7 @@ TEST_F(SaveFileAttributesTest, ALinkThatLoopsFailsTheSaveAndChangesNothing) {
     fs::create_symlink("b.ltf", dir / "a.ltf");
     fs::create_symlink("a.ltf", dir / "b.ltf");
     doc.SetPathName((dir / "a.ltf").string());
-    doc.UpdateStep();
+    doc.SetNote(*doc.tabItems[0], Note(3, 0, 0));
     EXPECT_FALSE(doc.DoFileSave());
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Failed to save document."});
     EXPECT_TRUE(doc.IsModified());

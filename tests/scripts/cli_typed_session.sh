@@ -86,11 +86,10 @@ assert blocks[2].split("\r\n")[1].startswith("|-X"), blocks[2]
 assert len(blocks[3].split("\r\n")) == 6 and len(blocks[3].split("\r\n")[0]) == 4 * 8 + 6
 PY
 
-# A modified document asks before it is replaced (a new one counts as modified); unanswered,
+# A modified document asks before it is replaced (an untouched new one does not); unanswered,
 # the question is cancelled and the document stays. Run on past the cancel, as the tool
 # always did when told to keep going.
 cat > replace.txt <<'SCRIPT'
-answer no
 open out.ltf
 # 7 typed on the stored 12 keeps the last two digits: 27
 key 55
@@ -101,26 +100,34 @@ new
 dump
 SCRIPT
 "$cli" run --keep-going replace.txt > replace.json 2> replace.err
-test "$(cat replace.err)" = "message: Lutaris: Save changes to Untitled?
-message: Lutaris: Save changes to out.ltf?
+test "$(cat replace.err)" = "message: Lutaris: Save changes to out.ltf?
 message: Lutaris: Save changes to out.ltf?"
 /usr/bin/python3 - replace.json <<'PY'
 import json, sys
 kept, fresh = (json.loads(line) for line in open(sys.argv[1]))
 assert kept["path"] == "out.ltf" and kept["items"][0]["notes"][0] == [27, 0, 0, 0, 0], kept
-assert fresh["path"] is None and fresh["modified"] is True, fresh
+assert fresh["path"] is None and fresh["modified"] is False, fresh
 assert [item["notes"] for item in fresh["items"]] == [[]]
 PY
 
 # The settings dialog: what is typed is read four characters at a time; Cancel changes
-# nothing but still marks the document modified.
+# nothing, so the saved document stays unmodified.
 printf 'settings 30 -7 3x "" 123456 0\ncommand 32800\nsave s.ltf\nsettings cancel\ncommand 32800\ndump\n' |
     "$cli" run - > settings.json
 /usr/bin/python3 - settings.json <<'PY'
 import json, sys
 doc = json.load(open(sys.argv[1]))
 assert list(doc["settings"].values()) == [1, 1, 30, -7, 3, 0, 1234, 0], doc["settings"]
-assert doc["modified"] is True
+assert doc["modified"] is False
+PY
+# Undo and Redo in a script: the two digits of one fret are one step, and the modified flag
+# follows the history back to the new document.
+printf 'key 53\nkey 49\ncommand 57643\ndump\ncommand 57644\ndump\n' | "$cli" run - > undo.json
+/usr/bin/python3 - undo.json <<'PY'
+import json, sys
+undone, redone = (json.loads(line) for line in open(sys.argv[1]))
+assert undone["items"][0]["notes"] == [] and undone["modified"] is False, undone
+assert redone["items"][0]["notes"] == [[51, 0, 0, 0, 0]] and redone["modified"] is True, redone
 PY
 # Paths are JSON-escaped in the dump; a quoted script word may hold blanks and quotes.
 printf 'save "a \\"quoted\\" name.ltf"\ndump\n' | "$cli" run - > quoted.json

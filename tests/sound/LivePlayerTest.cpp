@@ -40,7 +40,13 @@ protected:
         // 2000 steps a minute: a step lasts 30 ms.
         PlaybackSettings fast;
         fast.tempo = 2000;
-        doc.playback = fast;
+        doc.SetPlayback(fast);
+    }
+
+    void SetTempo(std::int32_t tempo) {
+        PlaybackSettings values = doc.playback;
+        values.tempo = tempo;
+        doc.SetPlayback(values);
     }
 
     std::vector<SoundEvent> Sent(SoundKind kind) {
@@ -102,7 +108,7 @@ TEST_F(LivePlayerTest, PlaysFromTheCaretToTheEndAndStopsByItself) {
 TEST_F(LivePlayerTest, LoopsTheSelectionUntilStopped) {
     AddItems(2);
     for (int i = 0; i < 3; ++i) doc.tabItems[i]->AppendNote(Note(i, 1, 0));
-    doc.selection = {doc.tabItems[1].get(), doc.tabItems[2].get()};
+    doc.SetSelection({doc.tabItems[1].get(), doc.tabItems[2].get()}, 0);
     player.SetLoop(doc, true);
     ASSERT_TRUE(player.Play(doc, PlaySpan::ForDocument(doc)));
     ASSERT_TRUE(PumpUntil([&] { return Sent(SoundKind::NoteOn).size() >= 5; }));
@@ -114,7 +120,7 @@ TEST_F(LivePlayerTest, LoopsTheSelectionUntilStopped) {
 }
 
 TEST_F(LivePlayerTest, AnEditWhilePlayingIsHeard) {
-    doc.playback.tempo = 240;  // 250 ms a step: time to edit
+    SetTempo(240);  // 250 ms a step: time to edit
     doc.tabItems[0]->AppendNote(Note(0, 0, 0));
     doc.tabItems[0]->AppendNote(Note(0, 0, 3));
     ASSERT_TRUE(player.Play(doc, PlaySpan::ForDocument(doc)));
@@ -127,7 +133,7 @@ TEST_F(LivePlayerTest, AnEditWhilePlayingIsHeard) {
 }
 
 TEST_F(LivePlayerTest, RemovingThePlayingItemGoesOnWithTheNext) {
-    doc.playback.tempo = 240;
+    SetTempo(240);
     doc.tabItems[0]->AppendNote(Note(0, 0, 0));
     doc.tabItems[0]->AppendNote(Note(0, 0, 8));
     AddItems(1);
@@ -136,9 +142,7 @@ TEST_F(LivePlayerTest, RemovingThePlayingItemGoesOnWithTheNext) {
     // The first item is cut out: the second moves to position 0.
     const Tablature* gone = doc.tabItems[0].get();
     doc.cursor->tabItem = doc.tabItems[1].get();
-    doc.tabItems.erase(doc.tabItems.begin());
-    doc.tabItems[0]->position = 0;
-    doc.InvalidatePositionIndex();
+    doc.RemoveTabItems({doc.tabItems[0].get()});
     player.DocumentChanged(doc);
     ASSERT_TRUE(PumpUntil([&] { return Sent(SoundKind::NoteOn).size() >= 2; }));
     EXPECT_EQ(Sent(SoundKind::NoteOn)[1].data1, 64);

@@ -96,7 +96,7 @@ TEST_F(PlaySpanTest, PlaysFromTheCaretToTheEndOrTheSelection) {
     doc.cursor->tabItem = doc.ItemAtPosition(2);
     doc.cursor->current.column = 3;
     EXPECT_EQ(PlaySpan::ForDocument(doc), (PlaySpan{2, 3, 4, 0, true}));
-    doc.selection = {doc.ItemAtPosition(3), doc.ItemAtPosition(1), doc.ItemAtPosition(2)};
+    doc.SetSelection({doc.ItemAtPosition(3), doc.ItemAtPosition(1), doc.ItemAtPosition(2)}, 0);
     EXPECT_EQ(PlaySpan::ForDocument(doc), (PlaySpan{1, 0, 3, 1, false}));
 }
 

@@ -8,6 +8,7 @@
 #include "ScriptCommandTable.h"
 #include "ScriptLineReader.h"
 #include "ScriptRunner.h"
+#include "edit/CursorResultApplier.h"
 #include "model/CommandIds.h"
 #include "model/TabCursor.h"
 #include "platform/keys/VirtualKeyCodes.h"
@@ -55,8 +56,7 @@ void Key(ScriptRunner& runner, const std::vector<std::string>& args) {
         static_cast<std::int32_t>(ScriptRunner::ParseInteger(args[0], kInt32Min, kInt32Max));
     // As the view: the scroll keys only scroll, every other key goes to the caret.
     if (vk::IsScrollKey(code)) return;
-    CCorvaneDoc& document = runner.Document();
-    document.ApplyCursorResult(document.cursor->OnKey(code));
+    CursorResultApplier(runner.Document()).Key(code);
 }
 
 // The menu's name for the commands that read or write a file.
@@ -128,13 +128,14 @@ void Settings(ScriptRunner& runner, const std::vector<std::string>& args) {
 }
 
 const ScriptCommandRegistration kCommands[] = {
-    ScriptCommandRegistration({"new", "",
-                               "Replace the document with a new one. As in File > New, a "
-                               "modified document (a new one counts as modified) asks \"Save "
-                               "changes to TITLE?\" first: give `answer no` to discard it, "
-                               "`answer yes` to save it. The script's start document is not "
-                               "asked about.",
-                               New}),
+    ScriptCommandRegistration(
+        {"new", "",
+         "Replace the document with a new one. As in File > New, a "
+         "modified document (one that differs from its saved or new "
+         "state) asks \"Save changes to TITLE?\" first: give `answer no` to discard it, "
+         "`answer yes` to save it. The script's start document is not "
+         "asked about.",
+         New}),
     ScriptCommandRegistration({"open", "PATH",
                                "Open a document file; a modified document asks first, as for "
                                "`new`.",

@@ -163,8 +163,10 @@ int Play(const std::vector<std::string>& args) {
     auto setup = OpenForSound(document, arguments);
     if (const int* status = std::get_if<int>(&setup)) return *status;
     // What the options change plays as the document's own values would.
-    document.playback.tempo = std::get<SoundSetup>(setup).tempo;
-    if (arguments.tuning) document.playback.tuning = *arguments.tuning;
+    PlaybackSettings values = document.playback;
+    values.tempo = std::get<SoundSetup>(setup).tempo;
+    if (arguments.tuning) values.tuning = *arguments.tuning;
+    document.SetPlayback(values);
     LivePlayer player(
         LivePlayer::FluidSynthOpener(arguments.soundfont, AudioOutputChoice::FromEnvironment()));
     PlaySpan span = PlaySpan::ForDocument(document);

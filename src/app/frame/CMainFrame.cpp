@@ -51,10 +51,14 @@ CMainFrame::CMainFrame(CCorvaneDoc& document, QWidget* parent, FrameKind kind)
     connect(view_, &CCorvaneView::CommandRequested, this, &CMainFrame::OnCommand);
     qApp->installEventFilter(this);
     resize(640, 480);
+    document_.AddView(this);
     UpdateTitle();
 }
 
-CMainFrame::~CMainFrame() { qApp->removeEventFilter(this); }
+CMainFrame::~CMainFrame() {
+    document_.RemoveView(this);
+    qApp->removeEventFilter(this);
+}
 
 void CMainFrame::ConnectCommands() {
     connect(actions_, &FrameActions::CommandTriggered, this, &CMainFrame::OnCommand);
@@ -190,14 +194,19 @@ void CMainFrame::SetContainerObjectName(const QString& name) {
 }
 
 void CMainFrame::UpdateTitle() {
+    actions_->SetUndoRedo(document_.CanUndo(), document_.UndoKind(), document_.CanRedo(),
+                          document_.RedoKind());
     if (kind_ == FrameKind::Embedded) {
         // String 57347, "%1 in %2": the short type name and the container's object.
         setWindowTitle(QStringLiteral("%1 in %2")
                            .arg(QString::fromLatin1(kDocumentShortTypeName), containerObjectName_));
         return;
     }
-    setWindowTitle(QString::fromStdString(document_.GetTitle()) + QStringLiteral(" - ") +
-                   QString::fromLatin1(kApplicationTitle));
+    // Qt's placeholder shows "*" while the window is modified, as desktop programs mark it.
+    const QString title = QStringLiteral("[*]") + QString::fromStdString(document_.GetTitle()) +
+                          QStringLiteral(" - ") + QString::fromLatin1(kApplicationTitle);
+    if (windowTitle() != title) setWindowTitle(title);
+    setWindowModified(document_.IsModified());
 }
 
 }  // namespace lutaris

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/frame/FrameKind.h"
+#include "platform/document/DocumentBase.h"
 
 class QToolBar;
 
@@ -17,8 +18,9 @@ class MainMenu;
 
 // The main window: menu 128 (menu 5 for an object opened from a container), the main toolbar,
 // the status bar and the view. It routes every command: its own (the bars), then the
-// application's, then the document's.
-class CMainFrame : public QMainWindow {
+// application's, then the document's. It watches the document so that the title's mark of
+// unsaved changes and the Undo and Redo items follow every change, however it was made.
+class CMainFrame : public QMainWindow, public DocumentObserver {
     Q_OBJECT
 public:
     // Runs the application's commands; false for ids that are not the application's.
@@ -32,12 +34,16 @@ public:
                         FrameKind kind = FrameKind::StandAlone);
     ~CMainFrame() override;
 
-    void SetApplicationCommands(CommandHandler handler) { applicationCommands_ = std::move(handler); }
+    void SetApplicationCommands(CommandHandler handler) {
+        applicationCommands_ = std::move(handler);
+    }
     void SetCloseHandler(CloseHandler handler) { closeHandler_ = std::move(handler); }
     void OnCommand(int commandId);
-    // "Untitled - Lutaris", or the document's file name in place of "Untitled"; for an object
-    // opened from a container "Lutars in " and the container's name of the object.
+    // "Untitled - Lutaris", or the document's file name in place of "Untitled", with "*" before
+    // it while there are unsaved changes; for an object opened from a container "Lutars in "
+    // and the container's name of the object. Also enables Undo and Redo.
     void UpdateTitle();
+    void OnDocumentUpdated() override { UpdateTitle(); }
     void SetContainerObjectName(const QString& name);
     FrameKind Kind() const { return kind_; }
     // An opened object whose container has gone: the window keeps its document, now an

@@ -63,16 +63,11 @@ FrameActions::FrameActions(QWidget* window, FrameKind kind) : QObject(window) {
         action->setIconVisibleInMenu(false);
     }
 
-    // There is no undo: the item stays grayed, and its keys are taken by an action of their
-    // own that does nothing (a disabled action would let Alt+Backspace through to the caret,
-    // where it would delete a note). The recent files' placeholder stays grayed until files
-    // appear.
-    QAction* undo = actions_.at(ID_EDIT_UNDO);
-    undoKeys_ = new QAction(this);
-    undoKeys_->setShortcuts(undo->shortcuts());
-    undo->setShortcuts({});
-    undo->setEnabled(false);
-    window->addAction(undoKeys_);
+    // Undo and Redo start grayed: a new or opened document has no history. The recent files'
+    // placeholder stays grayed until files appear.
+    undoKeys_ = TakeKeys(window, ID_EDIT_UNDO);
+    redoKeys_ = TakeKeys(window, ID_EDIT_REDO);
+    SetUndoRedo(false, 0, false, 0);
     if (QAction* recent = Action(ID_FILE_MRU_FILE1)) recent->setEnabled(false);
     for (const int id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
         actions_.at(id)->setCheckable(true);
@@ -91,6 +86,30 @@ QAction* FrameActions::Add(int commandId, const char* text) {
             [this, commandId] { emit CommandTriggered(commandId); });
     actions_.emplace(commandId, action);
     return action;
+}
+
+QAction* FrameActions::TakeKeys(QWidget* window, int commandId) {
+    QAction* item = actions_.at(commandId);
+    auto* keys = new QAction(this);
+    keys->setShortcuts(item->shortcuts());
+    item->setShortcuts({});
+    connect(keys, &QAction::triggered, this, [this, item, commandId] {
+        if (item->isEnabled()) emit CommandTriggered(commandId);
+    });
+    window->addAction(keys);
+    return keys;
+}
+
+void FrameActions::SetUndoRedo(bool canUndo, int undoKind, bool canRedo, int redoKind) {
+    const auto show = [this](int id, bool enabled, int kind) {
+        QAction* item = actions_.at(id);
+        const QString text =
+            QString::fromStdString(menu_tables::StepItemText(id, enabled ? kind : 0));
+        if (item->text() != text) item->setText(text);
+        if (item->isEnabled() != enabled) item->setEnabled(enabled);
+    };
+    show(ID_EDIT_UNDO, canUndo, undoKind);
+    show(ID_EDIT_REDO, canRedo, redoKind);
 }
 
 QAction* FrameActions::Action(int commandId) const {

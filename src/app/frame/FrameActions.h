@@ -21,16 +21,25 @@ public:
     // The action of a command; null for ids the frame has no command for.
     QAction* Action(int commandId) const;
     const std::map<int, QAction*>& All() const { return actions_; }
-    // The keys of the disabled Undo, which must do nothing at all.
+    // The keys of Undo and Redo: always taken (a disabled action would let Alt+Backspace
+    // through to the caret, where it deletes a note), they run the command while its menu item
+    // is enabled and do nothing otherwise.
     QAction* UndoKeys() const { return undoKeys_; }
+    QAction* RedoKeys() const { return redoKeys_; }
+    // Enables Undo and Redo as the document's history allows and names the steps they take
+    // ("&Undo Cut\tCtrl+Z").
+    void SetUndoRedo(bool canUndo, int undoKind, bool canRedo, int redoKind);
 
 signals:
     void CommandTriggered(int commandId);
 
 private:
     QAction* Add(int commandId, const char* text);
+    // Moves the keys of a command's action to an action of their own (see UndoKeys).
+    QAction* TakeKeys(QWidget* window, int commandId);
     std::map<int, QAction*> actions_;
     QAction* undoKeys_ = nullptr;
+    QAction* redoKeys_ = nullptr;
 };
 
 }  // namespace lutaris

@@ -125,13 +125,13 @@ void CInPlaceFrame::UpdateTitle() {
 }
 
 InPlaceMenu::State CInPlaceFrame::MenuState() const {
-    return {!document_.selection.empty(), toolBar_.IsShown()};
+    return {!document_.selection.empty(), toolBar_.IsShown(),   document_.CanUndo(),
+            document_.CanRedo(),          document_.UndoKind(), document_.RedoKind()};
 }
 
 void CInPlaceFrame::CheckMenuState() {
     const InPlaceMenu::State now = MenuState();
-    if (now.hasSelection == reported_.hasSelection && now.toolbarShown == reported_.toolbarShown)
-        return;
+    if (now == reported_) return;
     reported_ = now;
     emit MenuChanged();
 }
@@ -147,8 +147,6 @@ void CInPlaceFrame::RunCommand(int commandId) {
         case ID_CANCEL_EDIT_SRVR:
             emit CancelEdit();
             return;
-        case ID_EDIT_UNDO:
-            return;  // no handler: nothing happens
         case ID_VIEW_TOOLBAR:
             toolBar_.SetShown(!toolBar_.IsShown());
             CheckMenuState();

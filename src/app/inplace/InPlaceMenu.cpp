@@ -12,10 +12,15 @@ namespace {
 
 bool IsEnabled(std::int32_t commandId, const InPlaceMenu::State& state) {
     switch (commandId) {
-    case ID_EDIT_UNDO: return false;  // there is no undo
-    case ID_EDIT_CUT:
-    case ID_EDIT_COPY: return state.hasSelection;
-    default: return true;
+        case ID_EDIT_UNDO:
+            return state.canUndo;
+        case ID_EDIT_REDO:
+            return state.canRedo;
+        case ID_EDIT_CUT:
+        case ID_EDIT_COPY:
+            return state.hasSelection;
+        default:
+            return true;
     }
 }
 
@@ -25,13 +30,18 @@ void Fill(std::vector<InPlaceMenu::Item>& items, std::span<const std::int32_t> c
         if (command == menu_tables::kSeparator) {
             items.push_back({});
         } else if (command == menu_tables::kActionSubmenu) {
-            items.push_back({InPlaceMenu::kSubmenuStart, menu_tables::kActionSubmenuTitle, true,
-                             false, false});
+            items.push_back(
+                {InPlaceMenu::kSubmenuStart, menu_tables::kActionSubmenuTitle, true, false, false});
             Fill(items, menu_tables::ActionMenu(), state);
             items.push_back({InPlaceMenu::kSubmenuEnd, {}, false, false, false});
         } else {
             InPlaceMenu::Item item{command, menu_tables::MenuText(command),
                                    IsEnabled(command, state), false, false};
+            if (command == ID_EDIT_UNDO && state.canUndo) {
+                item.text = menu_tables::StepItemText(command, state.undoKind);
+            } else if (command == ID_EDIT_REDO && state.canRedo) {
+                item.text = menu_tables::StepItemText(command, state.redoKind);
+            }
             if (command == ID_VIEW_TOOLBAR) {
                 item.checkable = true;
                 item.checked = state.toolbarShown;

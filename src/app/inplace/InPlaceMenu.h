@@ -31,11 +31,17 @@ public:
     struct State {
         bool hasSelection = false;
         bool toolbarShown = true;
+        // What Undo and Redo would take (a step kind of the document's history), if anything.
+        bool canUndo = false;
+        bool canRedo = false;
+        std::int32_t undoKind = 0;
+        std::int32_t redoKind = 0;
+        bool operator==(const State&) const = default;
     };
 
     static std::vector<Menu> Build(const State& state);
     // True for the commands of menu 4 and toolbar 4 that can run in this state (Cut and Copy
-    // need a selection; Undo never runs).
+    // need a selection, Undo and Redo a step to take).
     static bool CanRun(std::int32_t commandId, const State& state);
     // True for every command id menu 4 or toolbar 4 shows.
     static bool Offers(std::int32_t commandId);

@@ -22,6 +22,7 @@ constexpr PromptString kPrompts[] = {
     {ID_FILE_UPDATE, "Update the container to show any changes\nUpdate"},
     {ID_FILE_SAVE_COPY_AS, "Save a copy of the active document with a new name\nSave Copy"},
     {ID_EDIT_UNDO, "Undo the last action\nUndo"},
+    {ID_EDIT_REDO, "Redo the previously undone action\nRedo"},
     {ID_EDIT_CUT, "Cut the selection and put it on the Clipboard\nCut"},
     {ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy"},
     {ID_EDIT_PASTE, "Insert Clipboard contents\nPaste"},

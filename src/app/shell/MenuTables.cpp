@@ -1,6 +1,7 @@
 #include "app/shell/MenuTables.h"
 
 #include "model/CommandIds.h"
+#include "model/DocumentHistory.h"
 
 namespace lutaris::menu_tables {
 
@@ -21,6 +22,7 @@ constexpr CommandText kCommands[] = {
     {ID_FILE_MRU_FILE1, "Recent File"},
     {ID_APP_EXIT, "E&xit"},
     {ID_EDIT_UNDO, "&Undo\tCtrl+Z"},
+    {ID_EDIT_REDO, "&Redo\tCtrl+Y"},
     {ID_EDIT_CUT, "Cu&t\tCtrl+X"},
     {ID_EDIT_COPY, "&Copy\tCtrl+C"},
     {ID_COPY_AS_TEXT, "Copy as &Text"},
@@ -51,29 +53,28 @@ constexpr CommandText kCommands[] = {
 };
 
 constexpr std::int32_t kFileMenu[] = {
-    ID_FILE_NEW,   ID_FILE_OPEN,          ID_FILE_SAVE,        ID_FILE_SAVE_AS, kSeparator,
-    ID_IMPORT_FILE, ID_EXPORT_FILE,       kSeparator,          ID_FILE_PRINT,
-    ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, kSeparator,    ID_FILE_MRU_FILE1, kSeparator,
-    ID_APP_EXIT,
+    ID_FILE_NEW,         ID_FILE_OPEN,   ID_FILE_SAVE,      ID_FILE_SAVE_AS, kSeparator,
+    ID_IMPORT_FILE,      ID_EXPORT_FILE, kSeparator,        ID_FILE_PRINT,   ID_FILE_PRINT_PREVIEW,
+    ID_FILE_PRINT_SETUP, kSeparator,     ID_FILE_MRU_FILE1, kSeparator,      ID_APP_EXIT,
 };
 constexpr std::int32_t kEditMenu[] = {
-    ID_EDIT_UNDO,       kSeparator,         ID_EDIT_CUT,        ID_EDIT_COPY,
-    ID_COPY_AS_TEXT,    ID_EDIT_PASTE,      kSeparator,         ID_ADD_TAB_ITEM,
-    ID_INSERT_TAB_ITEM, ID_INSERT_NOTE,     ID_INSERT_RANDOM_RIFF, kSeparator,
-    kActionSubmenu,     ID_TAB_SETTINGS,
+    ID_EDIT_UNDO,    ID_EDIT_REDO,          kSeparator, ID_EDIT_CUT,     ID_EDIT_COPY,
+    ID_COPY_AS_TEXT, ID_EDIT_PASTE,         kSeparator, ID_ADD_TAB_ITEM, ID_INSERT_TAB_ITEM,
+    ID_INSERT_NOTE,  ID_INSERT_RANDOM_RIFF, kSeparator, kActionSubmenu,  ID_TAB_SETTINGS,
 };
 constexpr std::int32_t kActionMenu[] = {
-    ID_ACTION_BEND_UP, ID_ACTION_BEND_RELEASE, ID_ACTION_SLIDE_UP, ID_ACTION_SLIDE_DOWN,
-    ID_ACTION_HAMMER_ON, ID_ACTION_PULL_OFF, ID_ACTION_MUTE, ID_ACTION_VIBRATO, ID_ACTION_TAP,
-    ID_ACTION_OPTIONAL, ID_ACTION_HARMONIC, kSeparator, ID_ACTION_CLEAR,
+    ID_ACTION_BEND_UP,   ID_ACTION_BEND_RELEASE, ID_ACTION_SLIDE_UP, ID_ACTION_SLIDE_DOWN,
+    ID_ACTION_HAMMER_ON, ID_ACTION_PULL_OFF,     ID_ACTION_MUTE,     ID_ACTION_VIBRATO,
+    ID_ACTION_TAP,       ID_ACTION_OPTIONAL,     ID_ACTION_HARMONIC, kSeparator,
+    ID_ACTION_CLEAR,
 };
 constexpr std::int32_t kEmbeddedFileMenu[] = {
-    ID_FILE_UPDATE, ID_FILE_SAVE_COPY_AS, kSeparator, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
-    ID_FILE_PRINT_SETUP, kSeparator, ID_APP_EXIT,
+    ID_FILE_UPDATE,        ID_FILE_SAVE_COPY_AS, kSeparator, ID_FILE_PRINT,
+    ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP,  kSeparator, ID_APP_EXIT,
 };
 constexpr std::int32_t kEmbeddedEditMenu[] = {
-    ID_EDIT_UNDO, kSeparator, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, kSeparator,
-    kActionSubmenu, ID_TAB_SETTINGS,
+    ID_EDIT_UNDO,  ID_EDIT_REDO, kSeparator,     ID_EDIT_CUT,     ID_EDIT_COPY,
+    ID_EDIT_PASTE, kSeparator,   kActionSubmenu, ID_TAB_SETTINGS,
 };
 constexpr std::int32_t kViewMenu[] = {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
 constexpr std::int32_t kInPlaceViewMenu[] = {ID_VIEW_TOOLBAR};
@@ -89,6 +90,39 @@ const char* MenuText(std::int32_t commandId) {
     for (const CommandText& command : kCommands)
         if (command.id == commandId) return command.text;
     return nullptr;
+}
+
+std::string StepName(std::int32_t stepKind) {
+    namespace kind = history::step_kind;
+    switch (stepKind) {
+        case kind::kTyping:
+            return "Typing";
+        case kind::kDelete:
+            return "Delete";
+        case kind::kDrop:
+            return "Drop";
+        case kind::kMove:
+            return "Move";
+        default:
+            break;
+    }
+    const char* text = stepKind > 0 ? MenuText(stepKind) : nullptr;
+    if (text == nullptr) return {};
+    std::string name;
+    for (const char* c = text; *c != '\0' && *c != '\t'; ++c) {
+        if (*c != '&') name += *c;
+    }
+    if (name.ends_with("...")) name.resize(name.size() - 3);
+    return name;
+}
+
+std::string StepItemText(std::int32_t commandId, std::int32_t stepKind) {
+    const std::string text = MenuText(commandId);
+    const std::string name = StepName(stepKind);
+    if (name.empty()) return text;
+    const auto tab = text.find('\t');
+    if (tab == std::string::npos) return text + " " + name;
+    return text.substr(0, tab) + " " + name + text.substr(tab);
 }
 
 std::span<const std::int32_t> FileMenu() { return kFileMenu; }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace lutaris {
 
@@ -23,6 +24,14 @@ struct CommandText {
 std::span<const CommandText> Commands();
 // The menu text of a command; null for ids no menu has.
 const char* MenuText(std::int32_t commandId);
+
+// What Undo and Redo call a step of the document's history (a command id or a step kind):
+// the command's menu text without its mnemonic and key, "Typing", "Delete", "Drop", "Move";
+// empty for an unnamed step.
+std::string StepName(std::int32_t stepKind);
+// The Undo or Redo item's text naming the step it takes ("&Undo Cut\tCtrl+Z"); the plain
+// item without a name.
+std::string StepItemText(std::int32_t commandId, std::int32_t stepKind);
 
 // Menu 128.
 std::span<const std::int32_t> FileMenu();

@@ -31,7 +31,8 @@ public:
     std::string GetTitle() const;
     void SetPathName(const std::string& path) { path_ = path; }
     bool IsModified() const { return modified_; }
-    void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+    // A document that knows its history may decide for itself what counts as modified.
+    virtual void SetModifiedFlag(bool modified = true) { modified_ = modified; }
 
     void AddView(DocumentObserver* view);
     void RemoveView(DocumentObserver* view);
@@ -56,6 +57,9 @@ public:
     bool SaveToPath(const std::string& path);
 
     Prompter& GetPrompter() { return prompter_; }
+
+protected:
+    void StoreModifiedFlag(bool modified) { modified_ = modified; }
 
 private:
     Prompter& prompter_;

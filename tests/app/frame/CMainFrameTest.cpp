@@ -1,4 +1,4 @@
-#include "app/frame/CMainFrame.h"
+#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QMenu>
@@ -6,8 +6,9 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
+#include "app/ShownTitle.h"
+#include "app/frame/CMainFrame.h"
 #include "app/frame/FrameActions.h"
 #include "app/frame/FrameStatusBar.h"
 #include "app/frame/MainMenu.h"
@@ -30,10 +31,10 @@ protected:
 };
 
 TEST_F(FrameTest, TitleNamesTheDocument) {
-    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Untitled - Lutaris"));
+    EXPECT_EQ(test::ShownTitle(frame), QStringLiteral("Untitled - Lutaris"));
     doc.SetPathName("/tmp/somewhere/riff.ltf");
     frame.UpdateTitle();
-    EXPECT_EQ(frame.windowTitle(), QStringLiteral("riff.ltf - Lutaris"));
+    EXPECT_EQ(test::ShownTitle(frame), QStringLiteral("riff.ltf - Lutaris"));
 }
 
 TEST_F(FrameTest, ToolbarHoldsTheEightButtonsInOrderWithTheirSeparators) {
@@ -118,17 +119,36 @@ TEST_F(FrameTest, StatusPaneShowsPromptsWhileHoveredAndReadyOtherwise) {
     EXPECT_EQ(status.MessageText(), QStringLiteral("Ready"));
 }
 
-TEST_F(FrameTest, UndoStaysDisabledAndItsKeysDoNothing) {
+TEST_F(FrameTest, UndoAndRedoKeysTakeStepsAndNeverReachTheCaret) {
+    // With nothing to undo, neither key reaches the caret as Z (clear the technique) or
+    // Backspace (delete the note).
+    QTest::keyClick(&frame.View(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&frame.View(), Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_FALSE(doc.IsModified());
     QTest::keyClick(&frame.View(), Qt::Key_5);
     QTest::keyClick(&frame.View(), Qt::Key_B);
     ASSERT_EQ(doc.tabItems[0]->NoteCount(), 1);
-    // Neither reaches the caret as Z (clear the technique) or Backspace (delete the note).
-    QTest::keyClick(&frame.View(), Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(&frame.View(), Qt::Key_Backspace, Qt::AltModifier);
-    EXPECT_FALSE(frame.Actions().Action(ID_EDIT_UNDO)->isEnabled());
+    EXPECT_TRUE(frame.isWindowModified());
+    EXPECT_EQ(test::ShownTitle(frame), QStringLiteral("*Untitled - Lutaris"));
+    QAction* undo = frame.Actions().Action(ID_EDIT_UNDO);
+    ASSERT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), QStringLiteral("&Undo Bend Up\tCtrl+Z"));
+    QTest::keyClick(&frame.View(), Qt::Key_Backspace, Qt::AltModifier);  // the bend goes
+    ASSERT_EQ(doc.tabItems[0]->NoteCount(), 1);
+    EXPECT_EQ(doc.tabItems[0]->notes[0].action, Normal);
+    QTest::keyClick(&frame.View(), Qt::Key_Z, Qt::ControlModifier);  // the 5 goes
+    EXPECT_EQ(doc.tabItems[0]->NoteCount(), 0);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(frame.isWindowModified());
+    QAction* redo = frame.Actions().Action(ID_EDIT_REDO);
+    EXPECT_EQ(redo->text(), QStringLiteral("&Redo Typing\tCtrl+Y"));
+    QTest::keyClick(&frame.View(), Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(&frame.View(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     ASSERT_EQ(doc.tabItems[0]->NoteCount(), 1);
     EXPECT_EQ(doc.tabItems[0]->notes[0].fret, 5);
     EXPECT_EQ(doc.tabItems[0]->notes[0].action, BendUp);
+    EXPECT_FALSE(redo->isEnabled());
+    EXPECT_TRUE(frame.isWindowModified());
 }
 
 }  // namespace
@@ -150,7 +170,7 @@ protected:
 
 TEST_F(EmbeddedFrameTest, TitledInTheContainerUntilTheContainerGoes) {
     frame.SetContainerObjectName(QStringLiteral("Report %1.odt"));
-    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Lutars in Report %1.odt"));
+    EXPECT_EQ(test::ShownTitle(frame), QStringLiteral("Lutars in Report %1.odt"));
     EXPECT_EQ(Buttons(), (QStringList{"Cut", "Copy", "Paste", "|", "Print", "About"}));
     // The view's capital I adds no item here: table 5 has no such key.
     const std::size_t items = doc.tabItems.size();
@@ -159,7 +179,7 @@ TEST_F(EmbeddedFrameTest, TitledInTheContainerUntilTheContainerGoes) {
 
     frame.BecomeStandAlone();
     EXPECT_EQ(frame.Kind(), FrameKind::StandAlone);
-    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Untitled - Lutaris"));
+    EXPECT_EQ(test::ShownTitle(frame), QStringLiteral("Untitled - Lutaris"));
     EXPECT_EQ(Buttons(), (QStringList{"New", "Open", "Save", "|", "Cut", "Copy", "Paste", "|",
                                       "Print", "About"}));
     ASSERT_NE(frame.Actions().Action(ID_FILE_SAVE), nullptr);

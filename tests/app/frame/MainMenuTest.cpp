@@ -1,13 +1,13 @@
-#include "app/frame/MainMenu.h"
+#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
-#include <gtest/gtest.h>
 
 #include "app/frame/FrameActions.h"
+#include "app/frame/MainMenu.h"
 #include "model/CommandIds.h"
 
 namespace lutaris {
@@ -46,21 +46,41 @@ TEST_F(MenuFixture, TopLevelMenusInOrder) {
 
 TEST_F(MenuFixture, FileMenuHoldsExactlyTheGivenItems) {
     EXPECT_EQ(Describe(*menu->TopMenus()[0]),
-              (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...",
-                           "-", "&Import File", "&Export File", "-", "&Print...\tCtrl+P",
-                           "Print Pre&view", "P&rint Setup...", "-", "Recent File", "-",
-                           "E&xit"}));
+              (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
+                           "&Import File", "&Export File", "-", "&Print...\tCtrl+P",
+                           "Print Pre&view", "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
 }
 
 TEST_F(MenuFixture, EditMenuHoldsExactlyTheGivenItemsAndTheActionSubmenu) {
-    EXPECT_EQ(Describe(*menu->TopMenus()[1]),
-              (QStringList{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
-                           "Copy as &Text", "&Paste\tCtrl+V", "-", "&Add Tab Item\tShift+I",
-                           "Insert &Tab Item\tCtrl+T", "Insert &Note\tShift+Left",
-                           "Insert &Random Riff\tCtrl+R", "-", "&Action>", "&Bend Up\tB",
-                           "Bend Release\tR", "Slide Up\t/", "Slide Down\t\\", "Hammer On\tH",
-                           "Pull Off\tP", "Mute\tX", "Vibrato\t~", "Tap\tT", "Optional\tO",
-                           "Harmonic\tA", "-", "Clear Action\tZ", "<", "&Tab Settings"}));
+    EXPECT_EQ(Describe(*menu->TopMenus()[1]), (QStringList{"&Undo\tCtrl+Z",
+                                                           "&Redo\tCtrl+Y",
+                                                           "-",
+                                                           "Cu&t\tCtrl+X",
+                                                           "&Copy\tCtrl+C",
+                                                           "Copy as &Text",
+                                                           "&Paste\tCtrl+V",
+                                                           "-",
+                                                           "&Add Tab Item\tShift+I",
+                                                           "Insert &Tab Item\tCtrl+T",
+                                                           "Insert &Note\tShift+Left",
+                                                           "Insert &Random Riff\tCtrl+R",
+                                                           "-",
+                                                           "&Action>",
+                                                           "&Bend Up\tB",
+                                                           "Bend Release\tR",
+                                                           "Slide Up\t/",
+                                                           "Slide Down\t\\",
+                                                           "Hammer On\tH",
+                                                           "Pull Off\tP",
+                                                           "Mute\tX",
+                                                           "Vibrato\t~",
+                                                           "Tap\tT",
+                                                           "Optional\tO",
+                                                           "Harmonic\tA",
+                                                           "-",
+                                                           "Clear Action\tZ",
+                                                           "<",
+                                                           "&Tab Settings"}));
 }
 
 TEST_F(MenuFixture, ViewAndHelpMenus) {
@@ -70,8 +90,9 @@ TEST_F(MenuFixture, ViewAndHelpMenus) {
     EXPECT_TRUE(actions->Action(ID_VIEW_STATUS_BAR)->isChecked());
 }
 
-TEST_F(MenuFixture, UndoAndTheRecentFilePlaceholderAreGrayed) {
+TEST_F(MenuFixture, UndoRedoAndTheRecentFilePlaceholderStartGrayed) {
     EXPECT_FALSE(actions->Action(ID_EDIT_UNDO)->isEnabled());
+    EXPECT_FALSE(actions->Action(ID_EDIT_REDO)->isEnabled());
     EXPECT_FALSE(actions->Action(ID_FILE_MRU_FILE1)->isEnabled());
     EXPECT_TRUE(actions->Action(ID_EDIT_CUT)->isEnabled());
 }
@@ -103,12 +124,15 @@ TEST_F(MenuFixture, AcceleratorTableKeys) {
     EXPECT_EQ(actions->UndoKeys()->shortcuts(),
               (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z),
                                    QKeySequence(Qt::ALT | Qt::Key_Backspace)}));
+    EXPECT_EQ(actions->RedoKeys()->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
     EXPECT_EQ(keys(ID_EDIT_CUT), (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_X),
-                                                       QKeySequence(Qt::SHIFT | Qt::Key_Delete)}));
+                                                      QKeySequence(Qt::SHIFT | Qt::Key_Delete)}));
     EXPECT_EQ(keys(ID_EDIT_COPY), (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_C),
-                                                        QKeySequence(Qt::CTRL | Qt::Key_Insert)}));
+                                                       QKeySequence(Qt::CTRL | Qt::Key_Insert)}));
     EXPECT_EQ(keys(ID_EDIT_PASTE), (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_V),
-                                                         QKeySequence(Qt::SHIFT | Qt::Key_Insert)}));
+                                                        QKeySequence(Qt::SHIFT | Qt::Key_Insert)}));
     EXPECT_EQ(keys(ID_INSERT_NOTE), QList<QKeySequence>{QKeySequence(Qt::SHIFT | Qt::Key_Left)});
     EXPECT_EQ(keys(ID_NEXT_PANE), QList<QKeySequence>{QKeySequence(Qt::Key_F6)});
     EXPECT_EQ(keys(ID_PREV_PANE), QList<QKeySequence>{QKeySequence(Qt::SHIFT | Qt::Key_F6)});
@@ -159,15 +183,15 @@ TEST(EmbeddedMenu, HoldsMenuFiveAndTheKeysOfTableFiveOnly) {
               (QStringList{"&Update\tCtrl+S", "Save Copy &As...", "-", "&Print...\tCtrl+P",
                            "Print Pre&view", "P&rint Setup...", "-", "E&xit"}));
     const QStringList edit = Describe(*menu->TopMenus()[1]);
-    EXPECT_EQ(edit.mid(0, 7), (QStringList{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
-                                           "&Paste\tCtrl+V", "-", "&Action>"}));
+    EXPECT_EQ(edit.mid(0, 8), (QStringList{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X",
+                                           "&Copy\tCtrl+C", "&Paste\tCtrl+V", "-", "&Action>"}));
     EXPECT_EQ(edit.last(), QStringLiteral("&Tab Settings"));
     // Ctrl+S updates the container; the insert keys and New, Open, Save are not there at all.
     EXPECT_EQ(actions->Action(ID_FILE_UPDATE)->shortcuts(),
               QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_S)});
-    for (const int absent : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_INSERT_TAB_ITEM,
-                             ID_INSERT_RANDOM_RIFF, ID_INSERT_NOTE, ID_ADD_TAB_ITEM,
-                             ID_COPY_AS_TEXT, ID_IMPORT_FILE, ID_EXPORT_FILE})
+    for (const int absent :
+         {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_INSERT_TAB_ITEM, ID_INSERT_RANDOM_RIFF,
+          ID_INSERT_NOTE, ID_ADD_TAB_ITEM, ID_COPY_AS_TEXT, ID_IMPORT_FILE, ID_EXPORT_FILE})
         EXPECT_EQ(actions->Action(absent), nullptr) << absent;
     // The command prompts of the framework's items.
     EXPECT_EQ(actions->Action(ID_FILE_UPDATE)->statusTip(),

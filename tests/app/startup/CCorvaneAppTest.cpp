@@ -1,4 +1,4 @@
-#include "app/startup/CCorvaneApp.h"
+#include <gtest/gtest.h>
 
 #include <QClipboard>
 #include <QFileInfo>
@@ -8,10 +8,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
+#include "app/ShownTitle.h"
 #include "app/frame/CMainFrame.h"
 #include "app/shell/ProfileStore.h"
+#include "app/startup/CCorvaneApp.h"
 #include "document/CCorvaneDoc.h"
 #include "edit/qt/CCorvaneView.h"
 #include "model/CommandIds.h"
@@ -49,10 +50,10 @@ TEST_F(AppTest, StartsWithAnUntitledDocumentInAShownWindow) {
     CCorvaneApp app(prompter, profile);
     ASSERT_TRUE(app.InitInstance({}));
     EXPECT_TRUE(app.Frame().isVisible());
-    EXPECT_EQ(app.Frame().windowTitle(), QStringLiteral("Untitled - Lutaris"));
+    EXPECT_EQ(test::ShownTitle(app.Frame()), QStringLiteral("Untitled - Lutaris"));
     EXPECT_EQ(app.Document().tabItems.size(), 1u);
-    // Appending the first item is an edit like any other: a new document starts modified.
-    EXPECT_TRUE(app.Document().IsModified());
+    // An untouched new document holds nothing to lose.
+    EXPECT_FALSE(app.Document().IsModified());
 }
 
 TEST_F(AppTest, UnregisterRemovesBothFilesAndExitsWithoutAWindow) {
@@ -65,7 +66,8 @@ TEST_F(AppTest, UnregisterRemovesBothFilesAndExitsWithoutAWindow) {
         first.SetProgramPath("/opt/lutaris/bin/lutaris");
         ASSERT_TRUE(first.InitInstance({}));
     }
-    const QString service = QString::fromStdString(data + "/dbus-1/services/Lutaris.Document.service");
+    const QString service =
+        QString::fromStdString(data + "/dbus-1/services/Lutaris.Document.service");
     const QString object =
         QString::fromStdString(data + "/insertable-objects/Lutaris.Document.object");
     EXPECT_TRUE(QFileInfo::exists(service));
@@ -92,7 +94,7 @@ TEST_F(AppTest, SaveAsNamesTheWindowAndTheRecentFileListKeepsIt) {
     // A second run opens it from the command line.
     CCorvaneApp again(prompter, profile);
     ASSERT_TRUE(again.InitInstance({path}));
-    EXPECT_EQ(again.Frame().windowTitle(), QStringLiteral("riff.ltf - Lutaris"));
+    EXPECT_EQ(test::ShownTitle(again.Frame()), QStringLiteral("riff.ltf - Lutaris"));
     ASSERT_EQ(again.Document().tabItems.size(), 1u);
     ASSERT_EQ(again.Document().tabItems[0]->NoteCount(), 1);
     EXPECT_EQ(again.Document().tabItems[0]->notes[0].fret, 7);
@@ -102,7 +104,7 @@ TEST_F(AppTest, EditMenuCommandsReachTheSystemClipboard) {
     CCorvaneApp app(prompter, profile);
     ASSERT_TRUE(app.InitInstance({}));
     CCorvaneDoc& doc = app.Document();
-    doc.selection.push_back(doc.tabItems[0].get());
+    doc.SetSelection({doc.tabItems[0].get()}, doc.copied);
 
     app.Frame().OnCommand(ID_COPY_AS_TEXT);
     const QString text = QGuiApplication::clipboard()->text();
@@ -138,8 +140,8 @@ TEST_F(AppTest, NewAsksToSaveChangesAndCancelKeepsTheDocument) {
     prompter.QueueAnswer(MessageAnswer::No);
     app.Frame().OnCommand(ID_FILE_NEW);
     EXPECT_EQ(app.Document().tabItems.size(), 1u);
-    // Appending the first item is an edit like any other: a new document starts modified.
-    EXPECT_TRUE(app.Document().IsModified());
+    // An untouched new document holds nothing to lose.
+    EXPECT_FALSE(app.Document().IsModified());
 }
 
 TEST_F(AppTest, OpenUsesTheTabFileFilterAndARecentFileReopens) {
@@ -153,13 +155,13 @@ TEST_F(AppTest, OpenUsesTheTabFileFilterAndARecentFileReopens) {
     ASSERT_EQ(open.filters.size(), 1u);
     EXPECT_EQ(open.filters[0].text, "Lutaris Tab Files (*.ltf)");
     EXPECT_EQ(open.defaultExtension, "ltf");
-    EXPECT_EQ(app.Frame().windowTitle(), QStringLiteral("song.ltf - Lutaris"));
+    EXPECT_EQ(test::ShownTitle(app.Frame()), QStringLiteral("song.ltf - Lutaris"));
 
     app.Frame().OnCommand(ID_FILE_NEW);  // not modified since the open: nothing to ask
-    EXPECT_EQ(app.Frame().windowTitle(), QStringLiteral("Untitled - Lutaris"));
+    EXPECT_EQ(test::ShownTitle(app.Frame()), QStringLiteral("Untitled - Lutaris"));
     prompter.QueueAnswer(MessageAnswer::No);
     app.Frame().OnCommand(ID_FILE_MRU_FILE1);
-    EXPECT_EQ(app.Frame().windowTitle(), QStringLiteral("song.ltf - Lutaris"));
+    EXPECT_EQ(test::ShownTitle(app.Frame()), QStringLiteral("song.ltf - Lutaris"));
 }
 
 // The caret's item lies wholly inside the view (after a paint has laid the items out).

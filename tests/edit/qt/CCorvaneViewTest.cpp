@@ -1,4 +1,4 @@
-#include "edit/qt/CCorvaneView.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QBackingStore>
@@ -9,12 +9,11 @@
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <random>
 #include <utility>
 
+#include "edit/qt/CCorvaneView.h"
 #include "model/CommandIds.h"
 #include "model/TabCursor.h"
 #include "platform/clipboard/MemoryClipboard.h"
@@ -284,7 +283,7 @@ TEST_F(ViewTest, PageKeysScrollByThreeHundredAndStopAtTheTop) {
 TEST_F(ViewTest, ADoubleClickSelectsTheItemUnderItAndAnnouncesIt) {
     AddItems(3);
     Show(600, 300);
-    doc.copied = 1;
+    doc.SetSelection(doc.selection, 1);
     const Tablature* second = doc.ItemAtPosition(1);
     const QPoint inside(second->lastOrigin.x + 10, second->lastOrigin.y + 20);
     QTest::mouseDClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, Client(inside));
