@@ -124,6 +124,7 @@ void BM_UndoRedoImport(benchmark::State& state) {
     bench::TempFolder folder;
     const std::string path = folder.File("tab.txt");
     std::ofstream(path, std::ios::binary) << bench::TextTablatureWorkload(256 * 1024);
+    book.bench.Prompter().QueueAnswer(MessageAnswer::Yes);  // replace the songbook
     book.bench.Prompter().QueueFile(path);
     document.RunCommand(ID_IMPORT_FILE);
     book.view.Paint(book.image, {0, 0});
