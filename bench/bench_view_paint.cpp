@@ -1,12 +1,22 @@
 #include <benchmark/benchmark.h>
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QString>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <vector>
 
 #include "document/CCorvaneDoc.h"
 #include "model/TabCursor.h"
 #include "platform/prompt/ScriptedPrompter.h"
+#include "platform/qt/QtFaceResolver.h"
 #include "platform/qt/QtSurface.h"
+#include "platform/surface/ArcGeometry.h"
+#include "platform/surface/RecordingSurface.h"
 #include "render/ViewPainter.h"
 #include "support/GuiBenchmarkMain.h"
 
@@ -27,6 +37,13 @@ void FillDocument(CCorvaneDoc& document, int items, int columns) {
     }
 }
 
+ViewPaintState FullView(int width, int height) {
+    ViewPaintState paint;
+    paint.windowWidth = width;
+    paint.exposed = LayoutRect{0, 0, width - 1, height - 1};
+    return paint;
+}
+
 // One full repaint of the view as the widget does it: every item laid out, the visible ones
 // drawn on a 1920 × 1080 picture, then the caret.
 void BM_FullRepaint1920x1080(benchmark::State& state) {
@@ -35,9 +52,7 @@ void BM_FullRepaint1920x1080(benchmark::State& state) {
     document.OnNewDocument();
     FillDocument(document, static_cast<int>(state.range(0)), 20);
     QImage image(1920, 1080, QImage::Format_RGB32);
-    ViewPaintState paint;
-    paint.windowWidth = 1920;
-    paint.exposed = LayoutRect{0, 0, 1919, 1079};
+    const ViewPaintState paint = FullView(1920, 1080);
     std::size_t drawn = 0;
     for (auto _ : state) {
         image.fill(Qt::white);
@@ -48,6 +63,137 @@ void BM_FullRepaint1920x1080(benchmark::State& state) {
     state.counters["items_drawn"] = static_cast<double>(drawn);
 }
 BENCHMARK(BM_FullRepaint1920x1080)->Arg(30)->Arg(3000)->Unit(benchmark::kMillisecond);
+
+// The floor: what the same picture costs a bare QPainter that is handed every number, line and
+// arc ready made, in the same font and pens. Made once from a recording of the view's paint.
+class BarePicture {
+public:
+    explicit BarePicture(const std::vector<RecordedCall>& calls) {
+        for (const RecordedCall& call : calls) {
+            const auto& a = call.args;
+            switch (call.kind) {
+                case RecordedCall::Kind::Rectangle:
+                    rects_.emplace_back(a[0], a[1], a[2] - a[0] - 1, a[3] - a[1] - 1);
+                    break;
+                case RecordedCall::Kind::LineTo:
+                    lines_.emplace_back(call.fromX, call.fromY, a[0], a[1]);
+                    break;
+                case RecordedCall::Kind::Arc: {
+                    const ArcSweep sweep =
+                        ComputeArcSweep(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7]);
+                    arcs_.push_back({QRect(a[0], a[1], a[2] - a[0] - 1, a[3] - a[1] - 1),
+                                     static_cast<int>(std::lround(sweep.startDegrees * 16)),
+                                     static_cast<int>(std::lround(sweep.spanDegrees * 16))});
+                    break;
+                }
+                case RecordedCall::Kind::TextOut:
+                    texts_.push_back({QPoint(a[0], a[1]), QString::fromStdString(call.text),
+                                      call.bkMode == BackgroundMode::Opaque});
+                    if (call.font.height != 0) fontHeight_ = -call.font.height;
+                    break;
+                default:
+                    break;
+            }
+        }
+        font_ = QFont(QtFaceResolver::Family("Courier"));
+        font_.setPixelSize(std::max(1, fontHeight_));
+        ascent_ = QFontMetrics(font_).ascent();
+    }
+
+    void Paint(QPainter& painter) const {
+        painter.setFont(font_);
+        painter.setPen(QPen(Qt::black, 0));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRects(rects_.data(), static_cast<int>(rects_.size()));
+        painter.drawLines(lines_.data(), static_cast<int>(lines_.size()));
+        for (const Arc& arc : arcs_) painter.drawArc(arc.box, arc.start, arc.span);
+        painter.setBackground(Qt::white);
+        for (const Text& text : texts_) {
+            painter.setBackgroundMode(text.opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+            painter.drawText(text.at + QPoint(0, ascent_), text.text);
+        }
+    }
+
+    std::size_t Size() const {
+        return rects_.size() + lines_.size() + arcs_.size() + texts_.size();
+    }
+
+private:
+    struct Arc {
+        QRect box;
+        int start;
+        int span;
+    };
+    struct Text {
+        QPoint at;
+        QString text;
+        bool opaque;
+    };
+    std::vector<QRect> rects_;
+    std::vector<QLine> lines_;
+    std::vector<Arc> arcs_;
+    std::vector<Text> texts_;
+    QFont font_;
+    int fontHeight_ = 12;
+    int ascent_ = 0;
+};
+
+double MedianMs(std::vector<double> samples) {
+    if (samples.empty()) return 0.0;
+    std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
+    return samples[samples.size() / 2];
+}
+
+// A dense full repaint against the floor, in the same run, one after the other: on a 1920 ×
+// 1080 screen (ratio 1) and on a 3840 × 2160 one that shows the same at a device pixel ratio
+// of 2.
+void BM_DenseRepaintAgainstFloor(benchmark::State& state) {
+    ScriptedPrompter prompter;
+    CCorvaneDoc document(prompter);
+    document.OnNewDocument();
+    FillDocument(document, static_cast<int>(state.range(0)), 20);
+    const auto ratio = static_cast<int>(state.range(1));
+    const ViewPaintState paint = FullView(1920, 1080);
+    RecordingSurface recording;
+    ViewPainter::Paint(document, recording, paint);
+    const BarePicture floor(recording.Calls());
+
+    QImage image(1920 * ratio, 1080 * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    std::vector<double> paintMs;
+    std::vector<double> floorMs;
+    using Clock = std::chrono::steady_clock;
+    const auto ms = [](Clock::duration d) {
+        return std::chrono::duration<double, std::milli>(d).count();
+    };
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        auto start = Clock::now();
+        {
+            QPainter painter(&image);
+            QtSurface surface(painter);
+            ViewPainter::Paint(document, surface, paint);
+        }
+        paintMs.push_back(ms(Clock::now() - start));
+        image.fill(Qt::white);
+        start = Clock::now();
+        {
+            QPainter painter(&image);
+            floor.Paint(painter);
+        }
+        floorMs.push_back(ms(Clock::now() - start));
+    }
+    const double paintMedian = MedianMs(paintMs);
+    const double floorMedian = MedianMs(floorMs);
+    state.counters["paint_ms"] = paintMedian;
+    state.counters["floor_ms"] = floorMedian;
+    state.counters["floor_ratio"] = floorMedian > 0.0 ? paintMedian / floorMedian : 0.0;
+    state.counters["primitives"] = static_cast<double>(floor.Size());
+}
+BENCHMARK(BM_DenseRepaintAgainstFloor)
+    ->Args({3000, 1})
+    ->Args({3000, 2})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace lutaris
