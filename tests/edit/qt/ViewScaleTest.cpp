@@ -136,7 +136,8 @@ TEST(ViewScale, EveryScaleFactorDrawsWhatScaleOneDraws) {
                     EXPECT_LT(ink, 20.0) << "scale " << factor << ", " << which << ", rows "
                                          << top;
                 } else {
-                    EXPECT_NEAR(ink / expected, 1.0, 0.35)
+                    // Lines a unit wide cover whole pixels: at 1.25 mostly two of them.
+                    EXPECT_NEAR(ink / expected, 1.0, 0.6)
                         << "scale " << factor << ", " << which << ", rows " << top;
                 }
             }
