@@ -126,7 +126,8 @@ public:
         for (const Arc& arc : arcs_) painter.drawArc(arc.box, arc.start, arc.span);
         const QColor white(Qt::white);
         for (const Text& text : texts_) {
-            if (text.opaque) painter.fillRect(QRect(text.at.x(), text.at.y(), text.advance, cellHeight_), white);
+            if (text.opaque)
+                painter.fillRect(QRect(text.at.x(), text.at.y(), text.advance, cellHeight_), white);
             painter.drawStaticText(text.at, *text.glyphs);
         }
     }

@@ -15,7 +15,8 @@ namespace lutaris {
 // nextLineSpacing apart below its equally high items, the page also starts new pages.
 class RowFlow {
 public:
-    RowFlow(std::int32_t leftMargin, std::int64_t rowEnd) : leftMargin_(leftMargin), rowEnd_(rowEnd) {}
+    RowFlow(std::int32_t leftMargin, std::int64_t rowEnd)
+        : leftMargin_(leftMargin), rowEnd_(rowEnd) {}
 
     // Where the next item would go on the current row.
     struct Row {

@@ -57,8 +57,8 @@ ScrollSizes ComputeScrollSizes(const ViewDocument& document, std::int32_t outerW
         return ComputeScrollSizes(document.tabItems, outerWindowWidth, borderWidth,
                                   verticalScrollBarWidth);
     }
-    return SizesFor(*bottom, *widest, document.settings->leftMargin, outerWindowWidth,
-                    borderWidth, verticalScrollBarWidth);
+    return SizesFor(*bottom, *widest, document.settings->leftMargin, outerWindowWidth, borderWidth,
+                    verticalScrollBarWidth);
 }
 
 }  // namespace lutaris

@@ -22,7 +22,8 @@ struct ScrollSizes {
 // less two borders and a vertical scroll bar, and one more pixel), so the items flow within the
 // window; only an item wider than the window widens the range, to the item and a left margin's
 // width past it, so that it can be scrolled to sideways. The height reaches the bottom of the
-// lowest item as last drawn. Negative sizes become 0. A page is a tenth of the total and a line a tenth of a page.
+// lowest item as last drawn. Negative sizes become 0. A page is a tenth of the total and a line a
+// tenth of a page.
 ScrollSizes ComputeScrollSizes(const std::vector<std::unique_ptr<Tablature>>& tabItems,
                                std::int32_t outerWindowWidth, std::int32_t borderWidth,
                                std::int32_t verticalScrollBarWidth);

@@ -171,9 +171,7 @@ bool ViewLayout::Describes(const TabSettings& settings, std::size_t itemCount) c
     return valid_ && settingsRecord_ == &settings && settings_ == settings && count_ == itemCount;
 }
 
-RowFlow ViewLayout::Flow() const {
-    return RowFlow(settings_.leftMargin, windowWidth_);
-}
+RowFlow ViewLayout::Flow() const { return RowFlow(settings_.leftMargin, windowWidth_); }
 
 bool ViewLayout::BringUpToDate() {
     if (!valid_) return false;
@@ -500,8 +498,7 @@ std::optional<std::int64_t> ViewLayout::Bottom(const TabSettings& settings, std:
     return std::int64_t{std::max(first, RowTop(totalRows_))} + height_;
 }
 
-std::optional<std::int32_t> ViewLayout::Widest(const TabSettings& settings,
-                                               std::size_t itemCount) {
+std::optional<std::int32_t> ViewLayout::Widest(const TabSettings& settings, std::size_t itemCount) {
     if (!Describes(settings, itemCount) || !BringUpToDate()) return std::nullopt;
     std::int32_t widest = std::numeric_limits<std::int32_t>::min();
     for (Block& block : blocks_) {

@@ -24,8 +24,8 @@ using namespace lutaris;
 void Fill(CCorvaneDoc& doc) {
     std::mt19937 random(11);
     for (int i = 0; i < 26; ++i) {
-        Tablature* item = i == 0 ? doc.tabItems[0].get()
-                                 : doc.AppendTabItem(static_cast<std::int32_t>(i));
+        Tablature* item =
+            i == 0 ? doc.tabItems[0].get() : doc.AppendTabItem(static_cast<std::int32_t>(i));
         const int columns = 2 + static_cast<int>(random() % 7);
         for (int column = 0; column < columns; ++column) {
             item->AppendNote(TabNote{static_cast<std::int32_t>(random() % 24),
@@ -42,9 +42,9 @@ bool SaveShown(CCorvaneView& view, const QString& path) {
     if (image == nullptr) return false;
     const qreal ratio = image->devicePixelRatio();
     const QPoint at = view.viewport()->mapTo(view.window(), QPoint(0, 0));
-    const QRect device(QPoint(qRound(at.x() * ratio), qRound(at.y() * ratio)),
-                       QSize(qRound(view.viewport()->width() * ratio),
-                             qRound(view.viewport()->height() * ratio)));
+    const QRect device(
+        QPoint(qRound(at.x() * ratio), qRound(at.y() * ratio)),
+        QSize(qRound(view.viewport()->width() * ratio), qRound(view.viewport()->height() * ratio)));
     QImage shown = image->copy(device).convertToFormat(QImage::Format_RGB32);
     shown.setDevicePixelRatio(1.0);
     return shown.save(path);

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <numbers>
 
-#include "platform/surface/ArcGeometry.h"
 #include "platform/qt/QtFontCache.h"
+#include "platform/surface/ArcGeometry.h"
 
 namespace lutaris {
 namespace {
@@ -69,8 +69,7 @@ QPen QtSurface::MakeLinePen() const {
     // device with more pixels than logical units the thinnest line is one logical unit wide, as
     // thick as the text beside it is scaled.
     const double thinnest = scaled_ ? 1.0 : 0.0;
-    const double width =
-        pen_.width <= 1 ? thinnest : std::max(1.0, pen_.width * mapping_.ScaleX());
+    const double width = pen_.width <= 1 ? thinnest : std::max(1.0, pen_.width * mapping_.ScaleX());
     pen.setWidthF(width);
     pen.setCosmetic(pen_.width <= 1 && !scaled_);
     if (pen_.style == PenStyle::Dot) {
@@ -159,17 +158,6 @@ void QtSurface::Rectangle(std::int32_t left, std::int32_t top, std::int32_t righ
     if (l > r) std::swap(l, r);
     if (t > b) std::swap(t, b);
     if (r - l < 1 || b - t < 1) return;
-    if (scaled_ && pen_.width <= 1 && pen_.style == PenStyle::Solid) {
-        // The same pixels as a stroke a unit wide through the centres of the edge columns and
-        // rows, filled band by band: the stroker costs many times more on a dense screen.
-        const QColor& ink = linePen_.color();
-        painter_.fillRect(QRect(l, t, r - l, b - t), painter_.brush());
-        painter_.fillRect(QRect(l, t, r - l, 1), ink);
-        painter_.fillRect(QRect(l, b - 1, r - l, 1), ink);
-        painter_.fillRect(QRect(l, t, 1, b - t), ink);
-        painter_.fillRect(QRect(r - 1, t, 1, b - t), ink);
-        return;
-    }
     UseLinePen();
     // Columns l … r − 1 and rows t … b − 1: Qt strokes a rectangle one pixel beyond its size.
     // A line a unit wide covers those columns and rows when it runs through their centres.
@@ -217,8 +205,8 @@ void QtSurface::LineTo(std::int32_t x, std::int32_t y) {
     if (scaled_) {
         // Pixel rules do not apply where a unit is several pixels: from the first unit's centre
         // to the last one's, the end point left out as the platform leaves it out.
-        const QPointF step = QPointF(to - from) / std::max(std::abs(to.x() - from.x()),
-                                                           std::abs(to.y() - from.y()));
+        const QPointF step =
+            QPointF(to - from) / std::max(std::abs(to.x() - from.x()), std::abs(to.y() - from.y()));
         const QPointF centre(0.5, 0.5);
         painter_.drawLine(QPointF(from) + centre, QPointF(to) - step + centre);
         return;

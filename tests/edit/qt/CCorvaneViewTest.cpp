@@ -1,4 +1,4 @@
-#include "edit/qt/CCorvaneView.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QBackingStore>
@@ -9,16 +9,15 @@
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <random>
 #include <utility>
 
+#include "edit/qt/CCorvaneView.h"
 #include "model/CommandIds.h"
 #include "model/TabCursor.h"
-#include "render/CaretRenderer.h"
 #include "platform/clipboard/MemoryClipboard.h"
+#include "render/CaretRenderer.h"
 #include "render/ViewLayout.h"
 #include "support/DocumentFixture.h"
 

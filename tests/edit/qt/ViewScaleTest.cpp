@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <string>
 #include <vector>
@@ -26,9 +26,8 @@ struct Darkness {
 };
 
 Darkness DarknessOf(const QImage& picture, QSize size) {
-    const QImage resampled =
-        picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-            .convertToFormat(QImage::Format_RGB32);
+    const QImage resampled = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                 .convertToFormat(QImage::Format_RGB32);
     Darkness darkness{size.width(), size.height(), {}};
     darkness.values.reserve(static_cast<std::size_t>(size.width() * size.height()));
     for (int y = 0; y < size.height(); ++y) {
@@ -123,8 +122,7 @@ TEST(ViewScale, EveryScaleFactorDrawsWhatScaleOneDraws) {
                 const double shown = Shown(line, picture);
                 if (shown < 0.9) ++missing;
                 EXPECT_GE(shown, 0.9) << "scale " << factor << ", " << which << ": the line at y "
-                                      << line.y << " from x " << line.left << " to "
-                                      << line.right;
+                                      << line.y << " from x " << line.left << " to " << line.right;
                 if (missing > 5) break;
             }
             // Bands of 30 rows: a band with ink at 1 has about as much at every scale, a band
@@ -133,8 +131,7 @@ TEST(ViewScale, EveryScaleFactorDrawsWhatScaleOneDraws) {
                 const double expected = InkOfRows(reference, top, top + 30);
                 const double ink = InkOfRows(picture, top, top + 30);
                 if (expected < 20.0) {
-                    EXPECT_LT(ink, 20.0) << "scale " << factor << ", " << which << ", rows "
-                                         << top;
+                    EXPECT_LT(ink, 20.0) << "scale " << factor << ", " << which << ", rows " << top;
                 } else {
                     // Lines a unit wide cover whole pixels: at 1.25 mostly two of them.
                     EXPECT_NEAR(ink / expected, 1.0, 0.6)
