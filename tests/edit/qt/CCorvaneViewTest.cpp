@@ -130,8 +130,13 @@ TEST_F(ViewTest, AKeystrokeRepaintsTheEditedItemAndTheCaretOtherCommandsEverythi
 QImage Shown(CCorvaneView& view) {
     const auto* image = dynamic_cast<const QImage*>(view.window()->backingStore()->paintDevice());
     if (image == nullptr) return {};
+    // In device pixels, which a scaled screen (QT_SCALE_FACTOR) has more of.
+    const qreal ratio = image->devicePixelRatio();
     const QPoint at = view.viewport()->mapTo(view.window(), QPoint(0, 0));
-    return image->copy(QRect(at, view.viewport()->size())).convertToFormat(QImage::Format_RGB32);
+    const QRect device(QPoint(qRound(at.x() * ratio), qRound(at.y() * ratio)),
+                       QSize(qRound(view.viewport()->width() * ratio),
+                             qRound(view.viewport()->height() * ratio)));
+    return image->copy(device).convertToFormat(QImage::Format_RGB32);
 }
 
 // The viewport painted whole from nothing.
