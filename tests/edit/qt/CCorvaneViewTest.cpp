@@ -1,4 +1,4 @@
-#include "edit/qt/CCorvaneView.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QBackingStore>
@@ -9,15 +9,15 @@
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <random>
 #include <utility>
 
+#include "edit/qt/CCorvaneView.h"
 #include "model/CommandIds.h"
 #include "model/TabCursor.h"
 #include "platform/clipboard/MemoryClipboard.h"
+#include "render/CaretRenderer.h"
 #include "render/ViewLayout.h"
 #include "support/DocumentFixture.h"
 
@@ -130,8 +130,13 @@ TEST_F(ViewTest, AKeystrokeRepaintsTheEditedItemAndTheCaretOtherCommandsEverythi
 QImage Shown(CCorvaneView& view) {
     const auto* image = dynamic_cast<const QImage*>(view.window()->backingStore()->paintDevice());
     if (image == nullptr) return {};
+    // In device pixels, which a scaled screen (QT_SCALE_FACTOR) has more of.
+    const qreal ratio = image->devicePixelRatio();
     const QPoint at = view.viewport()->mapTo(view.window(), QPoint(0, 0));
-    return image->copy(QRect(at, view.viewport()->size())).convertToFormat(QImage::Format_RGB32);
+    const QRect device(QPoint(qRound(at.x() * ratio), qRound(at.y() * ratio)),
+                       QSize(qRound(view.viewport()->width() * ratio),
+                             qRound(view.viewport()->height() * ratio)));
+    return image->copy(device).convertToFormat(QImage::Format_RGB32);
 }
 
 // The viewport painted whole from nothing.
@@ -388,9 +393,79 @@ TEST_F(ViewTest, AWindowNarrowerThanAnItemPutsEveryItemOnItsOwnRow) {
     for (std::int32_t position = 0; position < 3; ++position) {
         const Tablature* item = doc.ItemAtPosition(position);
         EXPECT_EQ(item->lastOrigin.x, 1);
-        // The row at the top margin stays empty.
-        EXPECT_EQ(item->lastOrigin.y, 1 + (position + 1) * (kItemHeight + 30));
+        // From the top margin down, with no empty row above the first.
+        EXPECT_EQ(item->lastOrigin.y, 1 + position * (kItemHeight + 30));
     }
+}
+
+// Where the caret's text cell stands in the viewport, in client pixels.
+QPoint CaretOnScreen(CCorvaneView& view, const TabDocument& doc) {
+    const LayoutPoint scroll = view.ScrollPosition();
+    const LayoutPoint corner = CaretCorner(*doc.cursor);
+    return QPoint(corner.x - scroll.x, corner.y - scroll.y);
+}
+
+TEST_F(ViewTest, AnItemWiderThanTheWindowIsReachedSidewaysAndTheViewFollowsTheCaret) {
+    AddItems(2);
+    Show(640, 400);
+    const int visible = view.viewport()->width();
+    // Thirty frets, one a column: the item becomes 32 × 24 = 768 wide.
+    for (int fret = 1; fret <= 30; ++fret) {
+        QTest::keyClick(&view, Qt::Key_5);
+        QTest::keyClick(&view, Qt::Key_Right);
+        const QPoint caret = CaretOnScreen(view, doc);
+        EXPECT_GE(caret.x(), 0) << fret;
+        EXPECT_LE(caret.x() + 24, visible) << fret;
+    }
+    QApplication::processEvents();
+    const Tablature& wide = *doc.ItemAtPosition(0);
+    ASSERT_EQ(wide.NoteCount(), 30);
+    ASSERT_GT(wide.GetExtent().width, 640);
+    // Alone on the first row, the other items on rows below it.
+    doc.UpdateLastOrigins();
+    EXPECT_EQ(wide.lastOrigin, (LayoutPoint{1, 1}));
+    EXPECT_EQ(doc.ItemAtPosition(1)->lastOrigin, (LayoutPoint{1, 1 + kItemHeight + 30}));
+    // The bar appears and reaches the item's right edge and a margin past it.
+    EXPECT_TRUE(view.horizontalScrollBar()->isVisible());
+    EXPECT_EQ(view.horizontalScrollBar()->maximum() + visible, 1 + wide.GetExtent().width + 1);
+    EXPECT_GT(view.ScrollPosition().x, 0);
+    // What the window shows there is what a whole repaint shows.
+    EXPECT_EQ(Shown(view), PaintedWhole(view));
+
+    // Back to the first column: the view follows to the left edge.
+    for (int column = 0; column < 30; ++column) QTest::keyClick(&view, Qt::Key_Left);
+    EXPECT_EQ(doc.cursor->current.column, 0);
+    EXPECT_EQ(CaretOnScreen(view, doc).x(), 0);
+
+    // The scroll bar alone reaches the last frets too.
+    view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum());
+    QApplication::processEvents();
+    const int lastNoteX = CellOf(wide, 29, 0).x() - view.ScrollPosition().x;
+    EXPECT_GE(lastNoteX, 0);
+    EXPECT_LT(lastNoteX + 12, visible);
+    EXPECT_EQ(Shown(view), PaintedWhole(view));
+
+    // Narrowed again, the item fits and the bar goes.
+    for (int column = 0; column < 30; ++column) QTest::keyClick(&view, Qt::Key_Delete);
+    QApplication::processEvents();
+    EXPECT_LE(wide.GetExtent().width, 640);
+    EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(view.ScrollPosition().x, 0);
+}
+
+TEST_F(ViewTest, AResizeRepaintsAtOnce) {
+    AddItems(20);
+    Show(640, 400);
+    QApplication::processEvents();
+    PaintedRegions painted(*view.viewport());
+    view.resize(200, 300);
+    QApplication::processEvents();
+    EXPECT_TRUE(Covers(painted.Take(), view.viewport()->rect()));
+    EXPECT_EQ(Shown(view), PaintedWhole(view));
+    view.resize(500, 350);
+    QApplication::processEvents();
+    EXPECT_TRUE(Covers(painted.Take(), view.viewport()->rect()));
+    EXPECT_EQ(Shown(view), PaintedWhole(view));
 }
 
 TEST_F(ViewTest, TheTypedCapitalIAsksForAddTabItemAndTheLowerCaseIDoesNot) {
