@@ -103,8 +103,8 @@ TEST(CTabSettingsDlg, OkRefusesAStringCountThatCannotDrawAndFocusesItsBox) {
             dialog.EditBox(3)->setText(QString::fromLatin1(text));
             dialog.OkButton()->setFocus();
             dialog.OkButton()->click();
-            tries.push_back({QString::fromLatin1(text), dialog.isVisible(),
-                             QApplication::focusWidget(), settings});
+            tries.push_back(
+                {QString::fromLatin1(text), dialog.isVisible(), dialog.focusWidget(), settings});
         }
         dialog.EditBox(3)->setText(QStringLiteral("7"));
         dialog.OkButton()->click();
@@ -132,8 +132,9 @@ TEST(CTabSettingsDlg, TheFirstBoxInDialogOrderIsNamedWithItsRange) {
     RunModal(dialog, [&] {
         dialog.EditBox(4)->setText(QStringLiteral("-5"));
         dialog.EditBox(1)->setText(QStringLiteral("61"));
+        dialog.EditBox(4)->setFocus();
         QTest::keyClick(dialog.EditBox(4), Qt::Key_Return);  // Enter is OK as well
-        focus = QApplication::focusWidget();
+        focus = dialog.focusWidget();
         dialog.EditBox(1)->setText(QStringLiteral("60"));
         dialog.OkButton()->click();
         dialog.EditBox(4)->setText(QStringLiteral("0"));
