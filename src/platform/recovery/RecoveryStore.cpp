@@ -5,6 +5,8 @@
 #include <set>
 #include <string_view>
 
+#include "platform/files/SafeFileReplacer.h"
+
 namespace lutaris {
 namespace {
 
@@ -64,6 +66,13 @@ bool RecoveryStore::Remove(const std::string& id) {
     // The info goes first: a document copy without one is still found, as damaged.
     const bool info = files_.Remove(InfoPath(id));
     const bool data = files_.Remove(DataPath(id));
+    // A write that was killed midway leaves its temporary file; nobody writes this id again.
+    const std::string prefixes[] = {TemporaryFilePrefix(id + std::string(kDataSuffix)),
+                                    TemporaryFilePrefix(id + std::string(kInfoSuffix))};
+    for (const std::string& name : files_.List(folder_)) {
+        for (const std::string& prefix : prefixes)
+            if (name.starts_with(prefix)) files_.Remove(folder_ + "/" + name);
+    }
     return info && data;
 }
 

@@ -50,7 +50,8 @@ public:
     // older than itself. Throws FileWriteError.
     void Write(const std::string& id, std::span<const std::uint8_t> documentFile,
                const RecoveryInfo& info);
-    // Removes both files; true when both are gone.
+    // Removes both files, and the temporary files of a write that was cut off; true when both
+    // are gone.
     bool Remove(const std::string& id);
     // The copies whose owner no longer runs, the newest first (damaged ones last).
     std::vector<RecoveryCopy> Orphans() const;

@@ -105,6 +105,8 @@ TEST_F(RecoveryStoreTest, DamagedCopiesAreListedAsSuchAndCanBeRemoved) {
     store.Write(foreign, kDocument, InfoOf(alive, 1, "foreign.ltf"));
     store.Write(good, kDocument, InfoOf(dead, 1, "good.ltf"));
     files.files["/state/.x.ltf.lutaris-save-abc123"] = kDocument;  // a save's leftover
+    // What a write of a copy that was killed midway left behind.
+    files.files["/state/" + TemporaryFilePrefix(good + ".ltf") + "Zq81x"] = kDocument;
     files.files["/state/notes.txt"] = kDocument;
     files.files["/state/1-2.ltf"] = kDocument;  // not an id
 
