@@ -34,7 +34,7 @@ sleep 1
 start() {  # a name for the log, then the arguments
     local name=$1
     shift
-    env -u QT_QPA_PLATFORM "$editor" "$@" 2> "editor-$name.txt" &
+    env -u QT_QPA_PLATFORM "$editor" "$@" > /dev/null 2> "editor-$name.txt" &
     echo $!
 }
 window() {  # pid, exact title: the window's id once it shows
@@ -115,7 +115,7 @@ d_pid=$(start d)
 d=$(window "$d_pid" "Recover Documents")
 xdotool windowfocus --sync "$d"
 xdotool key alt+d
-window "$d_pid" "Untitled - Lutaris" > /dev/null
+for _ in $(seq 50); do [ -z "$(ls "$folder")" ] && break; sleep 0.2; done
 [ -z "$(ls "$folder")" ] || fail "Discard left $(ls "$folder")"
 kill "$d_pid"
 INSIDE
