@@ -137,9 +137,9 @@ TEST_F(CCorvaneDocFileTest, AnOpenThatFailsAfterAGoodOneKeepsWhatTheGoodOneRead)
     const auto contents = ContentsBuilder().DefaultHeader().Int(1).Item(0, {Note(4, 1, 2)}).Bytes();
     WriteContents("good.ltf", contents);
     ASSERT_TRUE(doc.OnOpenDocument(PathOf("good.ltf")));
-    auto cut = contents;
-    cut.resize(cut.size() - 3);
-    WriteContents("cut.ltf", cut);
+    // The same file, but for an item count that promises more than it holds.
+    WriteContents("cut.ltf",
+                  ContentsBuilder().DefaultHeader().Int(2).Item(0, {Note(4, 1, 2)}).Bytes());
     EXPECT_FALSE(doc.OnOpenDocument(PathOf("cut.ltf")));
     EXPECT_EQ(doc.ContentsBytes(), contents);
     EXPECT_EQ(doc.GetPathName(), PathOf("good.ltf"));

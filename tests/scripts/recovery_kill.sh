@@ -40,7 +40,7 @@ start() {  # a name for the log, then the arguments
 window() {  # pid, exact title: the window's id once it shows
     for _ in $(seq 150); do
         local id
-        id=$(xdotool search --onlyvisible --pid "$1" --name "^$2\$" 2> /dev/null | head -1 || true)
+        id=$(xdotool search --all --onlyvisible --pid "$1" --name "^$2\$" 2> /dev/null | head -1 || true)
         if [ -n "$id" ]; then echo "$id"; return 0; fi
         kill -0 "$1" 2> /dev/null || break
         sleep 0.2
@@ -65,7 +65,7 @@ case "$copy" in "$a"-*) ;; *) fail "the copy $copy is not named after its owner 
 b=$(start b)
 window "$b" "Untitled - Lutaris" > /dev/null
 sleep 1.5
-if xdotool search --onlyvisible --pid "$b" --name "^Recover Documents\$" > /dev/null 2>&1; then
+if xdotool search --all --onlyvisible --pid "$b" --name "^Recover Documents\$" > /dev/null 2>&1; then
     fail "B offered the copy of A, which still runs"
 fi
 kill "$b"; wait "$b" 2> /dev/null || true

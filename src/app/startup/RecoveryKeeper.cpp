@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 #include "model/TabDocument.h"
@@ -67,7 +68,14 @@ void RecoveryKeeper::WriteNow() {
     info.savedAt = std::chrono::duration_cast<std::chrono::seconds>(
                        std::chrono::system_clock::now().time_since_epoch())
                        .count();
+    // A path given on the command line is relative to where the editor started; the program
+    // that recovers the copy may start elsewhere.
     info.originalPath = document_.GetPathName();
+    if (!info.originalPath.empty()) {
+        std::error_code error;
+        const std::filesystem::path absolute = std::filesystem::absolute(info.originalPath, error);
+        if (!error) info.originalPath = absolute.lexically_normal().string();
+    }
     info.title = document_.GetTitle();
     std::vector<std::uint8_t> contents;
     std::vector<std::uint8_t> playback;
