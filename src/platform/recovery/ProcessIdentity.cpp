@@ -7,35 +7,52 @@
 #include <csignal>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace lutaris {
 
-std::uint64_t ProcessStartTime(std::int64_t pid) {
-    if (pid <= 0) return 0;
+namespace {
+
+struct ProcessStatus {
+    char state = '?';
+    std::uint64_t start = 0;
+};
+
+std::optional<ProcessStatus> ReadProcessStatus(std::int64_t pid) {
+    if (pid <= 0) return std::nullopt;
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    if (!stat) return 0;
+    if (!stat) return std::nullopt;
     std::string line;
     std::getline(stat, line);
     // The command name in parentheses may hold blanks and parentheses itself: the fields that
-    // count start after the last ')'. The start time is the 22nd field, the 20th after it.
+    // count start after the last ')'. The state is the 3rd field, the start time the 22nd.
     const std::size_t close = line.rfind(')');
-    if (close == std::string::npos) return 0;
+    if (close == std::string::npos) return std::nullopt;
     std::string_view rest = std::string_view(line).substr(close + 1);
-    for (int field = 0; field < 20; ++field) {
-        const std::size_t blank = rest.find_first_not_of(' ');
-        if (blank == std::string_view::npos) return 0;
-        rest.remove_prefix(blank);
-        if (field == 19) break;
+    ProcessStatus status;
+    for (int field = 3; field <= 22; ++field) {
+        const std::size_t begin = rest.find_first_not_of(' ');
+        if (begin == std::string_view::npos) return std::nullopt;
+        rest.remove_prefix(begin);
+        if (field == 3) status.state = rest[0];
+        if (field == 22) break;
         const std::size_t end = rest.find(' ');
-        if (end == std::string_view::npos) return 0;
+        if (end == std::string_view::npos) return std::nullopt;
         rest.remove_prefix(end);
     }
-    std::uint64_t start = 0;
-    const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), start);
+    const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), status.start);
     (void)end;
-    return error == std::errc() ? start : 0;
+    if (error != std::errc()) return std::nullopt;
+    return status;
+}
+
+}  // namespace
+
+std::uint64_t ProcessStartTime(std::int64_t pid) {
+    const std::optional<ProcessStatus> status = ReadProcessStatus(pid);
+    return status ? status->start : 0;
 }
 
 ProcessIdentity CurrentProcess() {
@@ -45,8 +62,12 @@ ProcessIdentity CurrentProcess() {
 
 bool SystemProcessTable::IsRunning(const ProcessIdentity& process) const {
     if (process.pid <= 0 || process.pid > INT32_MAX) return false;
-    const std::uint64_t start = ProcessStartTime(process.pid);
-    if (start != 0) return process.start == 0 || start == process.start;
+    if (const std::optional<ProcessStatus> status = ReadProcessStatus(process.pid)) {
+        // A process that was killed stays in the table until its parent reaps it; it runs no
+        // more.
+        if (status->state == 'Z' || status->state == 'X') return false;
+        return process.start == 0 || status->start == process.start;
+    }
     // No /proc entry: either no such process, or no /proc to ask. Then the id decides, and a
     // process we may not signal still runs.
     if (::kill(static_cast<pid_t>(process.pid), 0) == 0) return true;

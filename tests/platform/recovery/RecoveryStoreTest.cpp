@@ -175,6 +175,10 @@ TEST(SystemProcessTable, TellsARunningProcessFromOneThatEnded) {
     const ProcessIdentity other{child, ProcessStartTime(child)};
     EXPECT_TRUE(table.IsRunning(other));
     kill(child, SIGKILL);
+    // Killed but not yet reaped (a zombie): it runs no more.
+    for (int i = 0; i < 200 && table.IsRunning(other); ++i) usleep(10000);
+    EXPECT_FALSE(table.IsRunning(other));
+    EXPECT_EQ(ProcessStartTime(child), other.start);  // still in the table
     waitpid(child, nullptr, 0);
     EXPECT_FALSE(table.IsRunning(other));
     EXPECT_FALSE(table.IsRunning({0, 0}));
