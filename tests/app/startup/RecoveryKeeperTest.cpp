@@ -146,14 +146,15 @@ protected:
 
     std::string Folder() const { return (dir / "state/lutaris/recovery").string(); }
 
-    // A copy left by a program that ended: this process's id with another start time.
+    // A copy left by a program that ended: this process's id with another start time, one for
+    // each copy.
     std::string LeaveCopy(const std::string& originalPath, const std::vector<char>& keys) {
         ScriptedPrompter quiet;
         CCorvaneDoc lost(quiet);
         lost.OnNewDocument();
         for (const char key : keys) lost.SendKeyToCursor(key);
         ProcessIdentity ended = CurrentProcess();
-        ended.start += 1;
+        ended.start += ++leftCopies;
         RecoveryStore theirs(Folder(), files, processes, ended);
         const std::string id = theirs.NewId();
         theirs.Write(
@@ -179,6 +180,7 @@ protected:
     DiskRecoveryFiles files;
     SystemProcessTable processes;
     bool shown = false;
+    int leftCopies = 0;
 };
 
 TEST_F(RecoveryStartTest, RecoverOpensTheCopyModifiedUnderItsOriginalPath) {
