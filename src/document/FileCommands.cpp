@@ -33,11 +33,8 @@ FileCommands::Outcome FileCommands::OpenFile(const std::string& path) {
 }
 
 bool FileCommands::Load(const std::string& path) {
-    if (!document_.OnOpenDocument(path)) {
-        // Whatever the failed load left behind is not the person's work: start afresh.
-        document_.OnNewDocument();
-        return false;
-    }
+    // A failed open has left the document as it was: the person's work is not thrown away.
+    if (!document_.OnOpenDocument(path)) return false;
     if (fileHandler_) fileHandler_(path);
     return true;
 }

@@ -35,7 +35,7 @@ public:
     // Asks about the document's changes, then opens `path` into it.
     Outcome OpenFile(const std::string& path);
     // Opens `path` without asking (the document has nothing to lose). After a failure the
-    // document is a new untitled one.
+    // document is as it was.
     bool Load(const std::string& path);
     // File > Save: to the document's path, or to one the Save As dialog asks for.
     bool Save();

@@ -60,16 +60,25 @@ TEST_F(FileCommandsTest, OpenAsksForTheFileFirstThenAboutTheChanges) {
     EXPECT_EQ(told, (std::vector<std::string>{song, song}));
 }
 
-TEST_F(FileCommandsTest, AFailedOpenLeavesANewUntitledDocumentAndNoRecentFile) {
+TEST_F(FileCommandsTest, AFailedOpenKeepsTheDocumentAndAddsNoRecentFile) {
     const std::string song = SavedSong("song.ltf");
     told.clear();
+    doc.SendKeyToCursor('2');  // changes the person will not save, then opens a text file
+    const std::vector<std::uint8_t> work = doc.StorageBytes();
     test::WriteFileBytes(dir.Path() / "bad.ltf", {'n', 'o', 't', ' ', 'a', ' ', 't', 'a', 'b'});
+    prompter.QueueAnswer(MessageAnswer::No);
     EXPECT_EQ(files.OpenFile(PathOf("bad.ltf")), Outcome::Failed);
     EXPECT_EQ(doc.LastLoadFailure(), LoadFailure::NotLutarisFile);
-    EXPECT_EQ(doc.GetPathName(), "");
-    ASSERT_EQ(doc.tabItems.size(), 1u);
-    EXPECT_TRUE(doc.tabItems[0]->notes.empty());
+    EXPECT_EQ(doc.GetPathName(), song);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.StorageBytes(), work);
     EXPECT_TRUE(told.empty());
+
+    // A cancelled Open dialog keeps it too.
+    prompter.QueueFile(std::nullopt);
+    EXPECT_EQ(files.Open(), Outcome::Kept);
+    EXPECT_EQ(doc.StorageBytes(), work);
+    EXPECT_TRUE(doc.IsModified());
 
     // A load that works forgets the reason of the last failure.
     prompter.QueueAnswer(MessageAnswer::No);
