@@ -3,6 +3,7 @@
 #include "edit/ClipboardCommands.h"
 #include "edit/CopyCommand.h"
 #include "edit/CursorResultApplier.h"
+#include "edit/DragSelection.h"
 #include "edit/RandomRiffGenerator.h"
 #include "edit/SettingsCommand.h"
 #include "edit/TabItemCommands.h"
@@ -53,6 +54,12 @@ void CCorvaneDoc::OnEditCut() { ClipboardCommands(*this).Cut(); }
 void CCorvaneDoc::OnEditPaste() { ClipboardCommands(*this).Paste(); }
 void CCorvaneDoc::OnCopyAsText() { ClipboardCommands(*this).CopyAsText(); }
 
+void CCorvaneDoc::OnEditSelectAll() {
+    // A selection is no change of the content: the views redraw, nothing is modified.
+    DragSelection(*this).SelectAll(GetClipboard());
+    UpdateAllViews();
+}
+
 CCorvaneDoc::CommandOutcome CCorvaneDoc::RunCommand(std::int32_t commandId) {
     const auto done = [](bool happened) {
         return happened ? CommandOutcome::Done : CommandOutcome::NotDone;
@@ -92,6 +99,9 @@ CCorvaneDoc::CommandOutcome CCorvaneDoc::RunCommand(std::int32_t commandId) {
             break;
         case ID_EDIT_PASTE:
             OnEditPaste();
+            break;
+        case ID_EDIT_SELECT_ALL:
+            OnEditSelectAll();
             break;
         case ID_FILE_SAVE:
             return done(DoFileSave());
