@@ -50,4 +50,15 @@ void ProfileStore::WritePreviewPages(int pages) {
     settings_->sync();
 }
 
+ProfileStore::WindowPlacement ProfileStore::ReadWindowPlacement() const {
+    return {settings_->value(kSettingsGroup + QStringLiteral("/WindowGeometry")).toByteArray(),
+            settings_->value(kSettingsGroup + QStringLiteral("/WindowState")).toByteArray()};
+}
+
+void ProfileStore::WriteWindowPlacement(const WindowPlacement& placement) {
+    settings_->setValue(kSettingsGroup + QStringLiteral("/WindowGeometry"), placement.geometry);
+    settings_->setValue(kSettingsGroup + QStringLiteral("/WindowState"), placement.state);
+    settings_->sync();
+}
+
 }  // namespace lutaris

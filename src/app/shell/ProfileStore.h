@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QSettings>
 #include <memory>
 #include <string>
@@ -7,8 +8,9 @@
 
 namespace lutaris {
 
-// Where the program keeps what it remembers between runs: the recent-file list and the print
-// preview's page count. Never the layout defaults: those come from the settings file.
+// Where the program keeps what it remembers between runs: the recent-file list, the print
+// preview's page count and size, the page set-up and the main window's place. Never the layout
+// defaults: those come from the settings file.
 class ProfileStore {
 public:
     static constexpr const char* kOrganization = "Local AppWizard-Generated Applications";
@@ -24,6 +26,14 @@ public:
 
     int ReadPreviewPages() const;
     void WritePreviewPages(int pages);
+
+    // Qt's own encodings of a window's geometry and of its bars; empty when never written.
+    struct WindowPlacement {
+        QByteArray geometry;
+        QByteArray state;
+    };
+    WindowPlacement ReadWindowPlacement() const;
+    void WriteWindowPlacement(const WindowPlacement& placement);
 
 private:
     std::unique_ptr<QSettings> settings_;
