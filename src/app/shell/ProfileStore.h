@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QPageLayout>
 #include <QSettings>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,16 @@ public:
     };
     WindowPlacement ReadWindowPlacement() const;
     void WriteWindowPlacement(const WindowPlacement& placement);
+
+    // The paper, orientation and margins Page Setup chose; nothing when none was kept or what
+    // is kept does not make a page (the profile is a file anyone can edit).
+    std::optional<QPageLayout> ReadPageLayout() const;
+    void WritePageLayout(const QPageLayout& layout);
+    // Whether pages carry the title and the page numbers: yes unless the person said no.
+    bool ReadPageDecorations() const;
+    void WritePageDecorations(bool shown);
+    QByteArray ReadPreviewGeometry() const;
+    void WritePreviewGeometry(const QByteArray& geometry);
 
 private:
     std::unique_ptr<QSettings> settings_;
