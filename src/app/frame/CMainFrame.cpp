@@ -137,7 +137,9 @@ bool CMainFrame::event(QEvent* event) {
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     // The lock keys change the indicators; Qt reports no lock state of its own.
-    if (type == QEvent::KeyPress || type == QEvent::KeyRelease || type == QEvent::WindowActivate)
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease)
+        statusBar_->RefreshKeyLocks(static_cast<const QKeyEvent*>(event));
+    else if (type == QEvent::WindowActivate)
         statusBar_->RefreshKeyLocks();
     return QMainWindow::eventFilter(watched, event);
 }

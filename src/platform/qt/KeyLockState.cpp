@@ -1,8 +1,8 @@
 #include "platform/qt/KeyLockState.h"
 
-#include <QGuiApplication>
-
 #include <X11/XKBlib.h>
+
+#include <QGuiApplication>
 
 namespace lutaris {
 
@@ -33,6 +33,17 @@ std::optional<KeyLocks> QueryKeyLocks() {
     locks.numLock = IndicatorOn(display, "Num Lock", state, 1);
     locks.scrollLock = IndicatorOn(display, "Scroll Lock", state, 2);
     return locks;
+}
+
+KeyLocks KeyLocksFromNativeModifiers(unsigned int nativeModifiers, bool scrollLock) {
+    // The core protocol's masks, which xkb's serialized modifiers share.
+    constexpr unsigned int kLockMask = 1u << 1;
+    constexpr unsigned int kMod2Mask = 1u << 4;
+    return {(nativeModifiers & kLockMask) != 0, (nativeModifiers & kMod2Mask) != 0, scrollLock};
+}
+
+bool KeyEventsCarryLocks() {
+    return QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
 }
 
 }  // namespace lutaris
