@@ -1,6 +1,8 @@
 #include "app/shell/ProfileStore.h"
 
 #include <QPageSize>
+#include <QRectF>
+#include <QSizeF>
 #include <QStringList>
 #include <cmath>
 

@@ -1,8 +1,12 @@
 #include "platform/qt/KeyLockState.h"
 
-#include <X11/XKBlib.h>
-
+// clang-format off
 #include <QGuiApplication>
+#include <QString>
+
+// Xlib's macros (Status, Bool) break Qt headers that come after it.
+#include <X11/XKBlib.h>
+// clang-format on
 
 namespace lutaris {
 
