@@ -5,7 +5,7 @@
 set -euo pipefail
 editor="$LUTARIS_BINARY_DIR/src/lutaris"
 cli="$LUTARIS_BINARY_DIR/tools/lutaris-cli"
-container="$(dirname "${BASH_SOURCE[0]}")/lib/gtk_xembed_container.py"
+container="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lib/gtk_xembed_container.py"
 source "$(dirname "${BASH_SOURCE[0]}")/lib/bus_display_test.sh"
 require_tools "editing in a GTK container" xvfb-run dbus-run-session \
     dbus-update-activation-environment xdotool openbox /usr/bin/python3

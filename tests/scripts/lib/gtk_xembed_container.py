@@ -12,6 +12,7 @@ import sys
 
 import gi
 
+gi.require_version("Gdk", "3.0")
 gi.require_version("Gtk", "3.0")
 gi.require_version("GdkX11", "3.0")
 from gi.repository import Gdk, GdkX11, Gio, GLib, Gtk  # noqa: E402
@@ -89,9 +90,16 @@ class Container:
         if frame != GdkX11.X11Window.get_xid(plug):
             fail("GetInPlaceWindow %d is not the socket's client %d" %
                  (frame, GdkX11.X11Window.get_xid(plug)))
-        x, y, width, height = plug.get_geometry()
-        print("frame at %d,%d %dx%d in the site" % (x, y, width, height), flush=True)
-        if (x, y, width, height) != (0, 0, SITE[2], SITE[3]):
+        # The embedder gives its client the site's place and size once it has taken it.
+        expected = (0, 0, SITE[2], SITE[3])
+        deadline = GLib.get_monotonic_time() + 5 * 1000000
+        while plug.get_geometry() != expected and GLib.get_monotonic_time() < deadline:
+            Gtk.main_iteration_do(False)
+            GLib.usleep(5000)
+        allocation = self.socket.get_allocation()
+        print("frame at %d,%d %dx%d in a site of %dx%d" %
+              (plug.get_geometry() + (allocation.width, allocation.height)), flush=True)
+        if plug.get_geometry() != expected:
             fail("the frame does not fill the site")
 
         # Keys reach the object through the container's window, as the embedder forwards them.
@@ -111,10 +119,20 @@ class Container:
         print("saved %d bytes" % len(storage), flush=True)
         self.call("Close")
 
+    def run_tool(self, arguments, quiet=False):
+        done = subprocess.Popen(arguments, stderr=subprocess.DEVNULL if quiet else None)
+        self.wait(lambda: done.poll() is not None, " ".join(arguments))
+        return done.returncode
+
     def type_keys(self, window, keys):
+        # The container's window has the focus (a window manager activates it, without one it
+        # is given the focus); the pointer stays outside it, so that X hands the keys to the
+        # container and not to the frame under the pointer.
+        if self.run_tool(["xdotool", "windowactivate", "--sync", str(window)], quiet=True) != 0:
+            self.run_tool(["xdotool", "windowfocus", "--sync", str(window)])
+        self.run_tool(["xdotool", "mousemove", "1010", "750"])
         for key in keys:
-            done = subprocess.Popen(["xdotool", "key", "--window", str(window), key])
-            self.wait(lambda: done.poll() is not None, "xdotool " + key)
+            self.run_tool(["xdotool", "key", key])
             # Let GTK forward the key before the next one.
             for _ in range(20):
                 Gtk.main_iteration_do(False)
