@@ -15,14 +15,13 @@ openbox > /dev/null 2>&1 & wm=$!
 trap "kill $wm 2> /dev/null || true" EXIT
 sleep 1
 
-start() {  # starts the editor, prints its window once the window manager has framed it
-    "$editor" 2> editor-err.txt & pid=$!
-    local window=""
+start() {  # starts the editor; sets pid, and window once the window manager has framed it
+    "$editor" > /dev/null 2> editor-err.txt & pid=$!
+    window=""
     for _ in $(seq 300); do
         window=$(xdotool search --onlyvisible --name "^Untitled - Lutaris$" 2> /dev/null | head -1 || true)
         if [ -n "$window" ] && xprop -id "$window" _NET_FRAME_EXTENTS | grep -q "="; then
             sleep 0.5
-            echo "$window"
             return 0
         fi
         sleep 0.1
@@ -32,7 +31,7 @@ start() {  # starts the editor, prints its window once the window manager has fr
     return 1
 }
 geometry() {  # the window without its frame, in screen pixels: X Y WIDTH HEIGHT
-    xdotool getwindowgeometry --shell "$1" | awk -F= "/^(X|Y|WIDTH|HEIGHT)=/ {printf \"%s \", \$2}"
+    xdotool getwindowgeometry --shell "$1" | awk -F= "/^(X|Y|WIDTH|HEIGHT)=/ {printf \"%s \", \$2} END {print \"\"}"
 }
 outer() {  # the window with its frame
     local X Y W H left right top bottom
@@ -49,7 +48,7 @@ quit() {  # File > Exit, and No to "Save changes to Untitled?"
     return 1
 }
 
-window=$(start)
+start
 read -r x y w h < <(outer "$window")
 echo "first window with its frame: $x,$y ${w}x$h on 1280x900"
 [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le 1280 ] && [ $((y + h)) -le 900 ] || {
@@ -61,7 +60,7 @@ xdotool windowmove --sync "$window" 300 200
 sleep 0.5
 read -r want_x want_y want_w want_h < <(geometry "$window")
 quit "$window"
-window=$(start)
+start
 read -r got_x got_y got_w got_h < <(geometry "$window")
 echo "left at $want_x,$want_y ${want_w}x$want_h, back at $got_x,$got_y ${got_w}x$got_h"
 [ "$got_w" = "$want_w" ] && [ "$got_h" = "$want_h" ] || { echo "size not kept" >&2; exit 1; }

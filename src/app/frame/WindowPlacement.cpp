@@ -42,8 +42,10 @@ void FitToScreen(QMainWindow& window) {
         window.resize(kDefaultSize);
         return;
     }
-    window.setGeometry(
-        FirstWindowRect(kDefaultSize, screen->availableGeometry(), ExpectedFrame(window)));
+    // The size only: the window manager places a new window so that its frame stays on the
+    // screen, which we cannot do before it has told us the frame.
+    window.resize(
+        FirstWindowRect(kDefaultSize, screen->availableGeometry(), ExpectedFrame(window)).size());
 }
 
 void Restore(QMainWindow& window, const ProfileStore& profile) {

@@ -23,7 +23,7 @@ inline constexpr QSize kDefaultSize{640, 480};
 // available area (less the window manager's frame) is smaller, centred in that area.
 QRect FirstWindowRect(QSize wanted, const QRect& available, const QMargins& frame);
 
-// Gives `window` the first-run rectangle on the screen it would open on.
+// Gives `window` the first-run size on the screen it would open on.
 void FitToScreen(QMainWindow& window);
 // Gives `window` the geometry and bars the profile remembers, or the first-run rectangle on
 // the screen it would open on when the profile holds none (or nothing usable).
