@@ -190,11 +190,11 @@ TEST_F(InteractionTest, EscLetsGoOfTheSelectionAndIsACaretKeyOtherwise) {
     EXPECT_TRUE(doc.selection.empty());
     EXPECT_EQ(doc.copied, 0);
     EXPECT_EQ(doc.cursor->current, caret);
-    EXPECT_EQ(Positions(), (std::vector<std::int32_t>{0, 1, 2, 3}));
+    EXPECT_EQ(Positions(), (std::vector<std::int32_t>{0, 1, 2, 3, 4}));
     // Nothing selected: the key goes to the caret, which has no use for it.
     interaction.OnKeyDown(27, {0, 0});
     EXPECT_EQ(doc.cursor->current, caret);
-    EXPECT_EQ(doc.tabItems.size(), 4u);
+    EXPECT_EQ(doc.tabItems.size(), 5u);
 }
 
 }  // namespace
