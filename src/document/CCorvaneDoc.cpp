@@ -55,8 +55,10 @@ void CCorvaneDoc::OnEditPaste() { ClipboardCommands(*this).Paste(); }
 void CCorvaneDoc::OnCopyAsText() { ClipboardCommands(*this).CopyAsText(); }
 
 void CCorvaneDoc::OnEditSelectAll() {
-    // A selection is no change of the content: the views redraw, nothing is modified.
+    // A selection is no change of the content: nothing is modified, but every item may look
+    // different, which the view's partial repaint after an edit does not cover.
     DragSelection(*this).SelectAll(GetClipboard());
+    DiscardLayout();
     UpdateAllViews();
 }
 

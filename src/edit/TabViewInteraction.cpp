@@ -168,6 +168,9 @@ ViewResponse TabViewInteraction::OnKeyDown(std::int32_t virtualKey, LayoutPoint 
             // clipboard keeps what it has. (In place, Esc ends editing before it gets here.)
             if (document_.selection.empty()) break;
             DragSelection(document_).Begin();
+            // The items that were selected change their colour: more than a key's repaint of
+            // the edited item and the caret covers.
+            document_.DiscardLayout();
             return {.repaint = true};
         default:
             break;
