@@ -23,6 +23,9 @@ public:
     enum class Outcome { Done, Kept, Failed };
 
     explicit FileCommands(TabDocument& document);
+    ~FileCommands();
+    FileCommands(const FileCommands&) = delete;
+    FileCommands& operator=(const FileCommands&) = delete;
 
     // Without one, the document asks "Save changes to TITLE?" when it is modified.
     void SetReplaceCheck(ReplaceCheck check) { replaceCheck_ = std::move(check); }
@@ -49,8 +52,6 @@ public:
 
 private:
     bool MayReplace();
-    // After a save: tells the handler the document's path.
-    bool Saved(bool saved);
 
     TabDocument& document_;
     ReplaceCheck replaceCheck_;

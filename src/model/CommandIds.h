@@ -43,6 +43,7 @@ enum CommandId : std::int32_t {
     ID_EDIT_COPY = 57634,
     ID_EDIT_CUT = 57635,
     ID_EDIT_PASTE = 57637,
+    ID_EDIT_SELECT_ALL = 57642,
     ID_EDIT_UNDO = 57643,
     ID_APP_ABOUT = 57664,
     ID_APP_EXIT = 57665,

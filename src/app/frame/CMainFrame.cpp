@@ -12,6 +12,7 @@
 #include "app/frame/FrameActions.h"
 #include "app/frame/FrameStatusBar.h"
 #include "app/frame/MainMenu.h"
+#include "app/frame/WindowPlacement.h"
 #include "app/shell/AppArtwork.h"
 #include "app/shell/CommandStrings.h"
 #include "document/CCorvaneDoc.h"
@@ -50,7 +51,7 @@ CMainFrame::CMainFrame(CCorvaneDoc& document, QWidget* parent, FrameKind kind)
     ConnectCommands();
     connect(view_, &CCorvaneView::CommandRequested, this, &CMainFrame::OnCommand);
     qApp->installEventFilter(this);
-    resize(640, 480);
+    window_placement::FitToScreen(*this);
     UpdateTitle();
 }
 
@@ -76,10 +77,14 @@ void CMainFrame::BecomeStandAlone() {
     menu_ = new MainMenu(*menuBar(), *actions_, kind_);
     CreateToolBar();
     toolBar_->setVisible(toolBarShown);
-    actions_->Action(ID_VIEW_TOOLBAR)->setChecked(toolBarShown);
-    actions_->Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar_->isHidden());
+    UpdateBarChecks();
     ConnectCommands();
     UpdateTitle();
+}
+
+void CMainFrame::UpdateBarChecks() {
+    actions_->Action(ID_VIEW_TOOLBAR)->setChecked(!toolBar_->isHidden());
+    actions_->Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar_->isHidden());
 }
 
 void CMainFrame::CreateToolBar() {
@@ -132,7 +137,9 @@ bool CMainFrame::event(QEvent* event) {
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     // The lock keys change the indicators; Qt reports no lock state of its own.
-    if (type == QEvent::KeyPress || type == QEvent::KeyRelease || type == QEvent::WindowActivate)
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease)
+        statusBar_->RefreshKeyLocks(static_cast<const QKeyEvent*>(event));
+    else if (type == QEvent::WindowActivate)
         statusBar_->RefreshKeyLocks();
     return QMainWindow::eventFilter(watched, event);
 }
@@ -147,9 +154,10 @@ void CMainFrame::keyPressEvent(QKeyEvent* event) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (closeHandler_ ? closeHandler_() : document_.SaveModified())
+    if (closeHandler_ ? closeHandler_() : document_.SaveModified()) {
+        emit Closing();
         event->accept();
-    else
+    } else
         event->ignore();
 }
 

@@ -32,7 +32,9 @@ public:
                         FrameKind kind = FrameKind::StandAlone);
     ~CMainFrame() override;
 
-    void SetApplicationCommands(CommandHandler handler) { applicationCommands_ = std::move(handler); }
+    void SetApplicationCommands(CommandHandler handler) {
+        applicationCommands_ = std::move(handler);
+    }
     void SetCloseHandler(CloseHandler handler) { closeHandler_ = std::move(handler); }
     void OnCommand(int commandId);
     // "Untitled - Lutaris", or the document's file name in place of "Untitled"; for an object
@@ -43,6 +45,9 @@ public:
     // An opened object whose container has gone: the window keeps its document, now an
     // ordinary one, with menu 128 and accelerator table 128.
     void BecomeStandAlone();
+    // The View menu's check marks as the bars stand now (after bars were shown or hidden
+    // before the window was, which tells no one).
+    void UpdateBarChecks();
 
     CCorvaneView& View() { return *view_; }
     FrameActions& Actions() { return *actions_; }
@@ -52,6 +57,8 @@ public:
 
 signals:
     void RecentFileChosen(int index);
+    // The window is about to close: it was allowed to.
+    void Closing();
 
 protected:
     bool event(QEvent* event) override;

@@ -1,5 +1,6 @@
 #include "app/frame/FrameStatusBar.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 
 #include "app/shell/CommandStrings.h"
@@ -24,8 +25,8 @@ FrameStatusBar::FrameStatusBar(QWidget* parent) : QStatusBar(parent) {
         pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         pane->setAlignment(Qt::AlignCenter);
         // Wide enough for the text, whether it shows or not.
-        pane->setMinimumWidth(fontMetrics().horizontalAdvance(
-                                  QString::fromLatin1(kIndicatorTexts[i])) + 12);
+        pane->setMinimumWidth(
+            fontMetrics().horizontalAdvance(QString::fromLatin1(kIndicatorTexts[i])) + 12);
         addPermanentWidget(pane);
         indicators_[i] = pane;
     }
@@ -45,8 +46,12 @@ void FrameStatusBar::ShowKeyLocks(const KeyLocks& locks) {
         indicators_[i]->setText(on[i] ? QString::fromLatin1(kIndicatorTexts[i]) : QString());
 }
 
-void FrameStatusBar::RefreshKeyLocks() {
-    if (const std::optional<KeyLocks> locks = QueryKeyLocks()) ShowKeyLocks(*locks);
+void FrameStatusBar::RefreshKeyLocks(const QKeyEvent* key) {
+    if (const std::optional<KeyLocks> locks = QueryKeyLocks())
+        ShowKeyLocks(*locks);
+    else if (key != nullptr && KeyEventsCarryLocks())
+        ShowKeyLocks(
+            KeyLocksFromNativeModifiers(key->nativeModifiers(), !IndicatorText(2).isEmpty()));
 }
 
 QString FrameStatusBar::IndicatorText(int index) const { return indicators_[index]->text(); }

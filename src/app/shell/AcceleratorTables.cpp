@@ -15,6 +15,8 @@ const Accelerator kEditing[] = {
     {ID_EDIT_CUT, Qt::CTRL | Qt::Key_X},   {ID_EDIT_CUT, Qt::SHIFT | Qt::Key_Delete},
     {ID_EDIT_COPY, Qt::CTRL | Qt::Key_C},  {ID_EDIT_COPY, Qt::CTRL | Qt::Key_Insert},
     {ID_EDIT_PASTE, Qt::CTRL | Qt::Key_V}, {ID_EDIT_PASTE, Qt::SHIFT | Qt::Key_Insert},
+    // Without it Ctrl+A would reach the caret as A, the harmonic key.
+    {ID_EDIT_SELECT_ALL, Qt::CTRL | Qt::Key_A},
 };
 
 const Accelerator kStandAloneFile[] = {

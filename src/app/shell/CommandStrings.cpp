@@ -25,6 +25,7 @@ constexpr PromptString kPrompts[] = {
     {ID_EDIT_CUT, "Cut the selection and put it on the Clipboard\nCut"},
     {ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy"},
     {ID_EDIT_PASTE, "Insert Clipboard contents\nPaste"},
+    {ID_EDIT_SELECT_ALL, "Select the entire document\nSelect All"},
     {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
     {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
     {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar"},

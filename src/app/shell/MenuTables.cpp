@@ -25,6 +25,7 @@ constexpr CommandText kCommands[] = {
     {ID_EDIT_COPY, "&Copy\tCtrl+C"},
     {ID_COPY_AS_TEXT, "Copy as &Text"},
     {ID_EDIT_PASTE, "&Paste\tCtrl+V"},
+    {ID_EDIT_SELECT_ALL, "Select &All\tCtrl+A"},
     {ID_ADD_TAB_ITEM, "&Add Tab Item\tShift+I"},
     {ID_INSERT_TAB_ITEM, "Insert &Tab Item\tCtrl+T"},
     {ID_INSERT_NOTE, "Insert &Note\tShift+Left"},
@@ -58,7 +59,8 @@ constexpr std::int32_t kFileMenu[] = {
 };
 constexpr std::int32_t kEditMenu[] = {
     ID_EDIT_UNDO,       kSeparator,         ID_EDIT_CUT,        ID_EDIT_COPY,
-    ID_COPY_AS_TEXT,    ID_EDIT_PASTE,      kSeparator,         ID_ADD_TAB_ITEM,
+    ID_COPY_AS_TEXT,    ID_EDIT_PASTE,      ID_EDIT_SELECT_ALL, kSeparator,
+    ID_ADD_TAB_ITEM,
     ID_INSERT_TAB_ITEM, ID_INSERT_NOTE,     ID_INSERT_RANDOM_RIFF, kSeparator,
     kActionSubmenu,     ID_TAB_SETTINGS,
 };
@@ -72,8 +74,8 @@ constexpr std::int32_t kEmbeddedFileMenu[] = {
     ID_FILE_PRINT_SETUP, kSeparator, ID_APP_EXIT,
 };
 constexpr std::int32_t kEmbeddedEditMenu[] = {
-    ID_EDIT_UNDO, kSeparator, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, kSeparator,
-    kActionSubmenu, ID_TAB_SETTINGS,
+    ID_EDIT_UNDO, kSeparator, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL,
+    kSeparator, kActionSubmenu, ID_TAB_SETTINGS,
 };
 constexpr std::int32_t kViewMenu[] = {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
 constexpr std::int32_t kInPlaceViewMenu[] = {ID_VIEW_TOOLBAR};

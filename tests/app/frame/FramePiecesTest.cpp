@@ -66,6 +66,17 @@ TEST(FrameStatusBar, ReadyWhenIdlePromptsWhileHoveredLocksAsTold) {
     EXPECT_EQ(bar.IndicatorText(1), QStringLiteral("NUM"));
 }
 
+// Where the display cannot be asked (Wayland), a key event's modifiers tell: Lock is Caps Lock,
+// Mod2 Num Lock; Shift or Ctrl held with them change nothing, and Scroll Lock stays as shown.
+TEST(KeyLocks, ComeFromAKeyEventsNativeModifiers) {
+    EXPECT_EQ(KeyLocksFromNativeModifiers(0x2 | 0x10, false), (KeyLocks{true, true, false}));
+    EXPECT_EQ(KeyLocksFromNativeModifiers(0x1 | 0x4 | 0x10, true), (KeyLocks{false, true, true}));
+    EXPECT_EQ(KeyLocksFromNativeModifiers(0x2 | 0x8, false), (KeyLocks{true, false, false}));
+    EXPECT_EQ(KeyLocksFromNativeModifiers(0, false), KeyLocks{});
+    // The offscreen platform's key events carry nothing to read.
+    EXPECT_FALSE(KeyEventsCarryLocks());
+}
+
 TEST(CAboutDlg, CaptionVersionAndBuildAndTextsThatFit) {
     CAboutDlg about;
     EXPECT_EQ(about.windowTitle(), QStringLiteral("About Lutaris"));

@@ -55,7 +55,8 @@ TEST_F(MenuFixture, FileMenuHoldsExactlyTheGivenItems) {
 TEST_F(MenuFixture, EditMenuHoldsExactlyTheGivenItemsAndTheActionSubmenu) {
     EXPECT_EQ(Describe(*menu->TopMenus()[1]),
               (QStringList{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
-                           "Copy as &Text", "&Paste\tCtrl+V", "-", "&Add Tab Item\tShift+I",
+                           "Copy as &Text", "&Paste\tCtrl+V", "Select &All\tCtrl+A", "-",
+                           "&Add Tab Item\tShift+I",
                            "Insert &Tab Item\tCtrl+T", "Insert &Note\tShift+Left",
                            "Insert &Random Riff\tCtrl+R", "-", "&Action>", "&Bend Up\tB",
                            "Bend Release\tR", "Slide Up\t/", "Slide Down\t\\", "Hammer On\tH",
@@ -159,8 +160,9 @@ TEST(EmbeddedMenu, HoldsMenuFiveAndTheKeysOfTableFiveOnly) {
               (QStringList{"&Update\tCtrl+S", "Save Copy &As...", "-", "&Print...\tCtrl+P",
                            "Print Pre&view", "P&rint Setup...", "-", "E&xit"}));
     const QStringList edit = Describe(*menu->TopMenus()[1]);
-    EXPECT_EQ(edit.mid(0, 7), (QStringList{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
-                                           "&Paste\tCtrl+V", "-", "&Action>"}));
+    EXPECT_EQ(edit.mid(0, 8), (QStringList{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
+                                           "&Paste\tCtrl+V", "Select &All\tCtrl+A", "-",
+                                           "&Action>"}));
     EXPECT_EQ(edit.last(), QStringLiteral("&Tab Settings"));
     // Ctrl+S updates the container; the insert keys and New, Open, Save are not there at all.
     EXPECT_EQ(actions->Action(ID_FILE_UPDATE)->shortcuts(),
