@@ -173,15 +173,14 @@ void PlaybackController::EditSettings() {
 
 void PlaybackController::OnDocumentUpdated() {
     ShowPlaybackNotice();
+    const bool otherContents = std::exchange(contents_, document_.ContentsGeneration()) !=
+                               document_.ContentsGeneration();
     if (!playing_ || !player_) return;
-    if (document_.ContentsGeneration() != contents_) {
-        // Another document in the window (new, opened, imported): the old one stops.
-        contents_ = document_.ContentsGeneration();
+    // Another document in the window (new, opened, imported): the old one stops.
+    if (otherContents)
         Stop();
-        return;
-    }
-    // Heard from the next step on.
-    player_->DocumentChanged(document_);
+    else
+        player_->DocumentChanged(document_);  // heard from the next step on
 }
 
 void PlaybackController::ShowPlaybackNotice() {
