@@ -74,16 +74,15 @@ bool SoundExportCommands::ExportAudio(const std::string& soundfont) {
 }
 
 bool SoundExportCommands::WriteAudio(const std::string& path, const std::string& soundfont) {
-    if (AudioTypeOf(path).empty())
-        return Fail("An audio file's name ends in .wav, .flac or .ogg.");
+    if (AudioTypeOf(path).empty()) return Fail("An audio file's name ends in .wav, .flac or .ogg.");
     std::string error;
     const auto resolved = ResolveSoundfont(soundfont, &error);
     if (!resolved) return Fail(error);
     SoundModule* module = LoadSoundModule(&error);
     if (!module) return Fail(error);
     try {
-        if (!lutaris::ExportAudio(*module, ItemsInReadingOrder(document_.tabItems), SetupOf(document_),
-                                  *resolved, path, &error))
+        if (!lutaris::ExportAudio(*module, ItemsInReadingOrder(document_.tabItems),
+                                  SetupOf(document_), *resolved, path, &error))
             return Fail(error);
     } catch (const std::bad_alloc&) {
         return Fail(kNotEnoughMemory);

@@ -14,8 +14,9 @@ std::optional<LayoutRect> PlayCursorArea(const ViewDocument& document, const Tab
     Tablature* found = document.ItemAtPosition(position);
     if (found != item) {
         // Moved since it was queued: rare, and one pass over the pointers.
-        const auto at = std::find_if(document.tabItems.begin(), document.tabItems.end(),
-                                     [item](const auto& candidate) { return candidate.get() == item; });
+        const auto at =
+            std::find_if(document.tabItems.begin(), document.tabItems.end(),
+                         [item](const auto& candidate) { return candidate.get() == item; });
         if (at == document.tabItems.end()) return std::nullopt;
         found = at->get();
     }

@@ -1,11 +1,10 @@
-#include "edit/SoundCommands.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "edit/SoundCommands.h"
 #include "model/ReadingOrder.h"
 #include "sound/MidiFileWriter.h"
 #include "support/TabDocumentFixture.h"

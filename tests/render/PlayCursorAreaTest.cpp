@@ -1,8 +1,7 @@
-#include "render/PlayCursorArea.h"
-
 #include <gtest/gtest.h>
 
 #include "model/ItemGeometry.h"
+#include "render/PlayCursorArea.h"
 #include "render/ViewDocument.h"
 #include "render/ViewPainter.h"
 #include "support/TabDocumentFixture.h"

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QWidget>
+#include <utility>
 
 #include "app/shell/MenuTables.h"
 #include "app/shell/PlaybackSettingsDlg.h"
@@ -26,8 +27,7 @@ bool TypesFret(int virtualKey) {
 
 }  // namespace
 
-PlaybackController::PlaybackController(CCorvaneDoc& document, CCorvaneView& view,
-                                       QWidget* window)
+PlaybackController::PlaybackController(CCorvaneDoc& document, CCorvaneView& view, QWidget* window)
     : QObject(window),
       document_(document),
       view_(view),
@@ -52,8 +52,8 @@ PlaybackController::~PlaybackController() {
 
 LivePlayer& PlaybackController::EnsurePlayer() {
     if (!player_) {
-        player_ = std::make_unique<LivePlayer>(
-            LivePlayer::FluidSynthOpener(choices_.soundfont, output_));
+        player_ =
+            std::make_unique<LivePlayer>(LivePlayer::FluidSynthOpener(choices_.soundfont, output_));
         player_->SetLoop(document_, loop_);
     }
     return *player_;
@@ -101,8 +101,7 @@ void PlaybackController::ShowState(QAction* play, QAction* loop, QAction* soundW
 void PlaybackController::Play() {
     LivePlayer& player = EnsurePlayer();
     typedNoteFailed_ = false;
-    if (!player.Play(document_, PlaySpan::ForDocument(document_),
-                     choices_.speedPercent / 100.0)) {
+    if (!player.Play(document_, PlaySpan::ForDocument(document_), choices_.speedPercent / 100.0)) {
         document_.GetPrompter().ShowMessage(player.Error(), DocumentBase::kCaption,
                                             MessageIcon::Exclamation, MessageButtons::Ok);
         return;
@@ -173,8 +172,8 @@ void PlaybackController::EditSettings() {
 
 void PlaybackController::OnDocumentUpdated() {
     ShowPlaybackNotice();
-    const bool otherContents = std::exchange(contents_, document_.ContentsGeneration()) !=
-                               document_.ContentsGeneration();
+    const bool otherContents =
+        std::exchange(contents_, document_.ContentsGeneration()) != document_.ContentsGeneration();
     if (!playing_ || !player_) return;
     // Another document in the window (new, opened, imported): the old one stops.
     if (otherContents)

@@ -11,6 +11,7 @@
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "sound/SoundModule.h"
 #include "sound/SoundfontLocator.h"
@@ -44,8 +45,8 @@ PlaybackSettingsDlg::PlaybackSettingsDlg(const PlaybackChoices& choices, QWidget
     tuningForm->addRow(QStringLiteral("&Tuning:"), preset_);
     const std::vector<std::int32_t> tuning = choices_.playback.TuningFor(strings);
     // A tuning is kept for as many strings as an instrument can have.
-    const bool storable = strings > 0 && static_cast<std::size_t>(strings) <=
-                                             PlaybackSettings::kMaxTuningStrings;
+    const bool storable =
+        strings > 0 && static_cast<std::size_t>(strings) <= PlaybackSettings::kMaxTuningStrings;
     for (std::size_t string = 0; string < tuning.size(); ++string) {
         auto* box = new QLineEdit(QString::fromStdString(PitchName(tuning[string])), this);
         box->setEnabled(storable);
@@ -127,8 +128,7 @@ void PlaybackSettingsDlg::ApplyPreset(int index) {
     for (const TuningPreset& preset : TuningPresets()) {
         if (Text(preset.name) != name) continue;
         const std::vector<std::int32_t> topFirst = preset.TopFirst();
-        for (std::size_t string = 0; string < strings_.size() && string < topFirst.size();
-             ++string)
+        for (std::size_t string = 0; string < strings_.size() && string < topFirst.size(); ++string)
             strings_[string]->setText(QString::fromStdString(PitchName(topFirst[string])));
     }
 }
@@ -148,9 +148,10 @@ void PlaybackSettingsDlg::accept() {
             const std::string text = strings_[string]->text().trimmed().toStdString();
             const std::optional<std::int32_t> pitch = ParsePitchName(text);
             if (!pitch) {
-                problem_->setText(QStringLiteral("String %1: \"%2\" is not a pitch such as E2 or F#3.")
-                                      .arg(string + 1)
-                                      .arg(QString::fromStdString(text)));
+                problem_->setText(
+                    QStringLiteral("String %1: \"%2\" is not a pitch such as E2 or F#3.")
+                        .arg(string + 1)
+                        .arg(QString::fromStdString(text)));
                 problem_->show();
                 strings_[string]->setFocus();
                 strings_[string]->selectAll();

@@ -1,9 +1,8 @@
-#include "app/inplace/InPlaceMenu.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "app/inplace/InPlaceMenu.h"
 #include "model/CommandIds.h"
 
 namespace lutaris {
@@ -11,8 +10,9 @@ namespace {
 
 const InPlaceMenu::Item* Find(const std::vector<InPlaceMenu::Menu>& menus, std::int32_t id) {
     for (const InPlaceMenu::Menu& menu : menus) {
-        const auto found = std::find_if(menu.items.begin(), menu.items.end(),
-                                        [id](const InPlaceMenu::Item& item) { return item.id == id; });
+        const auto found =
+            std::find_if(menu.items.begin(), menu.items.end(),
+                         [id](const InPlaceMenu::Item& item) { return item.id == id; });
         if (found != menu.items.end()) return &*found;
     }
     return nullptr;
