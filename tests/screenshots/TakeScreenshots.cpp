@@ -13,14 +13,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/frame/CMainFrame.h"
+#include "app/frame/MainMenu.h"
+#include "app/print/PrintPreviewDialog.h"
 #include "app/shell/AppArtwork.h"
 #include "app/shell/CAboutDlg.h"
-#include "app/frame/CMainFrame.h"
 #include "app/shell/CTabSettingsDlg.h"
 #include "app/shell/PlaybackController.h"
 #include "app/shell/PlaybackSettingsDlg.h"
-#include "app/frame/MainMenu.h"
-#include "app/print/PrintPreviewDialog.h"
 #include "document/CCorvaneDoc.h"
 #include "edit/qt/CCorvaneView.h"
 #include "model/CommandIds.h"

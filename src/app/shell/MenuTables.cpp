@@ -57,10 +57,10 @@ constexpr CommandText kCommands[] = {
 };
 
 constexpr std::int32_t kFileMenu[] = {
-    ID_FILE_NEW,   ID_FILE_OPEN,          ID_FILE_SAVE,        ID_FILE_SAVE_AS, kSeparator,
-    ID_IMPORT_FILE, ID_EXPORT_FILE,       ID_EXPORT_MIDI,      ID_EXPORT_AUDIO, kSeparator,          ID_FILE_PRINT,
-    ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, kSeparator,    ID_FILE_MRU_FILE1, kSeparator,
-    ID_APP_EXIT,
+    ID_FILE_NEW,    ID_FILE_OPEN,          ID_FILE_SAVE,        ID_FILE_SAVE_AS, kSeparator,
+    ID_IMPORT_FILE, ID_EXPORT_FILE,        ID_EXPORT_MIDI,      ID_EXPORT_AUDIO, kSeparator,
+    ID_FILE_PRINT,  ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, kSeparator,      ID_FILE_MRU_FILE1,
+    kSeparator,     ID_APP_EXIT,
 };
 constexpr std::int32_t kEditMenu[] = {
     ID_EDIT_UNDO,       kSeparator,         ID_EDIT_CUT,        ID_EDIT_COPY,

@@ -15,10 +15,10 @@
 #include "model/TabCursor.h"
 #include "platform/qt/QtSurface.h"
 #include "platform/qt/QtVirtualKeys.h"
+#include "render/PlayCursorArea.h"
 #include "render/ScrollSizes.h"
 #include "render/ViewDocument.h"
 #include "render/ViewLayout.h"
-#include "render/PlayCursorArea.h"
 #include "render/ViewPainter.h"
 #include "render/qt/PrintedPages.h"
 
@@ -75,7 +75,8 @@ CCorvaneView::CCorvaneView(ViewDocument& document, QWidget* parent)
     viewport()->setAcceptDrops(true);
     // The play cursor stops pulling the view along once the person scrolls elsewhere.
     for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()})
-        connect(bar, &QAbstractSlider::actionTriggered, this, [this] { followPlayCursor_ = false; });
+        connect(bar, &QAbstractSlider::actionTriggered, this,
+                [this] { followPlayCursor_ = false; });
     document_.AddView(this);
 }
 

@@ -46,11 +46,10 @@ TEST_F(MenuFixture, TopLevelMenusInOrder) {
 
 TEST_F(MenuFixture, FileMenuHoldsExactlyTheGivenItems) {
     EXPECT_EQ(Describe(*menu->TopMenus()[0]),
-              (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...",
-                           "-", "&Import File", "&Export File", "Export &MIDI...",
-                           "Export &Audio...", "-", "&Print...\tCtrl+P",
-                           "Print Pre&view", "P&rint Setup...", "-", "Recent File", "-",
-                           "E&xit"}));
+              (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
+                           "&Import File", "&Export File", "Export &MIDI...", "Export &Audio...",
+                           "-", "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "-",
+                           "Recent File", "-", "E&xit"}));
 }
 
 TEST_F(MenuFixture, EditMenuHoldsExactlyTheGivenItemsAndTheActionSubmenu) {
@@ -194,10 +193,10 @@ TEST(EmbeddedMenu, HoldsMenuFiveAndTheKeysOfTableFiveOnly) {
     // Ctrl+S updates the container; the insert keys and New, Open, Save are not there at all.
     EXPECT_EQ(actions->Action(ID_FILE_UPDATE)->shortcuts(),
               QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_S)});
-    for (const int absent : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_INSERT_TAB_ITEM,
-                             ID_INSERT_RANDOM_RIFF, ID_INSERT_NOTE, ID_ADD_TAB_ITEM,
-                             ID_COPY_AS_TEXT, ID_IMPORT_FILE, ID_EXPORT_FILE, ID_EXPORT_MIDI,
-                             ID_EXPORT_AUDIO})
+    for (const int absent :
+         {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_INSERT_TAB_ITEM, ID_INSERT_RANDOM_RIFF,
+          ID_INSERT_NOTE, ID_ADD_TAB_ITEM, ID_COPY_AS_TEXT, ID_IMPORT_FILE, ID_EXPORT_FILE,
+          ID_EXPORT_MIDI, ID_EXPORT_AUDIO})
         EXPECT_EQ(actions->Action(absent), nullptr) << absent;
     // The command prompts of the framework's items.
     EXPECT_EQ(actions->Action(ID_FILE_UPDATE)->statusTip(),
