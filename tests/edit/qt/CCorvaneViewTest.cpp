@@ -431,6 +431,7 @@ class PlayCursorTest : public ViewTest {};
 TEST_F(PlayCursorTest, SpaceAsksForPlayAndNeverReachesTheCaret) {
     Show(400, 300);
     QSignalSpy requests(&view, &CCorvaneView::CommandRequested);
+    doc.SetModifiedFlag(false);
     const TabNote before = doc.cursor->current;
     QTest::keyClick(&view, Qt::Key_Space);
     ASSERT_EQ(requests.count(), 1);
@@ -444,8 +445,8 @@ TEST_F(PlayCursorTest, AHandledCaretKeyIsAnnouncedAfterItsEdit) {
     Show(400, 300);
     QSignalSpy handled(&view, &CCorvaneView::CaretKeyHandled);
     int fretSeen = -1;
-    connect(&view, &CCorvaneView::CaretKeyHandled, &view,
-            [&] { fretSeen = doc.cursor->current.fret; });
+    QObject::connect(&view, &CCorvaneView::CaretKeyHandled, &view,
+                     [&] { fretSeen = doc.cursor->current.fret; });
     QTest::keyClick(&view, Qt::Key_7);
     ASSERT_EQ(handled.count(), 1);
     EXPECT_EQ(handled.at(0).at(0).toInt(), 55);  // the digit 7's code
