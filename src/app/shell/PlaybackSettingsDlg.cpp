@@ -30,6 +30,8 @@ QString Text(std::string_view text) {
 PlaybackSettingsDlg::PlaybackSettingsDlg(const PlaybackChoices& choices, QWidget* parent)
     : QDialog(parent), choices_(choices) {
     setWindowTitle(QStringLiteral("Playback Settings"));
+    // Wide enough for a soundfont's path under the system's sounds folder.
+    setMinimumWidth(460);
     const std::int32_t strings = choices_.numberOfStrings;
     auto* layout = new QVBoxLayout(this);
 
@@ -94,7 +96,9 @@ PlaybackSettingsDlg::PlaybackSettingsDlg(const PlaybackChoices& choices, QWidget
     auto* soundfontRow = new QHBoxLayout;
     soundfontRow->addWidget(soundfont_, 1);
     soundfontRow->addWidget(browse);
-    form->addRow(QStringLiteral("&Soundfont:"), soundfontRow);
+    auto* soundfontLabel = new QLabel(QStringLiteral("&Soundfont:"), this);
+    soundfontLabel->setBuddy(soundfont_);
+    form->addRow(soundfontLabel, soundfontRow);
 
     output_ = new QComboBox(this);
     output_->addItem(QStringLiteral("The first that opens"), QString());
