@@ -121,6 +121,9 @@ void CCorvaneView::HidePlayCursor() { MovePlayCursor(std::nullopt); }
 
 void CCorvaneView::MovePlayCursor(std::optional<LayoutRect> area) {
     if (area == playCursor_) return;
+    // The items stand where they stood: the paints of the two columns start from the kept
+    // layout instead of laying the whole document out again.
+    document_.GetViewLayout().NothingMoved();
     const std::optional<LayoutRect> old = std::exchange(playCursor_, area);
     if (area && followPlayCursor_) {
         const LayoutPoint scroll = ScrollPosition();
