@@ -143,7 +143,10 @@ void PlaybackController::OnCaretKey(int virtualKey) {
     const std::string error = player.Error();
     if (error.empty()) return;
     typedNoteFailed_ = true;
-    emit StatusMessage(QString::fromStdString(error));
+    // The first sentence says what failed; the status bar has one line.
+    const std::size_t end = error.find(". ");
+    emit StatusMessage(QString::fromStdString(end == std::string::npos ? error
+                                                                       : error.substr(0, end + 1)));
 }
 
 void PlaybackController::EditSettings() {
