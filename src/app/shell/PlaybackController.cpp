@@ -145,8 +145,8 @@ void PlaybackController::OnCaretKey(int virtualKey) {
     typedNoteFailed_ = true;
     // The first sentence says what failed; the status bar has one line.
     const std::size_t end = error.find(". ");
-    emit StatusMessage(QString::fromStdString(end == std::string::npos ? error
-                                                                       : error.substr(0, end + 1)));
+    emit StatusMessage(
+        QString::fromStdString(end == std::string::npos ? error : error.substr(0, end + 1)));
 }
 
 void PlaybackController::EditSettings() {
