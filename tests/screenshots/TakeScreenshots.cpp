@@ -11,15 +11,19 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 
-#include "app/shell/AppArtwork.h"
-#include "app/shell/CAboutDlg.h"
 #include "app/frame/CMainFrame.h"
-#include "app/shell/CTabSettingsDlg.h"
 #include "app/frame/MainMenu.h"
 #include "app/print/PrintPreviewDialog.h"
+#include "app/shell/AppArtwork.h"
+#include "app/shell/CAboutDlg.h"
+#include "app/shell/CTabSettingsDlg.h"
+#include "app/shell/PlaybackController.h"
+#include "app/shell/PlaybackSettingsDlg.h"
 #include "document/CCorvaneDoc.h"
 #include "edit/qt/CCorvaneView.h"
+#include "model/CommandIds.h"
 #include "model/TabCursor.h"
 #include "platform/prompt/ScriptedPrompter.h"
 #include "render/ScreenResolution.h"
@@ -100,6 +104,10 @@ int main(int argc, char** argv) {
     SetScreenResolution({static_cast<std::int32_t>(screen->logicalDotsPerInchX()),
                          static_cast<std::int32_t>(screen->logicalDotsPerInchY())});
 
+    // Playback sounds into a file: the screen's machine need have no sound card.
+    setenv("LUTARIS_AUDIO_DRIVER", "file", 0);
+    setenv("LUTARIS_AUDIO_FILE", qPrintable(folder.filePath(QStringLiteral("played.wav"))), 0);
+
     SaveArtwork();
     CAboutDlg about;
     Save(about, "about.png");
@@ -128,6 +136,28 @@ int main(int argc, char** argv) {
     frame.resize(420, 420);
     Save(frame, "techniques-wrapped.png");
     frame.resize(640, 420);
+
+    // Playing from the first column at two steps a second: the play cursor caught on two
+    // columns, the caret left where it was.
+    {
+        const TabNote caret = doc.cursor->current;
+        doc.cursor->current.column = 0;
+        doc.playback.tempo = 120;
+        frame.OnCommand(ID_PLAY);
+        if (!frame.Playback().IsPlaying()) std::fprintf(stderr, "playback did not start\n");
+        doc.cursor->current = caret;
+        QTest::qWait(1250);
+        Save(frame, "playing-1.png");
+        QTest::qWait(1500);
+        Save(frame, "playing-2.png");
+        frame.OnCommand(ID_PLAY);
+        doc.playback = PlaybackSettings{};
+        PlaybackChoices choices;
+        choices.numberOfStrings = doc.settings->numberOfStrings;
+        PlaybackSettingsDlg playbackSettings(choices);
+        Save(playbackSettings, "playback-settings.png");
+        playbackSettings.hide();
+    }
 
     // A drag-selection over the first two items, caught before the release.
     doc.AppendTabItem(static_cast<std::int32_t>(doc.tabItems.size()));

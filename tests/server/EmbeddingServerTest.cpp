@@ -571,6 +571,8 @@ TEST(EmbeddingInPlace, VerbZeroPutsTheFrameIntoTheSiteAndOffersMenuFourAndToolba
         "32788 Mute\tX e, 32793 Vibrato\t~ e, 32796 Tap\tT e, 32799 Optional\tO e, "
         "32797 Harmonic\tA e, 0, 32798 Clear Action\tZ e, -2, 32800 &Tab Settings e,",
         "&View: 59392 &Toolbar e c x,",
+        "&Play: 32802 &Play\tSpace e, 32803 &Loop e c, 32804 Sound Notes While &Typing e c x, 0, "
+        "32805 Playback &Settings... e,",
         ":",
         ":",
         "&Help: 57664 &About Lutaris... e,",

@@ -15,6 +15,7 @@
 #include "app/frame/WindowPlacement.h"
 #include "app/shell/AppArtwork.h"
 #include "app/shell/CommandStrings.h"
+#include "app/shell/PlaybackController.h"
 #include "document/CCorvaneDoc.h"
 #include "edit/CaretPlace.h"
 #include "edit/qt/CCorvaneView.h"
@@ -47,6 +48,10 @@ CMainFrame::CMainFrame(CCorvaneDoc& document, QWidget* parent, FrameKind kind)
     view_ = new CCorvaneView(document_, this);
     setCentralWidget(view_);
     view_->setFocus(Qt::OtherFocusReason);
+    playback_ = new PlaybackController(document_, *view_, this);
+    connect(playback_, &PlaybackController::StateChanged, this, &CMainFrame::ShowPlayState);
+    connect(playback_, &PlaybackController::StatusMessage, this,
+            [this](const QString& text) { statusBar_->ShowPrompt(text); });
 
     ConnectCommands();
     connect(view_, &CCorvaneView::CommandRequested, this, &CMainFrame::OnCommand);
@@ -55,7 +60,11 @@ CMainFrame::CMainFrame(CCorvaneDoc& document, QWidget* parent, FrameKind kind)
     UpdateTitle();
 }
 
-CMainFrame::~CMainFrame() { qApp->removeEventFilter(this); }
+CMainFrame::~CMainFrame() {
+    qApp->removeEventFilter(this);
+    // Silent before the view it moves the cursor of goes.
+    delete playback_;
+}
 
 void CMainFrame::ConnectCommands() {
     connect(actions_, &FrameActions::CommandTriggered, this, &CMainFrame::OnCommand);
@@ -78,6 +87,7 @@ void CMainFrame::BecomeStandAlone() {
     CreateToolBar();
     toolBar_->setVisible(toolBarShown);
     UpdateBarChecks();
+    ShowPlayState();
     ConnectCommands();
     UpdateTitle();
 }
@@ -107,6 +117,11 @@ void CMainFrame::CreateToolBar() {
     QAction* toolBarItem = actions_->Action(ID_VIEW_TOOLBAR);
     connect(toolBar_, &QToolBar::visibilityChanged, toolBarItem,
             [this, toolBarItem] { toolBarItem->setChecked(!toolBar_->isHidden()); });
+}
+
+void CMainFrame::ShowPlayState() {
+    playback_->ShowState(actions_->Action(ID_PLAY), actions_->Action(ID_PLAY_LOOP),
+                         actions_->Action(ID_SOUND_WHILE_TYPING));
 }
 
 void CMainFrame::ConnectPrompts() {
@@ -188,7 +203,7 @@ bool CMainFrame::OnFrameCommand(int commandId) {
             close();
             return true;
         default:
-            return false;
+            return playback_->OnCommand(commandId);
     }
 }
 

@@ -14,6 +14,7 @@ class CCorvaneView;
 class FrameActions;
 class FrameStatusBar;
 class MainMenu;
+class PlaybackController;
 
 // The main window: menu 128 (menu 5 for an object opened from a container), the main toolbar,
 // the status bar and the view. It routes every command: its own (the bars), then the
@@ -54,6 +55,7 @@ public:
     MainMenu& Menu() { return *menu_; }
     QToolBar& ToolBar() { return *toolBar_; }
     FrameStatusBar& StatusPanes() { return *statusBar_; }
+    PlaybackController& Playback() { return *playback_; }
 
 signals:
     void RecentFileChosen(int index);
@@ -71,6 +73,8 @@ private:
     void CreateToolBar();
     void ConnectCommands();
     void ConnectPrompts();
+    // Play's text and the Play menu's check marks as playback has them.
+    void ShowPlayState();
 
     CCorvaneDoc& document_;
     FrameActions* actions_;
@@ -78,6 +82,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     FrameStatusBar* statusBar_;
     CCorvaneView* view_;
+    PlaybackController* playback_;
     CommandHandler applicationCommands_;
     CloseHandler closeHandler_;
     FrameKind kind_;

@@ -18,6 +18,8 @@ FrameStatusBar::FrameStatusBar(QWidget* parent) : QStatusBar(parent) {
     setObjectName(QStringLiteral("statusBar"));
     message_ = new QLabel(this);
     message_->setObjectName(QStringLiteral("messagePane"));
+    // A long message is cut at the pane's edge; it never widens the window.
+    message_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     addWidget(message_, 1);
     for (int i = 0; i < 3; ++i) {
         auto* pane = new QLabel(this);

@@ -21,6 +21,7 @@ MainMenu::MainMenu(QMenuBar& menuBar, FrameActions& actions, FrameKind kind)
                         embedded ? menu_tables::EmbeddedFileMenu() : menu_tables::FileMenu());
     AddMenu(menuBar, "&Edit", embedded ? menu_tables::EmbeddedEditMenu() : menu_tables::EditMenu());
     AddMenu(menuBar, "&View", menu_tables::ViewMenu());
+    AddMenu(menuBar, menu_tables::kPlayMenuTitle, menu_tables::PlayMenu());
     AddMenu(menuBar, "&Help", menu_tables::HelpMenu());
     if (embedded) return;  // no recent files
     recentPlaceholder_ = actions_.Action(ID_FILE_MRU_FILE1);

@@ -9,6 +9,8 @@
 
 namespace lutaris {
 
+class PlaybackController;
+
 class CCorvaneDoc;
 class CCorvaneView;
 class CInPlaceDropTarget;
@@ -80,6 +82,7 @@ private:
     CInPlaceDropTarget* dropTarget_ = nullptr;
     CInPlaceResizeBar* resizeBar_ = nullptr;
     CCorvaneView* view_ = nullptr;
+    PlaybackController* playback_ = nullptr;
     CommandHandler applicationCommands_;
     QString containerObjectName_;
     quint64 site_ = 0;

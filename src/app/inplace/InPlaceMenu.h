@@ -7,7 +7,7 @@
 namespace lutaris {
 
 // Menu 4, the menu of an object edited in place, as data for the container to merge into its
-// own menu bar: Edit and View, two group separators (empty title, no items) for the
+// own menu bar: Edit, View and Play, two group separators (empty title, no items) for the
 // container's own menus, then Help. A submenu is written inline: an item with id
 // kSubmenuStart and the submenu's title opens it, an item with id kSubmenuEnd closes it.
 class InPlaceMenu {
@@ -31,6 +31,11 @@ public:
     struct State {
         bool hasSelection = false;
         bool toolbarShown = true;
+        // Play reads Stop while the document plays.
+        bool playing = false;
+        bool loop = false;
+        bool soundWhileTyping = true;
+        bool operator==(const State&) const = default;
     };
 
     static std::vector<Menu> Build(const State& state);

@@ -13,6 +13,8 @@ constexpr CommandText kCommands[] = {
     {ID_FILE_SAVE_AS, "Save &As..."},
     {ID_IMPORT_FILE, "&Import File"},
     {ID_EXPORT_FILE, "&Export File"},
+    {ID_EXPORT_MIDI, "Export &MIDI..."},
+    {ID_EXPORT_AUDIO, "Export &Audio..."},
     {ID_FILE_UPDATE, "&Update\tCtrl+S"},
     {ID_FILE_SAVE_COPY_AS, "Save Copy &As..."},
     {ID_FILE_PRINT, "&Print...\tCtrl+P"},
@@ -45,6 +47,10 @@ constexpr CommandText kCommands[] = {
     {ID_ACTION_CLEAR, "Clear Action\tZ"},
     {ID_VIEW_TOOLBAR, "&Toolbar"},
     {ID_VIEW_STATUS_BAR, "&Status Bar"},
+    {ID_PLAY, "&Play\tSpace"},
+    {ID_PLAY_LOOP, "&Loop"},
+    {ID_SOUND_WHILE_TYPING, "Sound Notes While &Typing"},
+    {ID_PLAYBACK_SETTINGS, "Playback &Settings..."},
     {ID_APP_ABOUT, "&About Lutaris..."},
     // Keys of the accelerator table that no menu item shows: the view is never split.
     {ID_NEXT_PANE, "Next Pane"},
@@ -52,10 +58,10 @@ constexpr CommandText kCommands[] = {
 };
 
 constexpr std::int32_t kFileMenu[] = {
-    ID_FILE_NEW,   ID_FILE_OPEN,          ID_FILE_SAVE,        ID_FILE_SAVE_AS, kSeparator,
-    ID_IMPORT_FILE, ID_EXPORT_FILE,       kSeparator,          ID_FILE_PRINT,
-    ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, kSeparator,    ID_FILE_MRU_FILE1, kSeparator,
-    ID_APP_EXIT,
+    ID_FILE_NEW,    ID_FILE_OPEN,          ID_FILE_SAVE,        ID_FILE_SAVE_AS, kSeparator,
+    ID_IMPORT_FILE, ID_EXPORT_FILE,        ID_EXPORT_MIDI,      ID_EXPORT_AUDIO, kSeparator,
+    ID_FILE_PRINT,  ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, kSeparator,      ID_FILE_MRU_FILE1,
+    kSeparator,     ID_APP_EXIT,
 };
 constexpr std::int32_t kEditMenu[] = {
     ID_EDIT_UNDO,       kSeparator,         ID_EDIT_CUT,        ID_EDIT_COPY,
@@ -79,6 +85,8 @@ constexpr std::int32_t kEmbeddedEditMenu[] = {
 };
 constexpr std::int32_t kViewMenu[] = {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
 constexpr std::int32_t kInPlaceViewMenu[] = {ID_VIEW_TOOLBAR};
+constexpr std::int32_t kPlayMenu[] = {ID_PLAY, ID_PLAY_LOOP, ID_SOUND_WHILE_TYPING, kSeparator,
+                                      ID_PLAYBACK_SETTINGS};
 constexpr std::int32_t kHelpMenu[] = {ID_APP_ABOUT};
 constexpr std::int32_t kInPlaceToolbar[] = {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, kSeparator,
                                             ID_APP_ABOUT};
@@ -100,6 +108,7 @@ std::span<const std::int32_t> EmbeddedEditMenu() { return kEmbeddedEditMenu; }
 std::span<const std::int32_t> ActionMenu() { return kActionMenu; }
 std::span<const std::int32_t> ViewMenu() { return kViewMenu; }
 std::span<const std::int32_t> InPlaceViewMenu() { return kInPlaceViewMenu; }
+std::span<const std::int32_t> PlayMenu() { return kPlayMenu; }
 std::span<const std::int32_t> HelpMenu() { return kHelpMenu; }
 std::span<const std::int32_t> InPlaceToolbar() { return kInPlaceToolbar; }
 

@@ -200,7 +200,7 @@ TEST_F(EmbeddedFrameTest, TitledInTheContainerUntilTheContainerGoes) {
     EXPECT_EQ(frame.Actions().Action(ID_FILE_UPDATE), nullptr);
     QStringList titles;
     for (const QMenu* top : frame.Menu().TopMenus()) titles << top->title();
-    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&View", "&Help"}));
+    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&View", "&Play", "&Help"}));
     frame.OnCommand(ID_ADD_TAB_ITEM);
     EXPECT_EQ(doc.tabItems.size(), items + 1);
 }

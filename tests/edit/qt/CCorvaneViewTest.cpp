@@ -495,3 +495,112 @@ TEST_F(ViewTest, TheScrollRangeFollowsTheWindowAndTheItems) {
 
 }  // namespace
 }  // namespace lutaris
+
+namespace lutaris {
+namespace {
+
+// The play cursor: a column of its item, repainted where it leaves and where it arrives only,
+// followed by the view until the person scrolls elsewhere.
+class PlayCursorTest : public ViewTest {};
+
+TEST_F(PlayCursorTest, SpaceAsksForPlayAndNeverReachesTheCaret) {
+    Show(400, 300);
+    QSignalSpy requests(&view, &CCorvaneView::CommandRequested);
+    doc.SetModifiedFlag(false);
+    const TabNote before = doc.cursor->current;
+    QTest::keyClick(&view, Qt::Key_Space);
+    ASSERT_EQ(requests.count(), 1);
+    EXPECT_EQ(requests.at(0).at(0).toInt(), ID_PLAY);
+    EXPECT_EQ(doc.cursor->current, before);
+    EXPECT_EQ(doc.tabItems[0]->NoteCount(), 0);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(PlayCursorTest, AHandledCaretKeyIsAnnouncedAfterItsEdit) {
+    Show(400, 300);
+    QSignalSpy handled(&view, &CCorvaneView::CaretKeyHandled);
+    int fretSeen = -1;
+    QObject::connect(&view, &CCorvaneView::CaretKeyHandled, &view,
+                     [&] { fretSeen = doc.cursor->current.fret; });
+    QTest::keyClick(&view, Qt::Key_7);
+    ASSERT_EQ(handled.count(), 1);
+    EXPECT_EQ(handled.at(0).at(0).toInt(), 55);  // the digit 7's code
+    EXPECT_EQ(fretSeen, 7);
+}
+
+TEST_F(PlayCursorTest, OnlyTheOldAndNewColumnsAreRepainted) {
+    AddItems(30);
+    Show(600, 400);
+    PaintedRegions painted(*view.viewport());
+    QApplication::processEvents();
+    painted.Take();
+    Tablature& item = *doc.ItemAtPosition(1);
+    view.ShowPlayCursor(&item, 1, 0);
+    QApplication::processEvents();
+    const std::optional<LayoutRect> first = view.PlayCursor();
+    ASSERT_TRUE(first.has_value());
+    const QRect firstRect(QPoint(first->left, first->top), QPoint(first->right, first->bottom));
+    QRegion region = painted.Take();
+    EXPECT_TRUE(Covers(region, firstRect));
+    EXPECT_EQ(region.boundingRect(), firstRect);
+
+    view.ShowPlayCursor(&item, 1, 1);
+    QApplication::processEvents();
+    const std::optional<LayoutRect> second = view.PlayCursor();
+    ASSERT_TRUE(second.has_value());
+    EXPECT_EQ(second->left - first->left, 24);  // one column on
+    const QRect secondRect(QPoint(second->left, second->top),
+                           QPoint(second->right, second->bottom));
+    region = painted.Take();
+    EXPECT_TRUE(Covers(region, firstRect));
+    EXPECT_TRUE(Covers(region, secondRect));
+    EXPECT_EQ(region.boundingRect(), firstRect.united(secondRect));
+
+    // The marker is drawn in its own colour over the column and gone once hidden.
+    const QImage shown = Shown(view);
+    const QColor marked = shown.pixelColor(secondRect.center());
+    EXPECT_NE(marked, QColor(Qt::white));
+    EXPECT_LT(marked.red(), marked.blue());  // blue, never the caret's red
+    view.HidePlayCursor();
+    QApplication::processEvents();
+    EXPECT_FALSE(view.PlayCursor().has_value());
+    EXPECT_EQ(Shown(view).pixelColor(secondRect.center()), QColor(Qt::white));
+    EXPECT_EQ(painted.Take().boundingRect(), secondRect);
+}
+
+TEST_F(PlayCursorTest, TheViewFollowsTheCursorUntilThePersonScrolls) {
+    AddItems(300);
+    Show(400, 300);
+    Tablature& far = *doc.ItemAtPosition(200);
+    view.FollowPlayCursor();
+    view.ShowPlayCursor(&far, 200, 0);
+    const LayoutPoint scroll = view.ScrollPosition();
+    const std::optional<LayoutRect> area = view.PlayCursor();
+    ASSERT_TRUE(area.has_value());
+    EXPECT_GT(scroll.y, 0);
+    EXPECT_GE(area->top, scroll.y);
+    EXPECT_LE(area->bottom, scroll.y + view.viewport()->height());
+
+    // The person drags the bar back to the top: the cursor no longer pulls the view along.
+    view.verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(view.ScrollPosition().y, 0);
+    view.ShowPlayCursor(&far, 200, 1);
+    EXPECT_EQ(view.ScrollPosition().y, 0);
+    // A new play follows again.
+    view.FollowPlayCursor();
+    view.ShowPlayCursor(&far, 200, 2);
+    EXPECT_GT(view.ScrollPosition().y, 0);
+}
+
+TEST_F(PlayCursorTest, AnItemThatIsGoneShowsNoCursor) {
+    AddItems(3);
+    Show(400, 300);
+    Tablature stranger(doc.settings.get());
+    view.ShowPlayCursor(doc.ItemAtPosition(2), 2, 0);
+    ASSERT_TRUE(view.PlayCursor().has_value());
+    view.ShowPlayCursor(&stranger, 2, 0);
+    EXPECT_FALSE(view.PlayCursor().has_value());
+}
+
+}  // namespace
+}  // namespace lutaris
