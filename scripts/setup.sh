@@ -13,7 +13,7 @@ packages=(
     desktop-file-utils appstream lintian dpkg-dev fakeroot
     xvfb xauth xclip x11-utils imagemagick poppler-utils xdotool openbox libxcb1-dev
     dbus-daemon dbus-bin
-    python3 python3-olefile libgsf-bin libgsf-1-dev
+    python3 python3-olefile libgsf-bin libgsf-1-dev python3-gi gir1.2-gtk-3.0
     clang-14 libclang-rt-14-dev
     libfluidsynth-dev libsndfile1-dev libasound2-dev libsdl2-dev timgm6mb-soundfont python3-mido python3-numpy
 )

@@ -3,6 +3,7 @@
 #include "edit/ClipboardCommands.h"
 #include "edit/CopyCommand.h"
 #include "edit/CursorResultApplier.h"
+#include "edit/DragSelection.h"
 #include "edit/RandomRiffGenerator.h"
 #include "edit/SettingsCommand.h"
 #include "edit/TabItemCommands.h"
@@ -57,6 +58,14 @@ void CCorvaneDoc::OnEditCut() { ClipboardCommands(*this).Cut(); }
 void CCorvaneDoc::OnEditPaste() { ClipboardCommands(*this).Paste(); }
 void CCorvaneDoc::OnCopyAsText() { ClipboardCommands(*this).CopyAsText(); }
 
+void CCorvaneDoc::OnEditSelectAll() {
+    // A selection is no change of the content: nothing is modified, but every item may look
+    // different, which the view's partial repaint after an edit does not cover.
+    DragSelection(*this).SelectAll(GetClipboard());
+    DiscardLayout();
+    UpdateAllViews();
+}
+
 CCorvaneDoc::CommandOutcome CCorvaneDoc::RunCommand(std::int32_t commandId) {
     const auto done = [](bool happened) {
         return happened ? CommandOutcome::Done : CommandOutcome::NotDone;
@@ -104,6 +113,9 @@ CCorvaneDoc::CommandOutcome CCorvaneDoc::RunCommand(std::int32_t commandId) {
             break;
         case ID_EDIT_PASTE:
             OnEditPaste();
+            break;
+        case ID_EDIT_SELECT_ALL:
+            OnEditSelectAll();
             break;
         case ID_FILE_SAVE:
             return done(DoFileSave());

@@ -34,6 +34,7 @@ public:
     void OnEditCut();
     void OnEditPaste();
     void OnCopyAsText();
+    void OnEditSelectAll();
 
     // What a document command came to. Only the commands that read or write a file (Import
     // File, Export File, Save, Save As) can end NotDone: failed (the person was told why) or

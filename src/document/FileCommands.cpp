@@ -8,7 +8,15 @@
 
 namespace lutaris {
 
-FileCommands::FileCommands(TabDocument& document) : document_(document) {}
+FileCommands::FileCommands(TabDocument& document) : document_(document) {
+    // The document reports its saves itself: a save reached through the "Save changes?"
+    // question runs no command of ours.
+    document_.SetSaveListener([this](const std::string& path) {
+        if (fileHandler_) fileHandler_(path);
+    });
+}
+
+FileCommands::~FileCommands() { document_.SetSaveListener({}); }
 
 bool FileCommands::MayReplace() {
     return replaceCheck_ ? replaceCheck_() : document_.SaveModified();
@@ -33,23 +41,15 @@ FileCommands::Outcome FileCommands::OpenFile(const std::string& path) {
 }
 
 bool FileCommands::Load(const std::string& path) {
-    if (!document_.OnOpenDocument(path)) {
-        // Whatever the failed load left behind is not the person's work: start afresh.
-        document_.OnNewDocument();
-        return false;
-    }
+    // A failed open has left the document as it was: the person's work is not thrown away.
+    if (!document_.OnOpenDocument(path)) return false;
     if (fileHandler_) fileHandler_(path);
     return true;
 }
 
-bool FileCommands::Saved(bool saved) {
-    if (saved && fileHandler_) fileHandler_(document_.GetPathName());
-    return saved;
-}
-
-bool FileCommands::Save() { return Saved(document_.DoFileSave()); }
-bool FileCommands::SaveAs() { return Saved(document_.DoSave(true)); }
-bool FileCommands::SaveTo(const std::string& path) { return Saved(document_.SaveToPath(path)); }
+bool FileCommands::Save() { return document_.DoFileSave(); }
+bool FileCommands::SaveAs() { return document_.DoSave(true); }
+bool FileCommands::SaveTo(const std::string& path) { return document_.SaveToPath(path); }
 
 bool FileCommands::SaveCopyAs() {
     const std::optional<std::string> path =

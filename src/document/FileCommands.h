@@ -23,6 +23,9 @@ public:
     enum class Outcome { Done, Kept, Failed };
 
     explicit FileCommands(TabDocument& document);
+    ~FileCommands();
+    FileCommands(const FileCommands&) = delete;
+    FileCommands& operator=(const FileCommands&) = delete;
 
     // Without one, the document asks "Save changes to TITLE?" when it is modified.
     void SetReplaceCheck(ReplaceCheck check) { replaceCheck_ = std::move(check); }
@@ -35,7 +38,7 @@ public:
     // Asks about the document's changes, then opens `path` into it.
     Outcome OpenFile(const std::string& path);
     // Opens `path` without asking (the document has nothing to lose). After a failure the
-    // document is a new untitled one.
+    // document is as it was.
     bool Load(const std::string& path);
     // File > Save: to the document's path, or to one the Save As dialog asks for.
     bool Save();
@@ -49,8 +52,6 @@ public:
 
 private:
     bool MayReplace();
-    // After a save: tells the handler the document's path.
-    bool Saved(bool saved);
 
     TabDocument& document_;
     ReplaceCheck replaceCheck_;

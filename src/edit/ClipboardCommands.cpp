@@ -116,6 +116,8 @@ std::string ClipboardCommands::SelectionText() {
 }
 
 void ClipboardCommands::CopyAsText() {
+    // Nothing selected means nothing to copy: what another program put on the clipboard stays.
+    if (document_.selection.empty()) return;
     std::vector<std::uint8_t> text;
     try {
         // Built straight as the clipboard's bytes: a songbook's text is megabytes.

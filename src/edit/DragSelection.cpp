@@ -22,6 +22,12 @@ void DragSelection::End(std::optional<std::int32_t> startPosition,
     AnnounceSelection(clipboard);
 }
 
+void DragSelection::SelectAll(Clipboard* clipboard) {
+    Begin();
+    const auto last = static_cast<std::int32_t>(document_.tabItems.size()) - 1;
+    End(0, last, clipboard);
+}
+
 void DragSelection::AnnounceSelection(Clipboard* clipboard) {
     if (clipboard == nullptr) return;
     std::vector<std::uint8_t> marker(4);

@@ -27,6 +27,9 @@ public:
     void End(std::optional<std::int32_t> startPosition, std::optional<std::int32_t> endPosition,
              Clipboard* clipboard);
 
+    // Select All: what a drag from the first item to the last does, marker included.
+    void SelectAll(Clipboard* clipboard);
+
     // Replaces the clipboard's content with the 4-byte marker under the selection format.
     static void AnnounceSelection(Clipboard* clipboard);
 

@@ -164,6 +164,15 @@ ViewResponse TabViewInteraction::OnKeyDown(std::int32_t virtualKey, LayoutPoint 
         case vk::End:
         case vk::Home:
             return {};
+        case vk::Escape:
+            // Esc lets go of the selection as the start of a new drag-selection would; the
+            // clipboard keeps what it has. (In place, Esc ends editing before it gets here.)
+            if (document_.selection.empty()) break;
+            DragSelection(document_).Begin();
+            // The items that were selected change their colour: more than a key's repaint of
+            // the edited item and the caret covers.
+            document_.DiscardLayout();
+            return {.repaint = true};
         default:
             break;
     }

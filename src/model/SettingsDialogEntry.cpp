@@ -1,5 +1,7 @@
 #include "model/SettingsDialogEntry.h"
 
+#include <limits>
+
 #include "model/TabSettings.h"
 
 namespace lutaris {
@@ -30,6 +32,51 @@ std::int32_t ReadDialogInteger(std::string_view text) {
         ++i;
     }
     return negative ? -value : value;
+}
+
+std::optional<std::int32_t> ReadWholeNumber(std::string_view text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsSpace(text[begin])) ++begin;
+    while (end > begin && IsSpace(text[end - 1])) --end;
+    text = text.substr(begin, end - begin);
+    bool negative = false;
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+        negative = text[0] == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty()) return std::nullopt;
+    std::int64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+        if (value > std::int64_t{1} << 31) return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max())
+        return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
+
+std::optional<SettingsEntryProblem> SettingsDialogEntry::FirstProblem() const {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const SettingsBoxRange& range = kSettingsBoxRanges[i];
+        const std::optional<std::int32_t> value = ReadWholeNumber(texts[i]);
+        if (value && *value >= range.min && *value <= range.max) continue;
+        return SettingsEntryProblem{static_cast<int>(i), std::string(range.label) +
+                                                             " must be a whole number from " +
+                                                             std::to_string(range.min) + " to " +
+                                                             std::to_string(range.max) + "."};
+    }
+    return std::nullopt;
+}
+
+void SettingsDialogEntry::Normalize() {
+    for (std::string& text : texts) {
+        if (const std::optional<std::int32_t> value = ReadWholeNumber(text))
+            text = std::to_string(*value);
+    }
 }
 
 SettingsDialogEntry SettingsDialogEntry::FromSettings(const TabSettings& settings) {

@@ -51,6 +51,22 @@ bool TabDocument::OnNewDocument() {
 }
 
 bool TabDocument::OnOpenDocument(const std::string& path) {
+    // The file is read whole into a document of its own first: whatever goes wrong on the way
+    // (not a Lutaris file, cut short, unreadable), the open document, its path, its modified
+    // flag and what was done to it stay exactly as they were.
+    TabDocument opened(GetPrompter());
+    const bool read = opened.ReadDocument(path);
+    lastLoadFailure_ = opened.lastLoadFailure_;
+    if (!read) return false;
+    TakeContentsOf(opened);
+    SetPathName(path);
+    SetModifiedFlag(false);
+    UpdateAllItems();
+    UpdateAllViews();
+    return true;
+}
+
+bool TabDocument::ReadDocument(const std::string& path) {
     lastLoadFailure_.reset();
     ResetContents();
     DocumentContents contents;
@@ -59,20 +75,30 @@ bool TabDocument::OnOpenDocument(const std::string& path) {
         contents = ReadDocumentFile(path, playbackStream);
     } catch (const DocumentReadError&) {
         ReportLoadFailure(LoadFailure::OpenFailed);
-        OnNewDocument();
         return false;
     } catch (const std::bad_alloc&) {
         ReportLoadFailure(LoadFailure::OpenFailed);
-        OnNewDocument();
         return false;
     }
     if (!ReadPreparedContents(contents.Bytes())) return false;
     ReadPlaybackStream(playbackStream);
-    SetPathName(path);
-    SetModifiedFlag(false);
-    UpdateAllItems();
-    UpdateAllViews();
     return true;
+}
+
+void TabDocument::TakeContentsOf(TabDocument& other) {
+    // The history points into the items that leave: an opened file starts a history of its own.
+    openStep_.reset();
+    stepDepth_ = 0;
+    openStepEdits_ = false;
+    history_.Clear();
+    std::swap(settings_, other.settings_);
+    std::swap(tabItems_, other.tabItems_);
+    std::swap(selection_, other.selection_);
+    std::swap(cursor_, other.cursor_);
+    std::swap(playback_, other.playback_);
+    std::swap(playbackNotice_, other.playbackNotice_);
+    ++contentsGeneration_;
+    InvalidatePositionIndex();
 }
 
 bool TabDocument::OpenContents(std::span<const std::uint8_t> contents,

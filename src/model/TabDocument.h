@@ -67,8 +67,8 @@ public:
 
     // Life cycle and file format.
     bool OnNewDocument() override;
-    // On failure the person has been told why, and the document is a new untitled one (as
-    // after File > New), so it never takes the path of a file it could not read.
+    // On failure the person has been told why, and the document is left exactly as it was:
+    // its contents, path and modified flag.
     bool OnOpenDocument(const std::string& path) override;
     // Reads a "Contents" stream as opening a file does, for an object whose storage a
     // container holds: the path is left as it was and the document is not modified after. On
@@ -219,6 +219,12 @@ public:
     Clipboard* GetClipboard() const { return clipboard_; }
 
 private:
+    // Reads the file at `path` into this document, which then holds it or, on failure, a
+    // new document; path, modified flag and views are left to the caller.
+    bool ReadDocument(const std::string& path);
+    // Takes the items, settings, caret, selection and playback of `other`, which gets this
+    // document's in exchange; the view shows other content after.
+    void TakeContentsOf(TabDocument& other);
     void LoadItems(Archive& archive);
     // What new and open start from: settings from the settings file, a new caret on them and
     // one empty tab item at position 0 with the caret on it.

@@ -34,7 +34,7 @@ PrintLayout PrintLayout::Build(const ViewContent& content, LayoutSize printable)
 
     PrintLayout layout;
     layout.placements_.reserve(byPosition.size());
-    const RowFlow flow(settings.leftMargin, printable.width, RowFlow::WideItems::StayOnEmptyRow);
+    const RowFlow flow(settings.leftMargin, printable.width);
     RowFlow::Row row = flow.Start();
     std::int64_t rowTop = settings.topMargin;
     std::int64_t rowBottom = rowTop;

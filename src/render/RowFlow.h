@@ -8,19 +8,15 @@ namespace lutaris {
 
 // Tab items side by side in reading order, from the left margin, a new row beginning before an
 // item that would pass the end of the row: the one rule by which the view (at its window's
-// width) and the printed page (at its printable width) break rows. Where the rows stand is the
-// caller's: the view steps them nextLineSpacing apart below its equally high items, the page
-// also starts new pages.
+// width) and the printed page (at its printable width) break rows. An item wider than the whole
+// row stays on a row that holds nothing yet, so it takes a row of its own and no row is left
+// empty above it (the view scrolls sideways to the part past the window's edge, paper clips it
+// at the page's edge). Where the rows stand is the caller's: the view steps them
+// nextLineSpacing apart below its equally high items, the page also starts new pages.
 class RowFlow {
 public:
-    // What happens to an item wider than the whole row when nothing stands on the row yet. The
-    // view moves it to the next row all the same, so that a window narrower than an item leaves
-    // its first row empty and gives every item a row of its own; paper keeps it there, clipped
-    // at the page's edge, and never leaves a row empty.
-    enum class WideItems { StartNextRow, StayOnEmptyRow };
-
-    RowFlow(std::int32_t leftMargin, std::int64_t rowEnd, WideItems wideItems)
-        : leftMargin_(leftMargin), rowEnd_(rowEnd), wideItems_(wideItems) {}
+    RowFlow(std::int32_t leftMargin, std::int64_t rowEnd)
+        : leftMargin_(leftMargin), rowEnd_(rowEnd) {}
 
     // Where the next item would go on the current row.
     struct Row {
@@ -42,8 +38,7 @@ public:
     // items already before this one, for a reason of the caller's (no room below on the page).
     Place Next(Row& row, std::int32_t width, bool endRow = false) const {
         const bool passesEnd = row.x + width > rowEnd_;
-        const bool newRow =
-            row.empty ? passesEnd && wideItems_ == WideItems::StartNextRow : passesEnd || endRow;
+        const bool newRow = !row.empty && (passesEnd || endRow);
         if (newRow) row.x = leftMargin_;
         const Place place{ClampToInt32(row.x), newRow, newRow || row.empty};
         row = After(place.x, width);
@@ -53,7 +48,6 @@ public:
 private:
     std::int32_t leftMargin_;
     std::int64_t rowEnd_;
-    WideItems wideItems_;
 };
 
 }  // namespace lutaris

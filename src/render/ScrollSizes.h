@@ -20,8 +20,10 @@ struct ScrollSizes {
 
 // The arithmetic of the view's UpdateScrollSizes. The width follows the window (its outer width
 // less two borders and a vertical scroll bar, and one more pixel), so the items flow within the
-// window instead of scrolling sideways; the height reaches the bottom of the lowest item as last
-// drawn. Negative sizes become 0. A page is a tenth of the total and a line a tenth of a page.
+// window; only an item wider than the window widens the range, to the item and a left margin's
+// width past it, so that it can be scrolled to sideways. The height reaches the bottom of the
+// lowest item as last drawn. Negative sizes become 0. A page is a tenth of the total and a line a
+// tenth of a page.
 ScrollSizes ComputeScrollSizes(const std::vector<std::unique_ptr<Tablature>>& tabItems,
                                std::int32_t outerWindowWidth, std::int32_t borderWidth,
                                std::int32_t verticalScrollBarWidth);

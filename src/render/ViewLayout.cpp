@@ -171,9 +171,7 @@ bool ViewLayout::Describes(const TabSettings& settings, std::size_t itemCount) c
     return valid_ && settingsRecord_ == &settings && settings_ == settings && count_ == itemCount;
 }
 
-RowFlow ViewLayout::Flow() const {
-    return RowFlow(settings_.leftMargin, windowWidth_, RowFlow::WideItems::StartNextRow);
-}
+RowFlow ViewLayout::Flow() const { return RowFlow(settings_.leftMargin, windowWidth_); }
 
 bool ViewLayout::BringUpToDate() {
     if (!valid_) return false;
@@ -208,6 +206,11 @@ bool ViewLayout::MeasureBlock(std::size_t b) {
         block.inkTop = std::min(block.inkTop, detail.ink.top);
         block.inkBottom = std::max(block.inkBottom, detail.ink.bottom);
         if (slot.state == State::Inserted || measured.extent.width != slot.width) {
+            if (measured.extent.width >= block.widest) {
+                block.widest = measured.extent.width;
+            } else if (slot.width == block.widest) {
+                block.widestStale = true;
+            }
             slot.width = measured.extent.width;
             breakFrom_ = std::min(breakFrom_, position);
             lastChanged_ = std::max(lastChanged_, static_cast<std::int64_t>(position));
@@ -363,7 +366,10 @@ void ViewLayout::RefreshBlock(std::size_t b) {
     std::int64_t newRows = 0;
     block.inkTop = std::numeric_limits<std::int64_t>::max();
     block.inkBottom = std::numeric_limits<std::int64_t>::min();
+    block.widest = std::numeric_limits<std::int32_t>::min();
+    block.widestStale = false;
     for (std::size_t i = 0; i < block.places.size(); ++i) {
+        block.widest = std::max(block.widest, block.places[i].width);
         newRows += block.places[i].newRow ? 1 : 0;
         block.inkTop = std::min(block.inkTop, block.details[i].ink.top);
         block.inkBottom = std::max(block.inkBottom, block.details[i].ink.bottom);
@@ -490,6 +496,20 @@ std::optional<std::int64_t> ViewLayout::Bottom(const TabSettings& settings, std:
     if (!Describes(settings, itemCount) || !BringUpToDate()) return std::nullopt;
     const std::int32_t first = RowTop(blocks_.front().places.front().newRow ? 1 : 0);
     return std::int64_t{std::max(first, RowTop(totalRows_))} + height_;
+}
+
+std::optional<std::int32_t> ViewLayout::Widest(const TabSettings& settings, std::size_t itemCount) {
+    if (!Describes(settings, itemCount) || !BringUpToDate()) return std::nullopt;
+    std::int32_t widest = std::numeric_limits<std::int32_t>::min();
+    for (Block& block : blocks_) {
+        if (block.widestStale) {
+            block.widest = std::numeric_limits<std::int32_t>::min();
+            for (const Slot& slot : block.places) block.widest = std::max(block.widest, slot.width);
+            block.widestStale = false;
+        }
+        widest = std::max(widest, block.widest);
+    }
+    return widest;
 }
 
 bool ViewLayout::PendingEditArea(const TabSettings& settings, std::int32_t windowWidth,

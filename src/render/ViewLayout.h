@@ -80,6 +80,9 @@ public:
     //
     // The bottom of the lowest item: what the scroll range reaches.
     std::optional<std::int64_t> Bottom(const TabSettings& settings, std::size_t itemCount);
+    // The width of the widest item: how far across the scroll range reaches when an item is
+    // wider than the window.
+    std::optional<std::int32_t> Widest(const TabSettings& settings, std::size_t itemCount);
     // Where the pixels of the notes edited since the last paint lie (their ink before and after),
     // none when no item was edited. False when the next paint lays everything out again or an
     // item moves, and the whole view has to be painted.
@@ -121,6 +124,8 @@ private:
         // block spans, a bound on where its ink lies.
         std::int64_t inkTop = 0;
         std::int64_t inkBottom = 0;
+        std::int32_t widest = 0;
+        bool widestStale = false;  // the widest item narrowed: widest is to be found again
         bool unmeasured = false;
         bool stale = false;  // newRows and the ink bounds are to be counted again
     };

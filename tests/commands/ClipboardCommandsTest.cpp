@@ -63,12 +63,17 @@ TEST_F(ClipboardCommandsTest, CopyAsTextFollowsReadingOrderNotListOrder) {
     EXPECT_EQ(ClipboardText(), "|-12--\n\n\n\n|-10--\n\n\n\n|-11--");
 }
 
-TEST_F(ClipboardCommandsTest, CopyAsTextOfNothingOffersAnEmptyText) {
+TEST_F(ClipboardCommandsTest, CopyAsTextOfNothingLeavesWhatAnotherProgramCopied) {
     MakeItems(2);
-    Select(1, 0);
+    Select(1, 0);  // a drag from right to left selects nothing
+    ASSERT_TRUE(doc.selection.empty());
+    // Then another program copies something.
+    const std::vector<std::uint8_t> theirs{'r', 'i', 'f', 'f'};
+    clipboard.SetFormats({{"text/plain", theirs}, {"text/html", theirs}});
     doc.OnCommand(ID_COPY_AS_TEXT);
-    EXPECT_EQ(clipboard.ListFormats(), std::vector<std::string>{"text/plain"});
-    EXPECT_EQ(ClipboardText(), "");
+    EXPECT_EQ(clipboard.ListFormats(), (std::vector<std::string>{"text/plain", "text/html"}));
+    EXPECT_EQ(clipboard.GetFormat("text/plain"), theirs);
+    EXPECT_TRUE(prompter.Messages().empty());
 }
 
 TEST_F(ClipboardCommandsTest, CopyAsTextOfAStringlessItemTakesNothingFromTheOthers) {

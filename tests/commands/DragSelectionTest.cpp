@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "edit/DragSelection.h"
+#include "model/CommandIds.h"
 #include "support/ClipboardFixture.h"
 
 namespace lutaris {
@@ -53,6 +54,35 @@ TEST_F(DragSelectionTest, BeginForgetsTheSelectionAndTheCopy) {
     EXPECT_TRUE(doc.selection.empty());
     EXPECT_EQ(doc.copied, 0);
     EXPECT_EQ(doc.tabItems.size(), 2u);
+}
+
+// Select All is the drag from the first item to the last: every item in list order, the copy
+// forgotten, the marker alone on the clipboard, and no change to the content.
+TEST_F(DragSelectionTest, SelectAllCommandSelectsAsADragFromFirstToLast) {
+    MakeItems(4);
+    doc.tabItems[0]->position = 2;
+    doc.tabItems[2]->position = 0;
+    doc.InvalidatePositionIndex();
+    Select(1, 1);
+    doc.SetSelection(doc.selection, 1);
+    clipboard.SetFormats({{"text/plain", {'x'}}});
+    struct Counter : DocumentObserver {
+        int updates = 0;
+        void OnDocumentUpdated() override { ++updates; }
+    } view;
+    doc.AddView(&view);
+
+    doc.OnCommand(ID_EDIT_SELECT_ALL);
+    ASSERT_EQ(doc.selection.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(doc.selection[i], doc.tabItems[i].get());
+    EXPECT_EQ(doc.copied, 0);
+    EXPECT_EQ(clipboard.ListFormats(), std::vector<std::string>{"Lutaris 0.2"});
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(view.updates, 1);
+    // Twice is the same selection, not every item twice.
+    doc.OnCommand(ID_EDIT_SELECT_ALL);
+    EXPECT_EQ(doc.selection.size(), 4u);
+    doc.RemoveView(&view);
 }
 
 }  // namespace

@@ -181,5 +181,22 @@ TEST_F(InteractionTest, PageKeysScrollAndEndAndHomeDoNothing) {
     EXPECT_FALSE(interaction.OnKeyDown(16, {0, 0}).followCaret);  // Shift alone
 }
 
+TEST_F(InteractionTest, EscLetsGoOfTheSelectionAndIsACaretKeyOtherwise) {
+    Select({1, 2});
+    doc.SetSelection(doc.selection, 1);
+    const TabNote caret = doc.cursor->current;
+    const ViewResponse response = interaction.OnKeyDown(27, {0, 0});
+    EXPECT_TRUE(response.repaint);
+    EXPECT_FALSE(response.followCaret);
+    EXPECT_TRUE(doc.selection.empty());
+    EXPECT_EQ(doc.copied, 0);
+    EXPECT_EQ(doc.cursor->current, caret);
+    EXPECT_EQ(Positions(), (std::vector<std::int32_t>{0, 1, 2, 3, 4}));
+    // Nothing selected: the key goes to the caret, which has no use for it.
+    interaction.OnKeyDown(27, {0, 0});
+    EXPECT_EQ(doc.cursor->current, caret);
+    EXPECT_EQ(doc.tabItems.size(), 5u);
+}
+
 }  // namespace
 }  // namespace lutaris

@@ -190,6 +190,35 @@ TEST_F(ViewLayoutTest, ALongRunOfKeystrokesEndsWhereAFullPaintStands) {
     EXPECT_EQ(Sizes(), SizesFromItems());
 }
 
+TEST_F(ViewLayoutTest, TheRangeAcrossFollowsTheWidestItemAsKeysWidenAndNarrowIt) {
+    Paint();
+    Tablature* item = doc.ItemAtPosition(2);
+    doc.cursor->tabItem = item;
+    const std::int32_t fits = Sizes().total.width;
+    ASSERT_EQ(fits, kWidth - 2 - 16 - 1);
+    // Typed past the window's width: the range reaches the item and a margin past it.
+    for (int round = 0; round < 40 && item->GetExtent().width <= kWidth; ++round) {
+        const std::int32_t steps = item->MaxColumn() + 1 - doc.cursor->current.column;
+        for (std::int32_t i = 0; i < steps; ++i) Key(vk::Right);
+        Key(vk::Digit0 + 4);
+        Paint();
+    }
+    ASSERT_GT(item->GetExtent().width, kWidth);
+    EXPECT_EQ(Sizes().total.width, 1 + item->GetExtent().width + 1);
+    EXPECT_EQ(Sizes(), SizesFromItems());
+    EXPECT_EQ(Paint(), FullPaint());
+    // Its last column deleted again, it fits and the window says the width once more.
+    for (int round = 0; round < 40 && item->GetExtent().width > kWidth; ++round) {
+        while (doc.cursor->current.column > item->MaxColumn()) Key(vk::Left);
+        Key(vk::Delete);
+        Paint();
+    }
+    ASSERT_LE(item->GetExtent().width, kWidth);
+    EXPECT_EQ(Sizes().total.width, fits);
+    EXPECT_EQ(Sizes(), SizesFromItems());
+    EXPECT_EQ(Paint(), FullPaint());
+}
+
 TEST_F(ViewLayoutTest, ChangesMadeWithoutAKeystrokeAreLaidOutAfresh) {
     Paint();
     // A command's change: a wider item far from the exposed area, then the update step.

@@ -27,16 +27,40 @@ protected:
         WriteFileBytes(dir / name, WriteCompoundFile(kDocumentClassId, "Contents", contents));
     }
 
-    // After a failed open the document is a new untitled one, as after File > New.
-    void ExpectFreshUntitled() {
-        EXPECT_EQ(doc.GetPathName(), "");
-        EXPECT_EQ(doc.GetTitle(), "Untitled");
-        ASSERT_EQ(doc.tabItems.size(), 1u);
-        EXPECT_EQ(doc.tabItems[0]->position, 0);
-        EXPECT_TRUE(doc.tabItems[0]->notes.empty());
-        EXPECT_EQ(doc.cursor->tabItem, doc.tabItems[0].get());
-        EXPECT_EQ(*doc.settings, TabSettings{});
-        EXPECT_FALSE(doc.IsModified());
+    struct Snapshot {
+        std::vector<std::uint8_t> storage;
+        std::string path;
+        bool modified;
+        TabNote caret;
+    };
+
+    // Work in progress: saved once under mine.ltf with its own settings, then changed again
+    // (modified), with the caret on the second item.
+    Snapshot WorkInProgress() {
+        doc.settings->numberOfStrings = 4;
+        doc.SendKeyToCursor('5');
+        EXPECT_TRUE(doc.SaveToPath(PathOf("mine.ltf")));
+        doc.AddTabItemAndFocus();
+        doc.SendKeyToCursor('9');
+        EXPECT_TRUE(doc.IsModified());
+        prompter.ClearMessages();
+        return Current();
+    }
+
+    Snapshot Current() {
+        return {doc.StorageBytes(), doc.GetPathName(), doc.IsModified(), doc.cursor->current};
+    }
+
+    // A failed open keeps the document byte for byte, with its path, modified flag and caret.
+    void ExpectUnchanged(const Snapshot& before) {
+        const Snapshot now = Current();
+        EXPECT_EQ(now.storage, before.storage);
+        EXPECT_EQ(now.path, before.path);
+        EXPECT_EQ(now.modified, before.modified);
+        EXPECT_EQ(now.caret, before.caret);
+        ASSERT_EQ(doc.tabItems.size(), 2u);
+        EXPECT_EQ(doc.cursor->tabItem, doc.tabItems[1].get());
+        EXPECT_EQ(doc.cursor->settings, doc.settings.get());
     }
 
     void ExpectOnlyMessage(const std::string& text, const std::string& caption) {
@@ -96,39 +120,58 @@ TEST_F(CCorvaneDocFileTest, EmptyOrMissingStreamOpensAsTheNewDocument) {
 }
 
 TEST_F(CCorvaneDocFileTest, WrongMagicIsReportedOnceAndTheOpenFailsWithoutTakingThePath) {
-    ASSERT_TRUE(doc.SaveToPath(PathOf("mine.ltf")));
+    const Snapshot before = WorkInProgress();
     WriteContents("other.ltf", ContentsBuilder().Raw("Lutaris_0.3").Int(1).Bytes());
+    const auto other = ReadFileBytes(dir / "other.ltf");
     EXPECT_FALSE(doc.OnOpenDocument(PathOf("other.ltf")));
     ExpectOnlyMessage("This is not a Lutaris file", "Error");
-    ExpectFreshUntitled();
-    // A save now asks for a name instead of overwriting either file.
-    EXPECT_FALSE(doc.DoFileSave());
-    EXPECT_EQ(prompter.FileDialogs().size(), 1u);
+    ExpectUnchanged(before);
+    // A save still goes to the document's own file, and never to the one it could not read.
+    EXPECT_TRUE(doc.DoFileSave());
+    EXPECT_TRUE(prompter.FileDialogs().empty());
+    EXPECT_EQ(ReadFileBytes(dir / "mine.ltf"), before.storage);
+    EXPECT_EQ(ReadFileBytes(dir / "other.ltf"), other);
+}
+
+TEST_F(CCorvaneDocFileTest, AnOpenThatFailsAfterAGoodOneKeepsWhatTheGoodOneRead) {
+    const auto contents = ContentsBuilder().DefaultHeader().Int(1).Item(0, {Note(4, 1, 2)}).Bytes();
+    WriteContents("good.ltf", contents);
+    ASSERT_TRUE(doc.OnOpenDocument(PathOf("good.ltf")));
+    // The same file, but for an item count that promises more than it holds.
+    WriteContents("cut.ltf",
+                  ContentsBuilder().DefaultHeader().Int(2).Item(0, {Note(4, 1, 2)}).Bytes());
+    EXPECT_FALSE(doc.OnOpenDocument(PathOf("cut.ltf")));
+    EXPECT_EQ(doc.ContentsBytes(), contents);
+    EXPECT_EQ(doc.GetPathName(), PathOf("good.ltf"));
+    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(CCorvaneDocFileTest, StreamCutShortReportsUnexpectedFileFormat) {
+    const Snapshot before = WorkInProgress();
     auto contents = ContentsBuilder().DefaultHeader().Int(3).Item(0, {Note(1, 1, 1)}).Bytes();
     WriteContents("cut.ltf", contents);
     EXPECT_FALSE(doc.OnOpenDocument(PathOf("cut.ltf")));
     ExpectOnlyMessage("Unexpected file format.", "Lutaris");
     EXPECT_EQ(prompter.Messages()[0].icon, MessageIcon::Exclamation);
-    ExpectFreshUntitled();
+    ExpectUnchanged(before);
 }
 
 TEST_F(CCorvaneDocFileTest, HugeItemCountInATinyFileFailsAtOnce) {
+    const Snapshot before = WorkInProgress();
     auto contents =
         ContentsBuilder().DefaultHeader().Int(std::numeric_limits<std::int32_t>::max()).Bytes();
     contents.resize(200, 0);
     WriteFileBytes(dir / "huge.ltf", contents);
     EXPECT_FALSE(doc.OnOpenDocument(PathOf("huge.ltf")));
     ExpectOnlyMessage("Unexpected file format.", "Lutaris");
-    ExpectFreshUntitled();
+    ExpectUnchanged(before);
 }
 
 TEST_F(CCorvaneDocFileTest, MissingOrDamagedFilesReportFailedToOpen) {
+    const Snapshot before = WorkInProgress();
     EXPECT_FALSE(doc.OnOpenDocument(PathOf("missing.ltf")));
     ExpectOnlyMessage("Failed to open document.", "Lutaris");
-    ExpectFreshUntitled();
+    ExpectUnchanged(before);
 
     prompter.ClearMessages();
     auto damaged = WriteCompoundFile(kDocumentClassId, "Contents",
@@ -137,11 +180,12 @@ TEST_F(CCorvaneDocFileTest, MissingOrDamagedFilesReportFailedToOpen) {
     WriteFileBytes(dir / "damaged.ltf", damaged);
     EXPECT_FALSE(doc.OnOpenDocument(PathOf("damaged.ltf")));
     ExpectOnlyMessage("Failed to open document.", "Lutaris");
-    ExpectFreshUntitled();
+    ExpectUnchanged(before);
 
     prompter.ClearMessages();
     EXPECT_FALSE(doc.OnOpenDocument(dir.Path().string()));
     ExpectOnlyMessage("Failed to open document.", "Lutaris");
+    ExpectUnchanged(before);
 }
 
 TEST_F(CCorvaneDocFileTest, FailedSaveKeepsTheDocumentModifiedAndItsPath) {

@@ -61,16 +61,25 @@ TEST_F(FileCommandsTest, OpenAsksForTheFileFirstThenAboutTheChanges) {
     EXPECT_EQ(told, (std::vector<std::string>{song, song}));
 }
 
-TEST_F(FileCommandsTest, AFailedOpenLeavesANewUntitledDocumentAndNoRecentFile) {
+TEST_F(FileCommandsTest, AFailedOpenKeepsTheDocumentAndAddsNoRecentFile) {
     const std::string song = SavedSong("song.ltf");
     told.clear();
+    doc.SendKeyToCursor('2');  // changes the person will not save, then opens a text file
+    const std::vector<std::uint8_t> work = doc.StorageBytes();
     test::WriteFileBytes(dir.Path() / "bad.ltf", {'n', 'o', 't', ' ', 'a', ' ', 't', 'a', 'b'});
+    prompter.QueueAnswer(MessageAnswer::No);
     EXPECT_EQ(files.OpenFile(PathOf("bad.ltf")), Outcome::Failed);
     EXPECT_EQ(doc.LastLoadFailure(), LoadFailure::NotLutarisFile);
-    EXPECT_EQ(doc.GetPathName(), "");
-    ASSERT_EQ(doc.tabItems.size(), 1u);
-    EXPECT_TRUE(doc.tabItems[0]->notes.empty());
+    EXPECT_EQ(doc.GetPathName(), song);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.StorageBytes(), work);
     EXPECT_TRUE(told.empty());
+
+    // A cancelled Open dialog keeps it too.
+    prompter.QueueFile(std::nullopt);
+    EXPECT_EQ(files.Open(), Outcome::Kept);
+    EXPECT_EQ(doc.StorageBytes(), work);
+    EXPECT_TRUE(doc.IsModified());
 
     // A load that works forgets the reason of the last failure.
     prompter.QueueAnswer(MessageAnswer::No);
@@ -105,6 +114,48 @@ TEST_F(FileCommandsTest, SaveCopyAsWritesTheDocumentButKeepsItsPathAndChanges) {
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(told.empty());
     EXPECT_EQ(ReadDocumentContents(PathOf("copy.ltf")), doc.ContentsBytes());
+}
+
+TEST_F(FileCommandsTest, EverySaveReachedThroughTheQuestionIsTold) {
+    const std::string song = SavedSong("song.ltf");
+    doc.OnNewDocument();
+    doc.SendKeyToCursor('4');
+    told.clear();
+
+    // Open another file; "Save changes to Untitled?" answered Yes asks for a name (Save As).
+    prompter.QueueFile(song);
+    prompter.QueueAnswer(MessageAnswer::Yes);
+    prompter.QueueFile(PathOf("answered.ltf"));
+    EXPECT_EQ(files.Open(), Outcome::Done);
+    EXPECT_EQ(told, (std::vector<std::string>{PathOf("answered.ltf"), song}));
+    EXPECT_FALSE(ReadDocumentContents(PathOf("answered.ltf")).empty());
+
+    // Closing the window asks the document directly, without a File command: still told.
+    doc.SendKeyToCursor('5');
+    told.clear();
+    prompter.QueueAnswer(MessageAnswer::Yes);
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_EQ(told, (std::vector<std::string>{song}));
+
+    // A cancelled Save As and a No tell nothing.
+    doc.SendKeyToCursor('6');
+    told.clear();
+    prompter.QueueFile(std::nullopt);
+    EXPECT_FALSE(files.SaveAs());
+    prompter.QueueAnswer(MessageAnswer::No);
+    EXPECT_TRUE(files.New());
+    EXPECT_TRUE(told.empty());
+}
+
+TEST_F(FileCommandsTest, SavesAfterTheCommandsAreGoneTellNobody) {
+    std::vector<std::string> late;
+    {
+        FileCommands gone(doc);
+        gone.SetFileHandler([&late](const std::string& path) { late.push_back(path); });
+    }
+    doc.SendKeyToCursor('1');
+    EXPECT_TRUE(doc.SaveToPath(PathOf("after.ltf")));
+    EXPECT_TRUE(late.empty());
 }
 
 }  // namespace

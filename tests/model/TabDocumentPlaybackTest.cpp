@@ -113,14 +113,14 @@ TEST_F(TabDocumentPlaybackTest, ADamagedPlaybackStreamOpensWithTheDefaultsAndSay
     EXPECT_EQ(doc.TakePlaybackNotice(), "");
 }
 
-TEST_F(TabDocumentPlaybackTest, NewAndFailedOpensForgetThePlaybackSettings) {
+TEST_F(TabDocumentPlaybackTest, NewForgetsThePlaybackSettingsAndAFailedOpenKeepsThem) {
     doc.SetPlayback(DropD());
     ASSERT_TRUE(doc.OnNewDocument());
     EXPECT_EQ(doc.playback, PlaybackSettings{});
     doc.SetPlayback(DropD());
     WriteFileBytes(dir / "bad.ltf", {'n', 'o', 'p', 'e', '!', '!', '!', '!', '!', '!', '!', '!'});
     EXPECT_FALSE(doc.OnOpenDocument(PathOf("bad.ltf")));
-    EXPECT_EQ(doc.playback, PlaybackSettings{});
+    EXPECT_EQ(doc.playback, DropD());
 }
 
 }  // namespace

@@ -38,5 +38,17 @@ TEST_F(ScrollSizesTest, ZeroWidthStaysZeroAndNegativeSizesBecomeZero) {
     EXPECT_EQ(ComputeScrollSizes(items, 100, 1, 17).total.height, 0);
 }
 
+TEST_F(ScrollSizesTest, OnlyAnItemWiderThanTheWindowWidensTheRangeToItAndAMarginPastIt) {
+    Add({1, 1});
+    Tablature& item = Add({1, 121});
+    // Columns 0 … 30: (30 + 3) × 24 = 792 wide, past a window of 640 at the left margin 1.
+    item.AppendNote(TabNote{5, 0, 30, 0, Normal});
+    ASSERT_EQ(item.GetExtent().width, 792);
+    EXPECT_EQ(ComputeScrollSizes(items, 640, 1, 17).total.width, 1 + 792 + 1);
+    // In a window it fits, with the margin, the window says the width.
+    EXPECT_EQ(ComputeScrollSizes(items, 793, 1, 17).total.width, 793 - 2 - 17 - 1);
+    EXPECT_EQ(ComputeScrollSizes(items, 792, 1, 17).total.width, 1 + 792 + 1);
+}
+
 }  // namespace
 }  // namespace lutaris

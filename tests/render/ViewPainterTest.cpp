@@ -63,12 +63,18 @@ TEST_F(ViewPainterTest, ExactFitStaysOnTheRow) {
     EXPECT_EQ(doc.tabItems[1]->lastOrigin, (LayoutPoint{1, 121}));
 }
 
-TEST_F(ViewPainterTest, WindowNarrowerThanAnItemLeavesTheFirstRowEmpty) {
+TEST_F(ViewPainterTest, WindowNarrowerThanAnItemGivesEveryItemARowOfItsOwnFromTheTop) {
     AddItems(2);
     Paint(Width(50));
-    EXPECT_EQ(doc.tabItems[0]->lastOrigin, (LayoutPoint{1, 121}));
-    EXPECT_EQ(doc.tabItems[1]->lastOrigin, (LayoutPoint{1, 241}));
-    EXPECT_EQ(doc.tabItems[2]->lastOrigin, (LayoutPoint{1, 361}));
+    EXPECT_EQ(doc.tabItems[0]->lastOrigin, (LayoutPoint{1, 1}));
+    EXPECT_EQ(doc.tabItems[1]->lastOrigin, (LayoutPoint{1, 121}));
+    EXPECT_EQ(doc.tabItems[2]->lastOrigin, (LayoutPoint{1, 241}));
+    // A wide item among narrow ones: alone on its row, the next item on the row after it.
+    doc.tabItems[1]->AppendNote(test::Note(3, 0, 10));  // (10 + 3) × 24 = 312 wide
+    Paint(Width(250));
+    EXPECT_EQ(doc.tabItems[0]->lastOrigin, (LayoutPoint{1, 1}));
+    EXPECT_EQ(doc.tabItems[1]->lastOrigin, (LayoutPoint{1, 121}));
+    EXPECT_EQ(doc.tabItems[2]->lastOrigin, (LayoutPoint{1, 241}));
 }
 
 TEST_F(ViewPainterTest, SelectedItemsAreHighlightedByPosition) {

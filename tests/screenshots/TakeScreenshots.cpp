@@ -11,15 +11,19 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 
-#include "app/shell/AppArtwork.h"
-#include "app/shell/CAboutDlg.h"
 #include "app/frame/CMainFrame.h"
-#include "app/shell/CTabSettingsDlg.h"
 #include "app/frame/MainMenu.h"
 #include "app/print/PrintPreviewDialog.h"
+#include "app/shell/AppArtwork.h"
+#include "app/shell/CAboutDlg.h"
+#include "app/shell/CTabSettingsDlg.h"
+#include "app/shell/PlaybackController.h"
+#include "app/shell/PlaybackSettingsDlg.h"
 #include "document/CCorvaneDoc.h"
 #include "edit/qt/CCorvaneView.h"
+#include "model/CommandIds.h"
 #include "model/TabCursor.h"
 #include "platform/prompt/ScriptedPrompter.h"
 #include "render/ScreenResolution.h"
@@ -46,7 +50,8 @@ void SaveArtwork() {
     strip.fill(QColor(212, 208, 200));
     QPainter painter(&strip);
     for (int i = 0; i < AppArtwork::ToolbarImageCount; ++i) {
-        const QImage image = AppArtwork::ToolbarButtonImage(static_cast<AppArtwork::ToolbarImage>(i));
+        const QImage image =
+            AppArtwork::ToolbarButtonImage(static_cast<AppArtwork::ToolbarImage>(i));
         painter.drawImage(QRect(i * 18 * zoom, 0, 16 * zoom, 15 * zoom), image);
     }
     painter.drawImage(QRect(AppArtwork::ToolbarImageCount * 18 * zoom, 0, 32 * zoom, 32 * zoom),
@@ -63,9 +68,9 @@ void FillWithTechniques(CCorvaneDoc& doc) {
         int action;
     };
     const Typed notes[] = {
-        {0, 12, Normal},    {1, 5, BendUp},     {2, 7, BendRelease}, {3, 3, SlideUp},
-        {4, 8, SlideDown},  {5, 0, Mute},       {0, 9, HammerOn},    {1, 11, PullOff},
-        {2, 14, Vibrato},   {3, 10, Tap},       {4, 2, Optional},    {5, 12, Harmonic},
+        {0, 12, Normal},         {1, 5, BendUp},   {2, 7, BendRelease}, {3, 3, SlideUp},
+        {4, 8, SlideDown},       {5, 0, Mute},     {0, 9, HammerOn},    {1, 11, PullOff},
+        {2, 14, Vibrato},        {3, 10, Tap},     {4, 2, Optional},    {5, 12, Harmonic},
         {1, BlankFret, SlideUp}, {2, 4, Unmarked},
     };
     Tablature* item = doc.tabItems[0].get();
@@ -100,6 +105,10 @@ int main(int argc, char** argv) {
     SetScreenResolution({static_cast<std::int32_t>(screen->logicalDotsPerInchX()),
                          static_cast<std::int32_t>(screen->logicalDotsPerInchY())});
 
+    // Playback sounds into a file: the screen's machine need have no sound card.
+    setenv("LUTARIS_AUDIO_DRIVER", "file", 0);
+    setenv("LUTARIS_AUDIO_FILE", qPrintable(folder.filePath(QStringLiteral("played.wav"))), 0);
+
     SaveArtwork();
     CAboutDlg about;
     Save(about, "about.png");
@@ -128,6 +137,32 @@ int main(int argc, char** argv) {
     frame.resize(420, 420);
     Save(frame, "techniques-wrapped.png");
     frame.resize(640, 420);
+
+    // Playing from the first column at two steps a second: the play cursor caught on two
+    // columns, the caret left where it was.
+    {
+        const TabNote caret = doc.cursor->current;
+        doc.cursor->current.column = 0;
+        doc.SetPlayback([&] {
+            PlaybackSettings values = doc.playback;
+            values.tempo = 120;
+            return values;
+        }());
+        frame.OnCommand(ID_PLAY);
+        if (!frame.Playback().IsPlaying()) std::fprintf(stderr, "playback did not start\n");
+        doc.cursor->current = caret;
+        QTest::qWait(1250);
+        Save(frame, "playing-1.png");
+        QTest::qWait(1500);
+        Save(frame, "playing-2.png");
+        frame.OnCommand(ID_PLAY);
+        doc.SetPlayback(PlaybackSettings{});
+        PlaybackChoices choices;
+        choices.numberOfStrings = doc.settings->numberOfStrings;
+        PlaybackSettingsDlg playbackSettings(choices);
+        Save(playbackSettings, "playback-settings.png");
+        playbackSettings.hide();
+    }
 
     // A drag-selection over the first two items, caught before the release.
     doc.AppendTabItem(static_cast<std::int32_t>(doc.tabItems.size()));

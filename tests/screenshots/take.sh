@@ -19,6 +19,19 @@ xvfb-run -a -s "-screen 0 800x600x24" bash -c '
     import -window root "$1/editor.png"
     kill $pid
 ' "$build" "$out"
+# A scaled desktop: at QT_SCALE_FACTOR=2 on 1280 x 900 a first window (a profile of its own)
+# fits the screen, title bar and status bar included.
+first_run=$(mktemp -d)
+XDG_CONFIG_HOME="$first_run" xvfb-run -a -s "-screen 0 1280x900x24" \
+    env -u QT_QPA_PLATFORM QT_SCALE_FACTOR=2 bash -c '
+    openbox > /dev/null 2>&1 & wm=$!
+    sleep 1
+    "$0/src/lutaris" 2> /dev/null & pid=$!
+    sleep 4
+    import -window root "$1/editor-scale2.png"
+    kill $pid $wm
+' "$build" "$out"
+rm -rf "$first_run"
 # lutaris-container with an object edited in place: the object's toolbar on the container's
 # frame, the merged menu bar with the object's Edit menu open and a status prompt, the picture
 # after editing. The server is registered for a data folder of its own, on a bus of its own.

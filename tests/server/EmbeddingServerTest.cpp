@@ -565,12 +565,14 @@ TEST(EmbeddingInPlace, VerbZeroPutsTheFrameIntoTheSiteAndOffersMenuFourAndToolba
     ExpectOk(menu);
     const std::vector<std::string> expected = {
         "&Edit: 57643 &Undo\tCtrl+Z, 57644 &Redo\tCtrl+Y, 0, 57635 Cu&t\tCtrl+X, "
-        "57634 &Copy\tCtrl+C, "
-        "57637 &Paste\tCtrl+V e, 0, -1 &Action e, 32789 &Bend Up\tB e, 32790 Bend Release\tR e, "
+        "57634 &Copy\tCtrl+C, 57637 &Paste\tCtrl+V e, 57642 Select &All\tCtrl+A e, 0, "
+        "-1 &Action e, 32789 &Bend Up\tB e, 32790 Bend Release\tR e, "
         "32791 Slide Up\t/ e, 32792 Slide Down\t\\ e, 32794 Hammer On\tH e, 32795 Pull Off\tP e, "
         "32788 Mute\tX e, 32793 Vibrato\t~ e, 32796 Tap\tT e, 32799 Optional\tO e, "
         "32797 Harmonic\tA e, 0, 32798 Clear Action\tZ e, -2, 32800 &Tab Settings e,",
         "&View: 59392 &Toolbar e c x,",
+        "&Play: 32802 &Play\tSpace e, 32803 &Loop e c, 32804 Sound Notes While &Typing e c x, 0, "
+        "32805 Playback &Settings... e,",
         ":",
         ":",
         "&Help: 57664 &About Lutaris... e,",

@@ -1,5 +1,6 @@
 #include "app/editor/EditorWindow.h"
 
+#include "app/frame/WindowPlacement.h"
 #include "app/print/PrintCommands.h"
 #include "app/shell/CAboutDlg.h"
 #include "document/CCorvaneDoc.h"
@@ -14,6 +15,14 @@ EditorWindow::EditorWindow(CCorvaneDoc& document, ProfileStore& profile, FrameKi
     frame_->SetApplicationCommands([this](int commandId) {
         return (handler_ && handler_(commandId)) || OnCommand(commandId);
     });
+    // The program's own window comes back as it was left; an opened object's window is a
+    // passing one and leaves the profile alone.
+    if (kind == FrameKind::StandAlone) {
+        window_placement::Restore(*frame_, profile);
+        frame_->UpdateBarChecks();
+        QObject::connect(frame_.get(), &CMainFrame::Closing, frame_.get(),
+                         [this, &profile] { window_placement::Save(*frame_, profile); });
+    }
 }
 
 // The window goes before the printing and the document it shows.

@@ -12,8 +12,10 @@
 #include "app/frame/FrameActions.h"
 #include "app/frame/FrameStatusBar.h"
 #include "app/frame/MainMenu.h"
+#include "app/frame/WindowPlacement.h"
 #include "app/shell/AppArtwork.h"
 #include "app/shell/CommandStrings.h"
+#include "app/shell/PlaybackController.h"
 #include "document/CCorvaneDoc.h"
 #include "edit/CaretPlace.h"
 #include "edit/qt/CCorvaneView.h"
@@ -46,11 +48,15 @@ CMainFrame::CMainFrame(CCorvaneDoc& document, QWidget* parent, FrameKind kind)
     view_ = new CCorvaneView(document_, this);
     setCentralWidget(view_);
     view_->setFocus(Qt::OtherFocusReason);
+    playback_ = new PlaybackController(document_, *view_, this);
+    connect(playback_, &PlaybackController::StateChanged, this, &CMainFrame::ShowPlayState);
+    connect(playback_, &PlaybackController::StatusMessage, this,
+            [this](const QString& text) { statusBar_->ShowPrompt(text); });
 
     ConnectCommands();
     connect(view_, &CCorvaneView::CommandRequested, this, &CMainFrame::OnCommand);
     qApp->installEventFilter(this);
-    resize(640, 480);
+    window_placement::FitToScreen(*this);
     document_.AddView(this);
     UpdateTitle();
 }
@@ -58,6 +64,8 @@ CMainFrame::CMainFrame(CCorvaneDoc& document, QWidget* parent, FrameKind kind)
 CMainFrame::~CMainFrame() {
     document_.RemoveView(this);
     qApp->removeEventFilter(this);
+    // Silent before the view it moves the cursor of goes.
+    delete playback_;
 }
 
 void CMainFrame::ConnectCommands() {
@@ -80,10 +88,15 @@ void CMainFrame::BecomeStandAlone() {
     menu_ = new MainMenu(*menuBar(), *actions_, kind_);
     CreateToolBar();
     toolBar_->setVisible(toolBarShown);
-    actions_->Action(ID_VIEW_TOOLBAR)->setChecked(toolBarShown);
-    actions_->Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar_->isHidden());
+    UpdateBarChecks();
+    ShowPlayState();
     ConnectCommands();
     UpdateTitle();
+}
+
+void CMainFrame::UpdateBarChecks() {
+    actions_->Action(ID_VIEW_TOOLBAR)->setChecked(!toolBar_->isHidden());
+    actions_->Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar_->isHidden());
 }
 
 void CMainFrame::CreateToolBar() {
@@ -106,6 +119,11 @@ void CMainFrame::CreateToolBar() {
     QAction* toolBarItem = actions_->Action(ID_VIEW_TOOLBAR);
     connect(toolBar_, &QToolBar::visibilityChanged, toolBarItem,
             [this, toolBarItem] { toolBarItem->setChecked(!toolBar_->isHidden()); });
+}
+
+void CMainFrame::ShowPlayState() {
+    playback_->ShowState(actions_->Action(ID_PLAY), actions_->Action(ID_PLAY_LOOP),
+                         actions_->Action(ID_SOUND_WHILE_TYPING));
 }
 
 void CMainFrame::ConnectPrompts() {
@@ -136,7 +154,9 @@ bool CMainFrame::event(QEvent* event) {
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     // The lock keys change the indicators; Qt reports no lock state of its own.
-    if (type == QEvent::KeyPress || type == QEvent::KeyRelease || type == QEvent::WindowActivate)
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease)
+        statusBar_->RefreshKeyLocks(static_cast<const QKeyEvent*>(event));
+    else if (type == QEvent::WindowActivate)
         statusBar_->RefreshKeyLocks();
     return QMainWindow::eventFilter(watched, event);
 }
@@ -151,9 +171,10 @@ void CMainFrame::keyPressEvent(QKeyEvent* event) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (closeHandler_ ? closeHandler_() : document_.SaveModified())
+    if (closeHandler_ ? closeHandler_() : document_.SaveModified()) {
+        emit Closing();
         event->accept();
-    else
+    } else
         event->ignore();
 }
 
@@ -184,7 +205,7 @@ bool CMainFrame::OnFrameCommand(int commandId) {
             close();
             return true;
         default:
-            return false;
+            return playback_->OnCommand(commandId);
     }
 }
 

@@ -15,6 +15,7 @@ class CCorvaneView;
 class FrameActions;
 class FrameStatusBar;
 class MainMenu;
+class PlaybackController;
 
 // The main window: menu 128 (menu 5 for an object opened from a container), the main toolbar,
 // the status bar and the view. It routes every command: its own (the bars), then the
@@ -49,15 +50,21 @@ public:
     // An opened object whose container has gone: the window keeps its document, now an
     // ordinary one, with menu 128 and accelerator table 128.
     void BecomeStandAlone();
+    // The View menu's check marks as the bars stand now (after bars were shown or hidden
+    // before the window was, which tells no one).
+    void UpdateBarChecks();
 
     CCorvaneView& View() { return *view_; }
     FrameActions& Actions() { return *actions_; }
     MainMenu& Menu() { return *menu_; }
     QToolBar& ToolBar() { return *toolBar_; }
     FrameStatusBar& StatusPanes() { return *statusBar_; }
+    PlaybackController& Playback() { return *playback_; }
 
 signals:
     void RecentFileChosen(int index);
+    // The window is about to close: it was allowed to.
+    void Closing();
 
 protected:
     bool event(QEvent* event) override;
@@ -70,6 +77,8 @@ private:
     void CreateToolBar();
     void ConnectCommands();
     void ConnectPrompts();
+    // Play's text and the Play menu's check marks as playback has them.
+    void ShowPlayState();
 
     CCorvaneDoc& document_;
     FrameActions* actions_;
@@ -77,6 +86,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     FrameStatusBar* statusBar_;
     CCorvaneView* view_;
+    PlaybackController* playback_;
     CommandHandler applicationCommands_;
     CloseHandler closeHandler_;
     FrameKind kind_;

@@ -27,6 +27,8 @@ bool OffersCommand(FrameKind kind, int id) {
         case ID_FILE_SAVE_AS:
         case ID_IMPORT_FILE:
         case ID_EXPORT_FILE:
+        case ID_EXPORT_MIDI:
+        case ID_EXPORT_AUDIO:
         case ID_FILE_MRU_FILE1:
         case ID_COPY_AS_TEXT:
         case ID_ADD_TAB_ITEM:
@@ -69,10 +71,11 @@ FrameActions::FrameActions(QWidget* window, FrameKind kind) : QObject(window) {
     redoKeys_ = TakeKeys(window, ID_EDIT_REDO);
     SetUndoRedo(false, 0, false, 0);
     if (QAction* recent = Action(ID_FILE_MRU_FILE1)) recent->setEnabled(false);
-    for (const int id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
+    for (const int id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_SOUND_WHILE_TYPING}) {
         actions_.at(id)->setCheckable(true);
         actions_.at(id)->setChecked(true);
     }
+    actions_.at(ID_PLAY_LOOP)->setCheckable(true);
     // Added to the window itself, the keys work whatever bar is hidden.
     for (const auto& [id, action] : actions_) window->addAction(action);
 }

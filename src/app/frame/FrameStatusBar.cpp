@@ -1,5 +1,6 @@
 #include "app/frame/FrameStatusBar.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 
 #include "app/shell/CommandStrings.h"
@@ -17,6 +18,8 @@ FrameStatusBar::FrameStatusBar(QWidget* parent) : QStatusBar(parent) {
     setObjectName(QStringLiteral("statusBar"));
     message_ = new QLabel(this);
     message_->setObjectName(QStringLiteral("messagePane"));
+    // A long message is cut at the pane's edge; it never widens the window.
+    message_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     addWidget(message_, 1);
     for (int i = 0; i < 3; ++i) {
         auto* pane = new QLabel(this);
@@ -24,8 +27,8 @@ FrameStatusBar::FrameStatusBar(QWidget* parent) : QStatusBar(parent) {
         pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         pane->setAlignment(Qt::AlignCenter);
         // Wide enough for the text, whether it shows or not.
-        pane->setMinimumWidth(fontMetrics().horizontalAdvance(
-                                  QString::fromLatin1(kIndicatorTexts[i])) + 12);
+        pane->setMinimumWidth(
+            fontMetrics().horizontalAdvance(QString::fromLatin1(kIndicatorTexts[i])) + 12);
         addPermanentWidget(pane);
         indicators_[i] = pane;
     }
@@ -45,8 +48,12 @@ void FrameStatusBar::ShowKeyLocks(const KeyLocks& locks) {
         indicators_[i]->setText(on[i] ? QString::fromLatin1(kIndicatorTexts[i]) : QString());
 }
 
-void FrameStatusBar::RefreshKeyLocks() {
-    if (const std::optional<KeyLocks> locks = QueryKeyLocks()) ShowKeyLocks(*locks);
+void FrameStatusBar::RefreshKeyLocks(const QKeyEvent* key) {
+    if (const std::optional<KeyLocks> locks = QueryKeyLocks())
+        ShowKeyLocks(*locks);
+    else if (key != nullptr && KeyEventsCarryLocks())
+        ShowKeyLocks(
+            KeyLocksFromNativeModifiers(key->nativeModifiers(), !IndicatorText(2).isEmpty()));
 }
 
 QString FrameStatusBar::IndicatorText(int index) const { return indicators_[index]->text(); }

@@ -2,6 +2,7 @@
 
 #include <QStatusBar>
 
+class QKeyEvent;
 class QLabel;
 
 namespace lutaris {
@@ -23,8 +24,9 @@ public:
     QString MessageText() const;
 
     void ShowKeyLocks(const KeyLocks& locks);
-    // Asks the display server; keeps the panes as they are where it cannot tell.
-    void RefreshKeyLocks();
+    // Asks the display server; where it cannot tell (Wayland), reads the locks from `key`, the
+    // key event being handled, and without one keeps the panes as they are.
+    void RefreshKeyLocks(const QKeyEvent* key = nullptr);
     QString IndicatorText(int index) const;
 
 private:

@@ -5,8 +5,8 @@
 #include <QMenuBar>
 
 #include "app/frame/FrameActions.h"
-#include "app/shell/MenuTables.h"
 #include "app/frame/RecentFileList.h"
+#include "app/shell/MenuTables.h"
 #include "model/CommandIds.h"
 
 namespace lutaris {
@@ -21,6 +21,7 @@ MainMenu::MainMenu(QMenuBar& menuBar, FrameActions& actions, FrameKind kind)
                         embedded ? menu_tables::EmbeddedFileMenu() : menu_tables::FileMenu());
     AddMenu(menuBar, "&Edit", embedded ? menu_tables::EmbeddedEditMenu() : menu_tables::EditMenu());
     AddMenu(menuBar, "&View", menu_tables::ViewMenu());
+    AddMenu(menuBar, menu_tables::kPlayMenuTitle, menu_tables::PlayMenu());
     AddMenu(menuBar, "&Help", menu_tables::HelpMenu());
     if (embedded) return;  // no recent files
     recentPlaceholder_ = actions_.Action(ID_FILE_MRU_FILE1);
@@ -29,7 +30,7 @@ MainMenu::MainMenu(QMenuBar& menuBar, FrameActions& actions, FrameKind kind)
 }
 
 QMenu* MainMenu::AddMenu(QMenuBar& menuBar, const char* title,
-                        std::span<const std::int32_t> commands) {
+                         std::span<const std::int32_t> commands) {
     QMenu* menu = menuBar.addMenu(QString::fromLatin1(title));
     FillMenu(*menu, commands);
     topMenus_.push_back(menu);
@@ -59,8 +60,8 @@ void MainMenu::SetRecentFiles(const std::vector<std::string>& paths) {
     recentEntries_.clear();
     recentPlaceholder_->setVisible(paths.empty());
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        auto* entry = new QAction(
-            QString::fromStdString(RecentFileList::MenuText(i, paths[i])), fileMenu_);
+        auto* entry =
+            new QAction(QString::fromStdString(RecentFileList::MenuText(i, paths[i])), fileMenu_);
         entry->setStatusTip(recentPlaceholder_->statusTip());
         entry->setData(static_cast<int>(i));
         const int index = static_cast<int>(i);

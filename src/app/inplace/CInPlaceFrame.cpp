@@ -9,6 +9,7 @@
 #include "app/inplace/CInPlaceDropTarget.h"
 #include "app/inplace/CInPlaceResizeBar.h"
 #include "app/shell/AcceleratorTables.h"
+#include "app/shell/PlaybackController.h"
 #include "document/CCorvaneDoc.h"
 #include "edit/CaretPlace.h"
 #include "edit/qt/CCorvaneView.h"
@@ -24,7 +25,7 @@ CInPlaceFrame::CInPlaceFrame(CCorvaneDoc& document) : document_(document) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
 }
 
-CInPlaceFrame::~CInPlaceFrame() = default;
+CInPlaceFrame::~CInPlaceFrame() { delete playback_; }
 
 int CInPlaceFrame::OnCreate() {
     resizeBar_ = new CInPlaceResizeBar(this);
@@ -39,6 +40,12 @@ int CInPlaceFrame::OnCreate() {
     // The view asks for Add Tab Item on a capital I; accelerator table 4 has no such key.
     view_->viewport()->installEventFilter(this);
     view_->installEventFilter(this);
+    playback_ = new PlaybackController(document_, *view_, this);
+    connect(playback_, &PlaybackController::StateChanged, this, [this] { CheckMenuState(); });
+    // Space plays; the view's other request, Add Tab Item, is no command of menu 4's.
+    connect(view_, &CCorvaneView::CommandRequested, this, [this](int id) {
+        if (id == ID_PLAY) OnCommand(id);
+    });
     AddAccelerators();
     UpdateTitle();
     return 0;
@@ -125,8 +132,17 @@ void CInPlaceFrame::UpdateTitle() {
 }
 
 InPlaceMenu::State CInPlaceFrame::MenuState() const {
-    return {!document_.selection.empty(), toolBar_.IsShown(),   document_.CanUndo(),
-            document_.CanRedo(),          document_.UndoKind(), document_.RedoKind()};
+    InPlaceMenu::State state{!document_.selection.empty(), toolBar_.IsShown()};
+    state.canUndo = document_.CanUndo();
+    state.canRedo = document_.CanRedo();
+    state.undoKind = document_.UndoKind();
+    state.redoKind = document_.RedoKind();
+    if (playback_ != nullptr) {
+        state.playing = playback_->IsPlaying();
+        state.loop = playback_->Loop();
+        state.soundWhileTyping = playback_->SoundWhileTyping();
+    }
+    return state;
 }
 
 void CInPlaceFrame::CheckMenuState() {
@@ -154,6 +170,7 @@ void CInPlaceFrame::RunCommand(int commandId) {
         default:
             break;
     }
+    if (playback_ != nullptr && playback_->OnCommand(commandId)) return;
     if (applicationCommands_ && applicationCommands_(commandId)) return;
     const CaretPlace before = CaretPlace::Of(document_);
     document_.OnCommand(commandId);

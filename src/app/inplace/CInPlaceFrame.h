@@ -9,6 +9,8 @@
 
 namespace lutaris {
 
+class PlaybackController;
+
 class CCorvaneDoc;
 class CCorvaneView;
 class CInPlaceDropTarget;
@@ -44,7 +46,9 @@ public:
 
     // "%1 - %2": the container's name of the object, then the short type name.
     void SetContainerObjectName(const QString& name);
-    void SetApplicationCommands(CommandHandler handler) { applicationCommands_ = std::move(handler); }
+    void SetApplicationCommands(CommandHandler handler) {
+        applicationCommands_ = std::move(handler);
+    }
 
     InPlaceMenu::State MenuState() const;
     // A command of menu 4, toolbar 4 or accelerator table 4 (32769 ends editing).
@@ -80,6 +84,7 @@ private:
     CInPlaceDropTarget* dropTarget_ = nullptr;
     CInPlaceResizeBar* resizeBar_ = nullptr;
     CCorvaneView* view_ = nullptr;
+    PlaybackController* playback_ = nullptr;
     CommandHandler applicationCommands_;
     QString containerObjectName_;
     quint64 site_ = 0;

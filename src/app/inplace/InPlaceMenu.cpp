@@ -42,10 +42,14 @@ void Fill(std::vector<InPlaceMenu::Item>& items, std::span<const std::int32_t> c
             } else if (command == ID_EDIT_REDO && state.canRedo) {
                 item.text = menu_tables::StepItemText(command, state.redoKind);
             }
-            if (command == ID_VIEW_TOOLBAR) {
+            const auto check = [&item](bool checked) {
                 item.checkable = true;
-                item.checked = state.toolbarShown;
-            }
+                item.checked = checked;
+            };
+            if (command == ID_VIEW_TOOLBAR) check(state.toolbarShown);
+            if (command == ID_PLAY_LOOP) check(state.loop);
+            if (command == ID_SOUND_WHILE_TYPING) check(state.soundWhileTyping);
+            if (command == ID_PLAY && state.playing) item.text = menu_tables::kStopText;
             items.push_back(std::move(item));
         }
     }
@@ -68,6 +72,7 @@ std::vector<InPlaceMenu::Menu> InPlaceMenu::Build(const State& state) {
     std::vector<Menu> menus;
     menus.push_back(MakeMenu("&Edit", menu_tables::EmbeddedEditMenu(), state));
     menus.push_back(MakeMenu("&View", menu_tables::InPlaceViewMenu(), state));
+    menus.push_back(MakeMenu(menu_tables::kPlayMenuTitle, menu_tables::PlayMenu(), state));
     menus.push_back({});  // the container's groups go between these two
     menus.push_back({});
     menus.push_back(MakeMenu("&Help", menu_tables::HelpMenu(), state));
@@ -80,6 +85,7 @@ bool InPlaceMenu::Offers(std::int32_t commandId) {
     return Contains(menu_tables::EmbeddedEditMenu(), commandId) ||
            Contains(menu_tables::ActionMenu(), commandId) ||
            Contains(menu_tables::InPlaceViewMenu(), commandId) ||
+           Contains(menu_tables::PlayMenu(), commandId) ||
            Contains(menu_tables::HelpMenu(), commandId) ||
            Contains(menu_tables::InPlaceToolbar(), commandId);
 }

@@ -7,7 +7,7 @@
 namespace lutaris {
 
 // Menu 4, the menu of an object edited in place, as data for the container to merge into its
-// own menu bar: Edit and View, two group separators (empty title, no items) for the
+// own menu bar: Edit, View and Play, two group separators (empty title, no items) for the
 // container's own menus, then Help. A submenu is written inline: an item with id
 // kSubmenuStart and the submenu's title opens it, an item with id kSubmenuEnd closes it.
 class InPlaceMenu {
@@ -36,6 +36,10 @@ public:
         bool canRedo = false;
         std::int32_t undoKind = 0;
         std::int32_t redoKind = 0;
+        // Play reads Stop while the document plays.
+        bool playing = false;
+        bool loop = false;
+        bool soundWhileTyping = true;
         bool operator==(const State&) const = default;
     };
 

@@ -1,8 +1,12 @@
 #include "app/print/PrintCommands.h"
 
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QPageRanges>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QVBoxLayout>
 
 #include "app/print/PrintPreviewDialog.h"
 #include "app/shell/ProfileStore.h"
@@ -29,42 +33,81 @@ QPrinter& PrintCommands::Printer() {
         // HighResolution alone means 1200 dpi here; the printouts are made at 600.
         printer_->setResolution(kPrinterResolution);
         printer_->setDocName(QStringLiteral("Lutaris"));
+        if (const std::optional<QPageLayout> kept = profile_.ReadPageLayout())
+            printer_->setPageLayout(*kept);
+        else
+            printer_->setPageMargins(
+                QMarginsF(kDefaultMarginMillimetres, kDefaultMarginMillimetres,
+                          kDefaultMarginMillimetres, kDefaultMarginMillimetres),
+                QPageLayout::Millimeter);
     }
     return *printer_;
 }
 
-void PrintCommands::Print(QWidget* owner) {
+QPrinter& PrintCommands::PrinterForDocument() {
     QPrinter& printer = Printer();
+    const QString docName = QString::fromStdString(document_.GetTitle());
+    // A PDF file named after the document printed before is renamed after this one; a name the
+    // person chose stays.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !lastDocName_.isEmpty() &&
+        lastDocName_ != docName) {
+        const QFileInfo output(printer.outputFileName());
+        if (output.completeBaseName() == QFileInfo(lastDocName_).completeBaseName())
+            printer.setOutputFileName(output.dir().filePath(QFileInfo(docName).completeBaseName() +
+                                                            QStringLiteral(".pdf")));
+    }
+    printer.setDocName(docName);
+    lastDocName_ = docName;
     printer.setResolution(kPrinterResolution);
+    return printer;
+}
+
+bool PrintCommands::PageDecorations() const { return profile_.ReadPageDecorations(); }
+
+void PrintCommands::SetPageDecorations(bool shown) { profile_.WritePageDecorations(shown); }
+
+void PrintCommands::Print(QWidget* owner) {
+    QPrinter& printer = PrinterForDocument();
     PrintEveryPage(printer);
     QPrintDialog dialog(&printer, owner);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    auto* options = new QWidget;
+    options->setWindowTitle(QStringLiteral("Page"));
+    auto* decorations = new QCheckBox(QString::fromLatin1(kDecorationOptionText), options);
+    decorations->setObjectName(QStringLiteral("printTitleAndPageNumbers"));
+    decorations->setChecked(PageDecorations());
+    auto* optionsLayout = new QVBoxLayout(options);
+    optionsLayout->addWidget(decorations);
+    optionsLayout->addStretch(1);
+    dialog.setOptionTabs({options});
     // The pages as the paper chosen so far gives them; a range starts out as all of them.
-    const int pages = PrintedPages(document_, printer).PageCount();
+    const int pages = PrintedPages(document_, printer, PageDecorations()).PageCount();
     dialog.setMinMax(1, pages);
     dialog.setFromTo(1, pages);
     if (dialog.exec() != QDialog::Accepted) return;
+    SetPageDecorations(decorations->isChecked());
     printer.setResolution(kPrinterResolution);
-    PrintedPages(document_, printer).Print(printer);
+    PrintedPages(document_, printer, PageDecorations()).Print(printer);
 }
 
 bool PrintCommands::PrintDirect() {
-    QPrinter& printer = Printer();
+    QPrinter& printer = PrinterForDocument();
     if (!printer.isValid()) return false;
-    printer.setResolution(kPrinterResolution);
     PrintEveryPage(printer);
-    return PrintedPages(document_, printer).Print(printer);
+    return PrintedPages(document_, printer, PageDecorations()).Print(printer);
 }
 
 void PrintCommands::PrintPreview(QWidget* owner) {
-    QPrinter& printer = Printer();
-    printer.setResolution(kPrinterResolution);
+    QPrinter& printer = PrinterForDocument();
     int result = QDialog::Rejected;
     {
-        const PrintedPages pages(document_, printer);
+        const PrintedPages pages(document_, printer, PageDecorations());
         PrintPreviewDialog dialog(pages, printer, profile_.ReadPreviewPages(), owner);
+        const QByteArray geometry = profile_.ReadPreviewGeometry();
+        if (!geometry.isEmpty()) dialog.restoreGeometry(geometry);
         result = dialog.exec();
         profile_.WritePreviewPages(dialog.PagesAtATime());
+        profile_.WritePreviewGeometry(dialog.saveGeometry());
     }
     if (result == PrintPreviewDialog::kPrintRequested) Print(owner);
 }
@@ -72,7 +115,7 @@ void PrintCommands::PrintPreview(QWidget* owner) {
 void PrintCommands::PrintSetup(QWidget* owner) {
     QPrinter& printer = Printer();
     QPageSetupDialog dialog(&printer, owner);
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted) profile_.WritePageLayout(printer.pageLayout());
     printer.setResolution(kPrinterResolution);
 }
 

@@ -1,5 +1,6 @@
 #include "app/print/PrintPreviewDialog.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
@@ -32,6 +33,15 @@ PrintPreviewDialog::PrintPreviewDialog(const PrintedPages& pages, const QPrinter
     twoPages_->setObjectName(QStringLiteral("previewTwoPages"));
     QAction* close = toolBar->addAction(QStringLiteral("&Close"));
     close->setObjectName(QStringLiteral("previewClose"));
+    // Ctrl+P prints here as in the main window.
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    print->setShortcutContext(Qt::WindowShortcut);
+    // A toolbar's buttons take no focus of their own; here they are the dialog's only
+    // controls, so Tab goes from button to button and Space or Enter presses the one it is on.
+    for (QAction* action : toolBar->actions()) {
+        if (QWidget* button = toolBar->widgetForAction(action))
+            button->setFocusPolicy(Qt::StrongFocus);
+    }
     connect(print, &QAction::triggered, this, [this] { done(kPrintRequested); });
     connect(next_, &QAction::triggered, this, &PrintPreviewDialog::NextPage);
     connect(previous_, &QAction::triggered, this, &PrintPreviewDialog::PreviousPage);
@@ -52,6 +62,11 @@ PrintPreviewDialog::PrintPreviewDialog(const PrintedPages& pages, const QPrinter
     layout->addWidget(toolBar);
     layout->addWidget(sheets_, 1);
     layout->addWidget(statusBar);
+    // The pages hold the focus first, so that the arrow keys turn them; Tab leads on to the
+    // buttons.
+    sheets_->setFocusPolicy(Qt::StrongFocus);
+    setTabOrder(sheets_, toolBar->widgetForAction(print));
+    sheets_->setFocus(Qt::OtherFocusReason);
     Refresh();
 }
 
@@ -85,21 +100,34 @@ void PrintPreviewDialog::ToggleTwoPages() {
 
 void PrintPreviewDialog::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
-    case Qt::Key_PageDown:
-    case Qt::Key_Right:
-    case Qt::Key_Down: NextPage(); return;
-    case Qt::Key_PageUp:
-    case Qt::Key_Left:
-    case Qt::Key_Up: PreviousPage(); return;
-    case Qt::Key_Home:
-        first_ = 0;
-        Refresh();
-        return;
-    case Qt::Key_End:
-        first_ = LastFirstPage();
-        Refresh();
-        return;
-    default: QDialog::keyPressEvent(event);
+        case Qt::Key_PageDown:
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            NextPage();
+            return;
+        case Qt::Key_PageUp:
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            PreviousPage();
+            return;
+        case Qt::Key_Home:
+            first_ = 0;
+            Refresh();
+            return;
+        case Qt::Key_End:
+            first_ = LastFirstPage();
+            Refresh();
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (auto* button = qobject_cast<QAbstractButton*>(focusWidget())) {
+                button->click();
+                return;
+            }
+            QDialog::keyPressEvent(event);
+            return;
+        default:
+            QDialog::keyPressEvent(event);
     }
 }
 

@@ -11,11 +11,18 @@ namespace {
 
 // The editing rows every table has.
 const Accelerator kEditing[] = {
-    {ID_EDIT_UNDO, Qt::CTRL | Qt::Key_Z},  {ID_EDIT_UNDO, Qt::ALT | Qt::Key_Backspace},
-    {ID_EDIT_REDO, Qt::CTRL | Qt::Key_Y},  {ID_EDIT_REDO, Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
-    {ID_EDIT_CUT, Qt::CTRL | Qt::Key_X},   {ID_EDIT_CUT, Qt::SHIFT | Qt::Key_Delete},
-    {ID_EDIT_COPY, Qt::CTRL | Qt::Key_C},  {ID_EDIT_COPY, Qt::CTRL | Qt::Key_Insert},
-    {ID_EDIT_PASTE, Qt::CTRL | Qt::Key_V}, {ID_EDIT_PASTE, Qt::SHIFT | Qt::Key_Insert},
+    {ID_EDIT_UNDO, Qt::CTRL | Qt::Key_Z},
+    {ID_EDIT_UNDO, Qt::ALT | Qt::Key_Backspace},
+    {ID_EDIT_REDO, Qt::CTRL | Qt::Key_Y},
+    {ID_EDIT_REDO, Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
+    {ID_EDIT_CUT, Qt::CTRL | Qt::Key_X},
+    {ID_EDIT_CUT, Qt::SHIFT | Qt::Key_Delete},
+    {ID_EDIT_COPY, Qt::CTRL | Qt::Key_C},
+    {ID_EDIT_COPY, Qt::CTRL | Qt::Key_Insert},
+    {ID_EDIT_PASTE, Qt::CTRL | Qt::Key_V},
+    {ID_EDIT_PASTE, Qt::SHIFT | Qt::Key_Insert},
+    // Without it Ctrl+A would reach the caret as A, the harmonic key.
+    {ID_EDIT_SELECT_ALL, Qt::CTRL | Qt::Key_A},
 };
 
 const Accelerator kStandAloneFile[] = {

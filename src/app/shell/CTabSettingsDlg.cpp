@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -22,7 +23,7 @@ struct EditPlace {
 
 // Edit boxes 1002 … 1006 in template order, each with the label that follows it.
 constexpr EditPlace kEdits[] = {
-    {7, 55, "Horizontal Space"}, {24, 47, "Vertical Space"}, {41, 32, "Text Float"},
+    {7, 55, "Horizontal Space"}, {24, 47, "Vertical Space"},  {41, 32, "Text Float"},
     {59, 40, "String Count"},    {77, 54, "Next Line Space"},
 };
 
@@ -91,13 +92,27 @@ bool CTabSettingsDlg::OnInitDialog() {
 }
 
 void CTabSettingsDlg::OnOK() {
+    SettingsDialogEntry entry;
+    for (int i = 0; i < 5; ++i) entry.texts[i] = edits_[i]->text().toStdString();
+    entry.textOpaque = textOpaque_->isChecked();
+    // A value that cannot draw a tablature never reaches the document: the dialog stays open
+    // on the box that holds it.
+    if (const std::optional<SettingsEntryProblem> problem = entry.FirstProblem()) {
+        QLineEdit* box = edits_[problem->box];
+        ShowProblem(QString::fromStdString(problem->message));
+        box->setFocus(Qt::OtherFocusReason);
+        box->selectAll();
+        return;
+    }
     if (settings_ != nullptr) {
-        SettingsDialogEntry entry;
-        for (int i = 0; i < 5; ++i) entry.texts[i] = edits_[i]->text().toStdString();
-        entry.textOpaque = textOpaque_->isChecked();
+        entry.Normalize();
         entry.ApplyTo(*settings_);
     }
     QDialog::accept();
+}
+
+void CTabSettingsDlg::ShowProblem(const QString& message) {
+    QMessageBox::warning(this, windowTitle(), message);
 }
 
 }  // namespace lutaris

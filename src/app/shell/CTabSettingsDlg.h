@@ -18,8 +18,13 @@ class CTabSettingsDlg : public QDialog {
     Q_OBJECT
 public:
     // Control ids of the dialog template; the widgets carry them as object names ("1002").
-    enum ControlId { IDOK = 1, IDCANCEL = 2, IDC_NOTES = 1001, IDC_FIRST_EDIT = 1002,
-                     IDC_TEXT_OPAQUE = 1007 };
+    enum ControlId {
+        IDOK = 1,
+        IDCANCEL = 2,
+        IDC_NOTES = 1001,
+        IDC_FIRST_EDIT = 1002,
+        IDC_TEXT_OPAQUE = 1007
+    };
 
     explicit CTabSettingsDlg(QWidget* parent = nullptr);
 
@@ -29,6 +34,8 @@ public:
 
     // Fills the boxes from the record; true lets the focus go to the first control, OK.
     bool OnInitDialog();
+    // Stores the boxes and closes with OK, or, while a box holds something that is not a
+    // whole number in its range, names the box and its range and puts the focus on it.
     void OnOK();
 
     QLineEdit* EditBox(int index) const { return edits_.at(index); }
@@ -37,6 +44,10 @@ public:
     QPushButton* CancelButton() const { return cancel_; }
 
     void accept() override { OnOK(); }
+
+protected:
+    // Tells the person why OK did not close the dialog.
+    virtual void ShowProblem(const QString& message);
 
 private:
     TabSettings* settings_ = nullptr;

@@ -26,12 +26,21 @@ constexpr PromptString kPrompts[] = {
     {ID_EDIT_CUT, "Cut the selection and put it on the Clipboard\nCut"},
     {ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy"},
     {ID_EDIT_PASTE, "Insert Clipboard contents\nPaste"},
+    {ID_EDIT_SELECT_ALL, "Select the entire document\nSelect All"},
     {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
     {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
     {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar"},
     {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar"},
     {ID_TAB_SETTINGS, "Set user options for tablature"},
     {ID_COPY_AS_TEXT, "Copy the selected TAB as text."},
+    {ID_PLAY, "Play the tab from the caret, or the selected items; stop playing\nPlay"},
+    {ID_PLAY_LOOP, "Play the selected items, or the whole tab, over and over\nLoop"},
+    {ID_SOUND_WHILE_TYPING,
+     "Sound each typed fret at its string's pitch\nSound Notes While Typing"},
+    {ID_PLAYBACK_SETTINGS,
+     "Set the tuning, tempo, instrument, soundfont and audio output\nPlayback Settings"},
+    {ID_EXPORT_MIDI, "Write the tab as a Standard MIDI File\nExport MIDI"},
+    {ID_EXPORT_AUDIO, "Write the tab as a WAV, FLAC or Ogg Vorbis audio file\nExport Audio"},
 };
 
 constexpr int kRecentFileCommands = 16;

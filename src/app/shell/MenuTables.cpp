@@ -14,6 +14,8 @@ constexpr CommandText kCommands[] = {
     {ID_FILE_SAVE_AS, "Save &As..."},
     {ID_IMPORT_FILE, "&Import File"},
     {ID_EXPORT_FILE, "&Export File"},
+    {ID_EXPORT_MIDI, "Export &MIDI..."},
+    {ID_EXPORT_AUDIO, "Export &Audio..."},
     {ID_FILE_UPDATE, "&Update\tCtrl+S"},
     {ID_FILE_SAVE_COPY_AS, "Save Copy &As..."},
     {ID_FILE_PRINT, "&Print...\tCtrl+P"},
@@ -27,6 +29,7 @@ constexpr CommandText kCommands[] = {
     {ID_EDIT_COPY, "&Copy\tCtrl+C"},
     {ID_COPY_AS_TEXT, "Copy as &Text"},
     {ID_EDIT_PASTE, "&Paste\tCtrl+V"},
+    {ID_EDIT_SELECT_ALL, "Select &All\tCtrl+A"},
     {ID_ADD_TAB_ITEM, "&Add Tab Item\tShift+I"},
     {ID_INSERT_TAB_ITEM, "Insert &Tab Item\tCtrl+T"},
     {ID_INSERT_NOTE, "Insert &Note\tShift+Left"},
@@ -46,6 +49,10 @@ constexpr CommandText kCommands[] = {
     {ID_ACTION_CLEAR, "Clear Action\tZ"},
     {ID_VIEW_TOOLBAR, "&Toolbar"},
     {ID_VIEW_STATUS_BAR, "&Status Bar"},
+    {ID_PLAY, "&Play\tSpace"},
+    {ID_PLAY_LOOP, "&Loop"},
+    {ID_SOUND_WHILE_TYPING, "Sound Notes While &Typing"},
+    {ID_PLAYBACK_SETTINGS, "Playback &Settings..."},
     {ID_APP_ABOUT, "&About Lutaris..."},
     // Keys of the accelerator table that no menu item shows: the view is never split.
     {ID_NEXT_PANE, "Next Pane"},
@@ -53,14 +60,18 @@ constexpr CommandText kCommands[] = {
 };
 
 constexpr std::int32_t kFileMenu[] = {
-    ID_FILE_NEW,         ID_FILE_OPEN,   ID_FILE_SAVE,      ID_FILE_SAVE_AS, kSeparator,
-    ID_IMPORT_FILE,      ID_EXPORT_FILE, kSeparator,        ID_FILE_PRINT,   ID_FILE_PRINT_PREVIEW,
-    ID_FILE_PRINT_SETUP, kSeparator,     ID_FILE_MRU_FILE1, kSeparator,      ID_APP_EXIT,
+    ID_FILE_NEW,    ID_FILE_OPEN,          ID_FILE_SAVE,        ID_FILE_SAVE_AS, kSeparator,
+    ID_IMPORT_FILE, ID_EXPORT_FILE,        ID_EXPORT_MIDI,      ID_EXPORT_AUDIO, kSeparator,
+    ID_FILE_PRINT,  ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, kSeparator,      ID_FILE_MRU_FILE1,
+    kSeparator,     ID_APP_EXIT,
 };
 constexpr std::int32_t kEditMenu[] = {
-    ID_EDIT_UNDO,    ID_EDIT_REDO,          kSeparator, ID_EDIT_CUT,     ID_EDIT_COPY,
-    ID_COPY_AS_TEXT, ID_EDIT_PASTE,         kSeparator, ID_ADD_TAB_ITEM, ID_INSERT_TAB_ITEM,
-    ID_INSERT_NOTE,  ID_INSERT_RANDOM_RIFF, kSeparator, kActionSubmenu,  ID_TAB_SETTINGS,
+    ID_EDIT_UNDO,          ID_EDIT_REDO,       kSeparator,
+    ID_EDIT_CUT,           ID_EDIT_COPY,       ID_COPY_AS_TEXT,
+    ID_EDIT_PASTE,         ID_EDIT_SELECT_ALL, kSeparator,
+    ID_ADD_TAB_ITEM,       ID_INSERT_TAB_ITEM, ID_INSERT_NOTE,
+    ID_INSERT_RANDOM_RIFF, kSeparator,         kActionSubmenu,
+    ID_TAB_SETTINGS,
 };
 constexpr std::int32_t kActionMenu[] = {
     ID_ACTION_BEND_UP,   ID_ACTION_BEND_RELEASE, ID_ACTION_SLIDE_UP, ID_ACTION_SLIDE_DOWN,
@@ -73,11 +84,13 @@ constexpr std::int32_t kEmbeddedFileMenu[] = {
     ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP,  kSeparator, ID_APP_EXIT,
 };
 constexpr std::int32_t kEmbeddedEditMenu[] = {
-    ID_EDIT_UNDO,  ID_EDIT_REDO, kSeparator,     ID_EDIT_CUT,     ID_EDIT_COPY,
-    ID_EDIT_PASTE, kSeparator,   kActionSubmenu, ID_TAB_SETTINGS,
+    ID_EDIT_UNDO,  ID_EDIT_REDO,       kSeparator, ID_EDIT_CUT,    ID_EDIT_COPY,
+    ID_EDIT_PASTE, ID_EDIT_SELECT_ALL, kSeparator, kActionSubmenu, ID_TAB_SETTINGS,
 };
 constexpr std::int32_t kViewMenu[] = {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
 constexpr std::int32_t kInPlaceViewMenu[] = {ID_VIEW_TOOLBAR};
+constexpr std::int32_t kPlayMenu[] = {ID_PLAY, ID_PLAY_LOOP, ID_SOUND_WHILE_TYPING, kSeparator,
+                                      ID_PLAYBACK_SETTINGS};
 constexpr std::int32_t kHelpMenu[] = {ID_APP_ABOUT};
 constexpr std::int32_t kInPlaceToolbar[] = {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, kSeparator,
                                             ID_APP_ABOUT};
@@ -132,6 +145,7 @@ std::span<const std::int32_t> EmbeddedEditMenu() { return kEmbeddedEditMenu; }
 std::span<const std::int32_t> ActionMenu() { return kActionMenu; }
 std::span<const std::int32_t> ViewMenu() { return kViewMenu; }
 std::span<const std::int32_t> InPlaceViewMenu() { return kInPlaceViewMenu; }
+std::span<const std::int32_t> PlayMenu() { return kPlayMenu; }
 std::span<const std::int32_t> HelpMenu() { return kHelpMenu; }
 std::span<const std::int32_t> InPlaceToolbar() { return kInPlaceToolbar; }
 

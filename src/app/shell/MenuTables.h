@@ -14,6 +14,9 @@ namespace menu_tables {
 inline constexpr std::int32_t kSeparator = 0;
 inline constexpr std::int32_t kActionSubmenu = -1;
 inline constexpr const char* kActionSubmenuTitle = "&Action";
+inline constexpr const char* kPlayMenuTitle = "&Play";
+// Play's text while the document plays: the same command stops it.
+inline constexpr const char* kStopText = "&Stop\tSpace";
 
 struct CommandText {
     std::int32_t id;
@@ -45,6 +48,8 @@ std::span<const std::int32_t> ActionMenu();
 std::span<const std::int32_t> ViewMenu();
 // Menu 4's View menu: the container has the status bar.
 std::span<const std::int32_t> InPlaceViewMenu();
+// The "&Play" menu of menus 128, 5 and 4, after View.
+std::span<const std::int32_t> PlayMenu();
 std::span<const std::int32_t> HelpMenu();
 
 // Toolbar 4, the in-place toolbar: its buttons in order, with their separator.

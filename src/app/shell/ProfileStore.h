@@ -1,14 +1,18 @@
 #pragma once
 
+#include <QByteArray>
+#include <QPageLayout>
 #include <QSettings>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace lutaris {
 
-// Where the program keeps what it remembers between runs: the recent-file list and the print
-// preview's page count. Never the layout defaults: those come from the settings file.
+// Where the program keeps what it remembers between runs: the recent-file list, the print
+// preview's page count and size, the page set-up and the main window's place. Never the layout
+// defaults: those come from the settings file.
 class ProfileStore {
 public:
     static constexpr const char* kOrganization = "Local AppWizard-Generated Applications";
@@ -24,6 +28,24 @@ public:
 
     int ReadPreviewPages() const;
     void WritePreviewPages(int pages);
+
+    // Qt's own encodings of a window's geometry and of its bars; empty when never written.
+    struct WindowPlacement {
+        QByteArray geometry;
+        QByteArray state;
+    };
+    WindowPlacement ReadWindowPlacement() const;
+    void WriteWindowPlacement(const WindowPlacement& placement);
+
+    // The paper, orientation and margins Page Setup chose; nothing when none was kept or what
+    // is kept does not make a page (the profile is a file anyone can edit).
+    std::optional<QPageLayout> ReadPageLayout() const;
+    void WritePageLayout(const QPageLayout& layout);
+    // Whether pages carry the title and the page numbers: yes unless the person said no.
+    bool ReadPageDecorations() const;
+    void WritePageDecorations(bool shown);
+    QByteArray ReadPreviewGeometry() const;
+    void WritePreviewGeometry(const QByteArray& geometry);
 
 private:
     std::unique_ptr<QSettings> settings_;

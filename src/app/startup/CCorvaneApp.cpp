@@ -1,8 +1,11 @@
 #include "app/startup/CCorvaneApp.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QProcess>
 #include <QScreen>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/editor/EditorWindow.h"
 #include "app/frame/CMainFrame.h"
@@ -13,11 +16,17 @@
 #include "app/shell/CommandStrings.h"
 #include "app/shell/ProfileStore.h"
 #include "app/shell/QtEditorSession.h"
+#include "app/shell/RecoveryDialog.h"
 #include "app/startup/CommandLineInfo.h"
+#include "app/startup/RecoveryKeeper.h"
 #include "document/CCorvaneDoc.h"
 #include "edit/qt/CCorvaneView.h"
 #include "model/CommandIds.h"
+#include "model/TabDocument.h"
 #include "platform/prompt/Prompter.h"
+#include "platform/prompt/ScriptedPrompter.h"
+#include "platform/recovery/RecoveryStore.h"
+#include "platform/recovery/RecoveryWriter.h"
 #include "render/ScreenResolution.h"
 
 namespace lutaris {
@@ -32,6 +41,10 @@ CCorvaneApp::CCorvaneApp(Prompter& prompter, ProfileStore& profile)
     : prompter_(prompter), profile_(profile) {}
 
 CCorvaneApp::~CCorvaneApp() {
+    // A normal exit: whatever the person chose about the changes, the copy has done its work.
+    if (keeper_) keeper_->Discard();
+    keeper_.reset();
+    recoveryWriter_.reset();  // finishes the removal
     server_.reset();
     // The window goes before the document it shows, the document before its session.
     window_.reset();
@@ -73,7 +86,10 @@ bool CCorvaneApp::InitInstance(const std::vector<std::string>& arguments) {
     document_ = session_->MakeDocument();
     window_ = std::make_unique<EditorWindow>(*document_, profile_, FrameKind::StandAlone);
     window_->SetCommandHandler([this](int commandId) { return OnCommand(commandId); });
-    window_->Files().SetFileHandler([this](const std::string& path) { AddToRecentFileList(path); });
+    window_->Files().SetFileHandler([this](const std::string& path) {
+        AddToRecentFileList(path);
+        if (keeper_) keeper_->Check();  // saved: no copy is needed
+    });
     CMainFrame& frame = window_->Frame();
     // Through the frame's command routing, so that the view shows the opened file's caret.
     QObject::connect(&frame, &CMainFrame::RecentFileChosen, &frame,
@@ -93,12 +109,100 @@ bool CCorvaneApp::InitInstance(const std::vector<std::string>& arguments) {
     frame.show();
     frame.View().OnInitialUpdate();
     frame.View().setFocus(Qt::OtherFocusReason);
+    StartRecovery(info);
+    return true;
+}
+
+void CCorvaneApp::StartRecovery(const CommandLineInfo& info) {
+    const std::optional<std::string> folder =
+        RecoveryStore::DefaultFolder([](const char* name) -> std::optional<std::string> {
+            const char* value = std::getenv(name);
+            if (value == nullptr) return std::nullopt;
+            return std::string(value);
+        });
+    if (!folder) return;
+    static const SystemProcessTable processes;
+    recoveryFiles_ = std::make_unique<DiskRecoveryFiles>();
+    recoveryStore_ =
+        std::make_unique<RecoveryStore>(*folder, *recoveryFiles_, processes, CurrentProcess());
+    recoveryWriter_ = std::make_unique<RecoveryWriter>();
+    keeper_ = std::make_unique<RecoveryKeeper>(*document_, *recoveryStore_, *recoveryWriter_);
+    keeper_->SetInterval(RecoveryKeeper::IntervalFromSettings());
+    if (info.request == CommandLineInfo::Request::Recover) {
+        for (const RecoveryCopy& copy : recoveryStore_->Orphans()) {
+            if (copy.id == info.fileName && !copy.damaged) Recover(copy);
+        }
+        return;
+    }
+    OfferRecovery(info.request == CommandLineInfo::Request::FileNew);
+}
+
+void CCorvaneApp::OfferRecovery(bool intoThisWindow) {
+    std::vector<RecoveryCopy> copies = recoveryStore_->Orphans();
+    if (copies.empty()) return;
+    // A copy whose document cannot be read is shown as damaged before anyone chooses it.
+    ScriptedPrompter silent;
+    std::vector<RecoveryDialog::Row> rows;
+    for (RecoveryCopy& copy : copies) {
+        if (!copy.damaged) {
+            TabDocument probe(silent);
+            copy.damaged = !probe.OnOpenDocument(copy.dataPath);
+        }
+        RecoveryDialog::Row row;
+        row.damaged = copy.damaged;
+        if (copy.info) {
+            row.title = QString::fromStdString(copy.info->title);
+            row.originalPath = QString::fromStdString(copy.info->originalPath);
+            row.savedAt = QDateTime::fromSecsSinceEpoch(copy.info->savedAt)
+                              .toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+        } else {
+            row.title = QString::fromStdString(copy.id);
+        }
+        rows.push_back(row);
+    }
+    RecoveryDialog dialog(rows, &Frame());
+    switch (dialog.Run()) {
+        case RecoveryDialog::Choice::Recover:
+            for (const RecoveryCopy& copy : copies) {
+                if (copy.damaged) continue;  // kept, to be discarded at a later start
+                if (intoThisWindow) {
+                    intoThisWindow = !Recover(copy);
+                } else if (!programPath_.empty()) {
+                    QProcess::startDetached(
+                        QString::fromStdString(programPath_),
+                        {QStringLiteral("-Recover"), QString::fromStdString(copy.id)});
+                }
+            }
+            break;
+        case RecoveryDialog::Choice::Discard:
+            for (const RecoveryCopy& copy : copies) recoveryStore_->Remove(copy.id);
+            break;
+        case RecoveryDialog::Choice::Later:
+            break;
+    }
+}
+
+bool CCorvaneApp::Recover(const RecoveryCopy& copy) {
+    if (!copy.info || !document_->OnOpenDocument(copy.dataPath)) return false;
+    // The person's document, with the changes that were never saved: it saves where it was
+    // going to, and asks to be saved.
+    document_->SetPathName(copy.info->originalPath);
+    document_->SetModifiedFlag(true);
+    if (keeper_) {
+        // This program's own copy is on disk before the old one goes.
+        keeper_->WriteNow();
+        recoveryWriter_->Post({},
+                              [store = recoveryStore_.get(), id = copy.id] { store->Remove(id); });
+    }
+    Frame().UpdateTitle();
+    document_->UpdateAllViews();
     return true;
 }
 
 bool CCorvaneApp::ProcessShellCommand(const CommandLineInfo& info) {
     switch (info.request) {
         case CommandLineInfo::Request::FileNew:
+        case CommandLineInfo::Request::Recover:
             return document_->OnNewDocument();
         case CommandLineInfo::Request::FileOpen:
             return window_->Files().Load(info.fileName);

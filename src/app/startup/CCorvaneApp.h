@@ -14,6 +14,11 @@ class EditorSession;
 class EditorWindow;
 class EmbeddingServer;
 class PrintCommands;
+class RecoveryKeeper;
+class RecoveryStore;
+class RecoveryWriter;
+class RecoveryFiles;
+struct RecoveryCopy;
 class ProfileStore;
 class Prompter;
 struct CommandLineInfo;
@@ -50,12 +55,22 @@ public:
     CMainFrame& Frame();
     PrintCommands& Printing();
     const RecentFileList& RecentFiles() const { return recentFiles_; }
+    // The recovery copy of the stand-alone document; null before InitInstance, for the
+    // embedding server and without a state folder.
+    RecoveryKeeper* Recovery() { return keeper_.get(); }
+    // Opens a recovery copy as the document: modified, saving to the copy's original path.
+    bool Recover(const RecoveryCopy& copy);
 
 private:
     bool ProcessShellCommand(const CommandLineInfo& info);
     void UpdateRegistry();
     bool Unregister();
     void AddToRecentFileList(const std::string& path);
+    // Starts keeping recovery copies, and takes or offers the copies that ended programs left.
+    void StartRecovery(const CommandLineInfo& info);
+    // The dialog of the copies left behind; the first one recovered goes into this window when
+    // `intoThisWindow`, every further one into a program of its own.
+    void OfferRecovery(bool intoThisWindow);
 
     Prompter& prompter_;
     ProfileStore& profile_;
@@ -64,6 +79,10 @@ private:
     std::unique_ptr<CCorvaneDoc> document_;
     std::unique_ptr<EditorWindow> window_;
     std::unique_ptr<EmbeddingServer> server_;
+    std::unique_ptr<RecoveryFiles> recoveryFiles_;
+    std::unique_ptr<RecoveryStore> recoveryStore_;
+    std::unique_ptr<RecoveryWriter> recoveryWriter_;
+    std::unique_ptr<RecoveryKeeper> keeper_;
     std::string programPath_;
     int exitCode_ = 0;
 };

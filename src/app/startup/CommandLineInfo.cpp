@@ -29,6 +29,7 @@ CommandLineInfo CommandLineInfo::Parse(const std::vector<std::string>& arguments
     CommandLineInfo info;
     bool print = false;
     bool printTo = false;
+    bool recover = false;
     std::vector<std::string> parameters;
     for (const std::string& argument : arguments) {
         if (!IsFlag(argument)) {
@@ -40,6 +41,8 @@ CommandLineInfo CommandLineInfo::Parse(const std::vector<std::string>& arguments
             print = true;
         } else if (flag == "pt") {
             printTo = true;
+        } else if (flag == "recover") {
+            recover = true;
         } else if (flag == "embedding" || flag == "automation") {
             // Started by the bus for a container: nothing else on the line counts.
             info.request = Request::Embedding;
@@ -63,12 +66,21 @@ CommandLineInfo CommandLineInfo::Parse(const std::vector<std::string>& arguments
     if (parameters.size() > 2) info.driverName = parameters[2];
     if (parameters.size() > 3) info.portName = parameters[3];
 
-    if (printTo) {
+    if (recover) {
+        // Given by a program that recovers several documents to the program it starts for
+        // each further one.
+        info.request = Request::Recover;
+        if (info.fileName.empty()) {
+            info.request = Request::Invalid;
+            info.message = "The option \"-Recover\" needs the id of a recovery copy.";
+        }
+    } else if (printTo) {
         info.request = Request::FilePrintTo;
         if (info.fileName.empty() || info.printerName.empty()) {
             info.request = Request::Invalid;
-            info.message = "The option \"/pt\" needs a document and a printer: "
-                           "lutaris /pt DOCUMENT PRINTER";
+            info.message =
+                "The option \"/pt\" needs a document and a printer: "
+                "lutaris /pt DOCUMENT PRINTER";
         }
     } else if (print) {
         info.request = Request::FilePrint;

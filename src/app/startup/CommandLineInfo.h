@@ -16,6 +16,7 @@ struct CommandLineInfo {
         FilePrintTo,  // "/pt PATH PRINTER [DRIVER [PORT]]": print on that printer, then exit
         Embedding,    // "Embedding" or "Automation": serve one object to a container
         Unregister,   // "Unregister" or "Unregserver": remove the registration and exit
+        Recover,      // "-Recover ID": a new window for the recovery copy ID
         Invalid,      // an unknown flag or a missing parameter
     };
 

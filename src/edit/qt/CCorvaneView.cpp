@@ -15,6 +15,7 @@
 #include "model/TabCursor.h"
 #include "platform/qt/QtSurface.h"
 #include "platform/qt/QtVirtualKeys.h"
+#include "render/PlayCursorArea.h"
 #include "render/ScrollSizes.h"
 #include "render/ViewDocument.h"
 #include "render/ViewLayout.h"
@@ -72,6 +73,10 @@ CCorvaneView::CCorvaneView(ViewDocument& document, QWidget* parent)
     viewport()->setPalette(palette);
     viewport()->setAutoFillBackground(true);
     viewport()->setAcceptDrops(true);
+    // The play cursor stops pulling the view along once the person scrolls elsewhere.
+    for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()})
+        connect(bar, &QAbstractSlider::actionTriggered, this,
+                [this] { followPlayCursor_ = false; });
     document_.AddView(this);
 }
 
@@ -88,6 +93,11 @@ void CCorvaneView::RequestRepaint() {
         viewport()->update();
         return;
     }
+    const QRect client = ClientRect(*area);
+    if (!client.isEmpty()) viewport()->update(client);
+}
+
+QRect CCorvaneView::ClientRect(const LayoutRect& area) const {
     const LayoutPoint scroll = ScrollPosition();
     const auto clientX = [&](std::int32_t x) {
         return static_cast<int>(
@@ -97,10 +107,34 @@ void CCorvaneView::RequestRepaint() {
         return static_cast<int>(
             std::clamp<std::int64_t>(std::int64_t{y} - scroll.y, -1, viewport()->height()));
     };
-    const QRect client = QRect(QPoint(clientX(area->left), clientY(area->top)),
-                               QPoint(clientX(area->right), clientY(area->bottom))) &
-                         viewport()->rect();
-    if (!client.isEmpty()) viewport()->update(client);
+    return QRect(QPoint(clientX(area.left), clientY(area.top)),
+                 QPoint(clientX(area.right), clientY(area.bottom))) &
+           viewport()->rect();
+}
+
+void CCorvaneView::ShowPlayCursor(const Tablature* item, std::int32_t position,
+                                  std::int32_t column) {
+    MovePlayCursor(PlayCursorArea(document_, item, position, column));
+}
+
+void CCorvaneView::HidePlayCursor() { MovePlayCursor(std::nullopt); }
+
+void CCorvaneView::MovePlayCursor(std::optional<LayoutRect> area) {
+    if (area == playCursor_) return;
+    // The items stand where they stood: the paints of the two columns start from the kept
+    // layout instead of laying the whole document out again.
+    document_.GetViewLayout().NothingMoved();
+    const std::optional<LayoutRect> old = std::exchange(playCursor_, area);
+    if (area && followPlayCursor_) {
+        const LayoutPoint scroll = ScrollPosition();
+        const LayoutPoint target{
+            CaretScroll::Along(area->left, area->right, scroll.x, viewport()->width()),
+            CaretScroll::Along(area->top, area->bottom, scroll.y, viewport()->height())};
+        // The scroll carries the old marker's pixels along: they are repainted where they went.
+        if (!(target == scroll)) ScrollToPosition(target);
+    }
+    if (old) viewport()->update(ClientRect(*old));
+    if (area) viewport()->update(ClientRect(*area));
 }
 
 void CCorvaneView::OnInitialUpdate() {
@@ -170,6 +204,13 @@ void CCorvaneView::paintEvent(QPaintEvent* event) {
     painter.translate(-scroll.x, -scroll.y);
     const QRect exposed = event->rect().translated(scroll.x, scroll.y);
     Paint(painter, LayoutRect{exposed.left(), exposed.top(), exposed.right(), exposed.bottom()});
+    if (playCursor_) {
+        // Translucent, so the notes of the sounding column show through; blue, so it is never
+        // taken for the red caret.
+        const LayoutRect& area = *playCursor_;
+        painter.fillRect(QRect(QPoint(area.left, area.top), QPoint(area.right, area.bottom)),
+                         QColor(0, 110, 255, 80));
+    }
     painter.end();
     // (QRegion::contains(QRect) only says whether they meet.)
     if (QRegion(viewport()->rect()).subtracted(event->region()).isEmpty()) {
@@ -235,6 +276,12 @@ void CCorvaneView::keyPressEvent(QKeyEvent* event) {
         emit CommandRequested(ID_ADD_TAB_ITEM);
         return;
     }
+    // Space is no key of the caret's: it plays and stops.
+    if (event->key() == Qt::Key_Space &&
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        emit CommandRequested(ID_PLAY);
+        return;
+    }
     const std::int32_t virtualKey = VirtualKeyFromEvent(*event);
     if (virtualKey == 0) {
         QAbstractScrollArea::keyPressEvent(event);
@@ -244,6 +291,7 @@ void CCorvaneView::keyPressEvent(QKeyEvent* event) {
     const bool repaint = std::exchange(response.repaint, false);
     Apply(response);
     if (repaint) RequestRepaint();
+    emit CaretKeyHandled(virtualKey);
 }
 
 bool CCorvaneView::focusNextPrevChild(bool /*next*/) { return false; }

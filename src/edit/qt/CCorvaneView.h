@@ -52,9 +52,20 @@ public:
     // nothing could be printed.
     bool PrintDocument(QPrinter& printer);
 
+    // The play cursor on `column` of `item` (which stood at `position` when it was queued), or
+    // on nothing. Only its old and new columns are repainted; while the person has not scrolled
+    // since FollowPlayCursor, the view scrolls to keep it in sight.
+    void ShowPlayCursor(const Tablature* item, std::int32_t position, std::int32_t column);
+    void HidePlayCursor();
+    void FollowPlayCursor() { followPlayCursor_ = true; }
+    // Where the marker stands, in document coordinates.
+    std::optional<LayoutRect> PlayCursor() const { return playCursor_; }
+
 signals:
     // A command the view's keys ask for (the typed capital I of Add Tab Item).
     void CommandRequested(int commandId);
+    // A key went to the caret (after it was handled), by its virtual-key code.
+    void CaretKeyHandled(int virtualKey);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -82,10 +93,15 @@ private:
     void Paint(QPainter& painter, std::optional<LayoutRect> exposed);
     // The window's outer width: borders and vertical scroll bar included.
     int WindowWidth() const { return width(); }
+    // Document coordinates to the viewport's, clipped to it.
+    QRect ClientRect(const LayoutRect& area) const;
+    void MovePlayCursor(std::optional<LayoutRect> area);
 
     ViewDocument& document_;
     TabViewInteraction interaction_;
     ViewRepaintArea repaintArea_;
+    std::optional<LayoutRect> playCursor_;
+    bool followPlayCursor_ = true;
 };
 
 }  // namespace lutaris

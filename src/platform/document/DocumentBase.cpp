@@ -81,6 +81,7 @@ bool DocumentBase::DoSave(bool askForPath) {
 bool DocumentBase::SaveToPath(const std::string& path) {
     if (!OnSaveDocument(path)) return false;
     path_ = path;
+    if (saveListener_) saveListener_(path_);
     return true;
 }
 

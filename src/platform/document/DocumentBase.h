@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,11 +59,18 @@ public:
 
     Prompter& GetPrompter() { return prompter_; }
 
+    // Told the path of every save that made it the document's path, however the save was
+    // reached (File > Save, Save As, or the "Save changes?" question before New, Open or
+    // closing): the recent-file list hears of every one of them here.
+    using SaveListener = std::function<void(const std::string& path)>;
+    void SetSaveListener(SaveListener listener) { saveListener_ = std::move(listener); }
+
 protected:
     void StoreModifiedFlag(bool modified) { modified_ = modified; }
 
 private:
     Prompter& prompter_;
+    SaveListener saveListener_;
     std::string path_;
     bool modified_ = false;
     std::vector<DocumentObserver*> views_;

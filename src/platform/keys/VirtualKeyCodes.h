@@ -9,6 +9,7 @@ namespace lutaris {
 namespace vk {
 
 inline constexpr std::int32_t Back = 8;
+inline constexpr std::int32_t Escape = 27;
 inline constexpr std::int32_t PageUp = 33;
 inline constexpr std::int32_t PageDown = 34;
 inline constexpr std::int32_t End = 35;

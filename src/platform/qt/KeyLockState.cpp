@@ -1,8 +1,12 @@
 #include "platform/qt/KeyLockState.h"
 
+// clang-format off
 #include <QGuiApplication>
+#include <QString>
 
+// Xlib's macros (Status, Bool) break Qt headers that come after it.
 #include <X11/XKBlib.h>
+// clang-format on
 
 namespace lutaris {
 
@@ -33,6 +37,17 @@ std::optional<KeyLocks> QueryKeyLocks() {
     locks.numLock = IndicatorOn(display, "Num Lock", state, 1);
     locks.scrollLock = IndicatorOn(display, "Scroll Lock", state, 2);
     return locks;
+}
+
+KeyLocks KeyLocksFromNativeModifiers(unsigned int nativeModifiers, bool scrollLock) {
+    // The core protocol's masks, which xkb's serialized modifiers share.
+    constexpr unsigned int kLockMask = 1u << 1;
+    constexpr unsigned int kMod2Mask = 1u << 4;
+    return {(nativeModifiers & kLockMask) != 0, (nativeModifiers & kMod2Mask) != 0, scrollLock};
+}
+
+bool KeyEventsCarryLocks() {
+    return QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
 }
 
 }  // namespace lutaris

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <numbers>
 
-#include "platform/surface/ArcGeometry.h"
 #include "platform/qt/QtFontCache.h"
+#include "platform/surface/ArcGeometry.h"
 
 namespace lutaris {
 namespace {
@@ -21,6 +21,25 @@ std::int32_t DeviceDpi(const QPainter& painter, bool vertical) {
     return dpi > 0 ? dpi : 96;
 }
 
+// Device pixels per logical unit of the painter's device: 1 on printers and plain pictures,
+// more on a high-density screen (QT_SCALE_FACTOR, a scaled desktop) or a picture made for one.
+double PixelRatio(const QPainter& painter) {
+    const QPaintDevice* device = painter.device();
+    if (device == nullptr || device->devType() == QInternal::Printer) return 1.0;
+    return std::max(1.0, static_cast<double>(device->devicePixelRatio()));
+}
+
+// The device's area in its pixels, where the painter's combined transform ends. A widget
+// measures itself in logical units, every other device in its pixels: taking a widget's size
+// for pixels cut the area to half the window at a ratio of 2, and the renderer then stopped
+// drawing string lines below the middle of the window.
+QRectF DevicePixelArea(const QPaintDevice& device) {
+    const double ratio = device.devType() == QInternal::Widget
+                             ? std::max(1.0, static_cast<double>(device.devicePixelRatio()))
+                             : 1.0;
+    return QRectF(0, 0, device.width() * ratio, device.height() * ratio);
+}
+
 }  // namespace
 
 QtSurface::QtSurface(QPainter& painter)
@@ -30,7 +49,8 @@ QtSurface::QtSurface(QPainter& painter, QRect viewport, std::int32_t dpiX, std::
     : painter_(painter),
       mapping_(viewport.x(), viewport.y(), viewport.width(), viewport.height()),
       dpiX_(dpiX > 0 ? dpiX : 96),
-      dpiY_(dpiY > 0 ? dpiY : 96) {
+      dpiY_(dpiY > 0 ? dpiY : 96),
+      scaled_(PixelRatio(painter) != 1.0) {
     painter_.save();
     // The rules below are pixel rules: smoothing would smear every one-pixel line over two.
     painter_.setRenderHint(QPainter::Antialiasing, false);
@@ -45,15 +65,19 @@ QtSurface::~QtSurface() { painter_.restore(); }
 
 QPen QtSurface::MakeLinePen() const {
     QPen pen(ToQColor(pen_.color));
-    // Widths 0 and 1 are the thinnest line on every device; wider pens are logical units.
-    const double width = pen_.width <= 1 ? 0.0 : std::max(1.0, pen_.width * mapping_.ScaleX());
+    // Widths 0 and 1 are the thinnest line on every device; wider pens are logical units. On a
+    // device with more pixels than logical units the thinnest line is one logical unit wide, as
+    // thick as the text beside it is scaled.
+    const double thinnest = scaled_ ? 1.0 : 0.0;
+    const double width = pen_.width <= 1 ? thinnest : std::max(1.0, pen_.width * mapping_.ScaleX());
     pen.setWidthF(width);
-    pen.setCosmetic(pen_.width <= 1);
+    pen.setCosmetic(pen_.width <= 1 && !scaled_);
     if (pen_.style == PenStyle::Dot) {
         pen.setStyle(Qt::CustomDashLine);
         pen.setDashPattern({1.0, 1.0});
     }
-    pen.setCapStyle(Qt::FlatCap);
+    // Scaled, a solid line's square ends reach the outer edges of its first and last units.
+    pen.setCapStyle(scaled_ && pen_.style != PenStyle::Dot ? Qt::SquareCap : Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
     return pen;
 }
@@ -117,7 +141,7 @@ SurfaceBox QtSurface::GetClipBox() const {
     bool invertible = false;
     const QTransform toPainter = painter_.combinedTransform().inverted(&invertible);
     if (!invertible) return kUnboundedBox;
-    QRectF area = toPainter.mapRect(QRectF(0, 0, device->width(), device->height()));
+    QRectF area = toPainter.mapRect(DevicePixelArea(*device));
     if (painter_.hasClipping()) area &= painter_.clipBoundingRect();
     SurfaceBox box;
     mapping_.DeviceToLogical(area.left(), area.top(), area.right(), area.bottom(), box.left,
@@ -136,7 +160,9 @@ void QtSurface::Rectangle(std::int32_t left, std::int32_t top, std::int32_t righ
     if (r - l < 1 || b - t < 1) return;
     UseLinePen();
     // Columns l … r − 1 and rows t … b − 1: Qt strokes a rectangle one pixel beyond its size.
-    painter_.drawRect(QRectF(l, t, r - l - 1, b - t - 1));
+    // A line a unit wide covers those columns and rows when it runs through their centres.
+    const double centre = scaled_ ? 0.5 : 0.0;
+    painter_.drawRect(QRectF(l + centre, t + centre, r - l - 1, b - t - 1));
 }
 
 void QtSurface::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
@@ -176,6 +202,15 @@ void QtSurface::LineTo(std::int32_t x, std::int32_t y) {
     current_ = QPoint(x, y);
     if (from == to) return;
     UseLinePen();
+    if (scaled_) {
+        // Pixel rules do not apply where a unit is several pixels: from the first unit's centre
+        // to the last one's, the end point left out as the platform leaves it out.
+        const QPointF step =
+            QPointF(to - from) / std::max(std::abs(to.x() - from.x()), std::abs(to.y() - from.y()));
+        const QPointF centre(0.5, 0.5);
+        painter_.drawLine(QPointF(from) + centre, QPointF(to) - step + centre);
+        return;
+    }
     // Qt's aliased stroker orders the end points, paints the major-axis pixels round(low) …
     // round(high) − 1 and floors the minor axis at each pixel (at its centre where the minor
     // coordinate grows, at its leading edge otherwise). The platform walks from the start, stops

@@ -58,6 +58,8 @@ private:
     SurfaceMapping mapping_;
     std::int32_t dpiX_;
     std::int32_t dpiY_;
+    // The device has several pixels to a logical unit: lines are drawn a unit wide.
+    bool scaled_;
     LogicalFont font_;
     std::shared_ptr<const QtFontCacheEntry> fontEntry_;
     Pen pen_;

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QStatusTipEvent>
 #include <QTest>
 #include <QToolBar>
@@ -29,6 +31,38 @@ protected:
     }
     CMainFrame frame{doc};
 };
+
+// The red of what the window shows: the caret, and the outlines of selected items.
+int RedPixelsShown(CMainFrame& frame) {
+    QTest::qWait(30);
+    QApplication::processEvents();
+    const QImage shown = frame.screen()->grabWindow(frame.winId()).toImage();
+    const QRect view(frame.View().viewport()->mapTo(&frame, QPoint(0, 0)),
+                     frame.View().viewport()->size());
+    int red = 0;
+    for (int y = view.top(); y <= view.bottom() && y < shown.height(); ++y)
+        for (int x = view.left(); x <= view.right() && x < shown.width(); ++x) {
+            const QColor c = shown.pixelColor(x, y);
+            red += c.red() > 180 && c.green() < 90 && c.blue() < 90;
+        }
+    return red;
+}
+
+TEST_F(FrameTest, SelectAllAndEscRedrawEveryItem) {
+    for (int i = 0; i < 5; ++i) frame.OnCommand(ID_ADD_TAB_ITEM);
+    QTest::keyClick(&frame.View(), Qt::Key_3);
+    const int caretOnly = RedPixelsShown(frame);
+    frame.Actions().Action(ID_EDIT_SELECT_ALL)->trigger();
+    EXPECT_EQ(doc.selection.size(), 6u);
+    const int allRed = RedPixelsShown(frame);
+    // Six outlined staves of 72 x 90: far more than the caret's red.
+    EXPECT_GT(allRed, caretOnly + 6 * 300);
+    QTest::keyClick(&frame.View(), Qt::Key_Escape);
+    EXPECT_TRUE(doc.selection.empty());
+    EXPECT_LE(RedPixelsShown(frame), caretOnly + 20);
+    EXPECT_EQ(frame.Actions().Action(ID_EDIT_SELECT_ALL)->shortcut(),
+              QKeySequence(Qt::CTRL | Qt::Key_A));
+}
 
 TEST_F(FrameTest, TitleNamesTheDocument) {
     EXPECT_EQ(test::ShownTitle(frame), QStringLiteral("Untitled - Lutaris"));
@@ -186,7 +220,7 @@ TEST_F(EmbeddedFrameTest, TitledInTheContainerUntilTheContainerGoes) {
     EXPECT_EQ(frame.Actions().Action(ID_FILE_UPDATE), nullptr);
     QStringList titles;
     for (const QMenu* top : frame.Menu().TopMenus()) titles << top->title();
-    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&View", "&Help"}));
+    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&View", "&Play", "&Help"}));
     frame.OnCommand(ID_ADD_TAB_ITEM);
     EXPECT_EQ(doc.tabItems.size(), items + 1);
 }

@@ -1,12 +1,13 @@
+#include <gtest/gtest.h>
+
 #include <QFontMetrics>
 #include <QLabel>
-#include <gtest/gtest.h>
 #include <set>
 
+#include "app/frame/FrameStatusBar.h"
 #include "app/shell/AppArtwork.h"
 #include "app/shell/CAboutDlg.h"
 #include "app/shell/DialogUnits.h"
-#include "app/frame/FrameStatusBar.h"
 #include "platform/qt/KeyLockState.h"
 
 namespace lutaris {
@@ -23,13 +24,15 @@ int OpaquePixels(const QImage& image) {
 TEST(AppArtwork, EveryToolbarImageIs16By15AndDistinct) {
     std::set<QByteArray> seen;
     for (int i = 0; i < AppArtwork::ToolbarImageCount; ++i) {
-        const QImage image = AppArtwork::ToolbarButtonImage(static_cast<AppArtwork::ToolbarImage>(i));
+        const QImage image =
+            AppArtwork::ToolbarButtonImage(static_cast<AppArtwork::ToolbarImage>(i));
         EXPECT_EQ(image.size(), QSize(16, 15)) << i;
         // Something to see, but not a filled square.
         const int opaque = OpaquePixels(image);
         EXPECT_GT(opaque, 30) << i;
         EXPECT_LT(opaque, 16 * 15) << i;
-        seen.insert(QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
+        seen.insert(
+            QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
     }
     EXPECT_EQ(seen.size(), static_cast<std::size_t>(AppArtwork::ToolbarImageCount));
     EXPECT_FALSE(AppArtwork::ProgramIcon().isNull());
@@ -64,6 +67,17 @@ TEST(FrameStatusBar, ReadyWhenIdlePromptsWhileHoveredLocksAsTold) {
     bar.ShowKeyLocks(KeyLocks{false, true, false});
     EXPECT_EQ(bar.IndicatorText(0), QString());
     EXPECT_EQ(bar.IndicatorText(1), QStringLiteral("NUM"));
+}
+
+// Where the display cannot be asked (Wayland), a key event's modifiers tell: Lock is Caps Lock,
+// Mod2 Num Lock; Shift or Ctrl held with them change nothing, and Scroll Lock stays as shown.
+TEST(KeyLocks, ComeFromAKeyEventsNativeModifiers) {
+    EXPECT_EQ(KeyLocksFromNativeModifiers(0x2 | 0x10, false), (KeyLocks{true, true, false}));
+    EXPECT_EQ(KeyLocksFromNativeModifiers(0x1 | 0x4 | 0x10, true), (KeyLocks{false, true, true}));
+    EXPECT_EQ(KeyLocksFromNativeModifiers(0x2 | 0x8, false), (KeyLocks{true, false, false}));
+    EXPECT_EQ(KeyLocksFromNativeModifiers(0, false), KeyLocks{});
+    // The offscreen platform's key events carry nothing to read.
+    EXPECT_FALSE(KeyEventsCarryLocks());
 }
 
 TEST(CAboutDlg, CaptionVersionAndBuildAndTextsThatFit) {

@@ -41,14 +41,15 @@ struct MenuFixture : ::testing::Test {
 TEST_F(MenuFixture, TopLevelMenusInOrder) {
     QStringList titles;
     for (const QMenu* top : menu->TopMenus()) titles << top->title();
-    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&View", "&Help"}));
+    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&View", "&Play", "&Help"}));
 }
 
 TEST_F(MenuFixture, FileMenuHoldsExactlyTheGivenItems) {
     EXPECT_EQ(Describe(*menu->TopMenus()[0]),
               (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
-                           "&Import File", "&Export File", "-", "&Print...\tCtrl+P",
-                           "Print Pre&view", "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
+                           "&Import File", "&Export File", "Export &MIDI...", "Export &Audio...",
+                           "-", "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "-",
+                           "Recent File", "-", "E&xit"}));
 }
 
 TEST_F(MenuFixture, EditMenuHoldsExactlyTheGivenItemsAndTheActionSubmenu) {
@@ -59,6 +60,7 @@ TEST_F(MenuFixture, EditMenuHoldsExactlyTheGivenItemsAndTheActionSubmenu) {
                                                            "&Copy\tCtrl+C",
                                                            "Copy as &Text",
                                                            "&Paste\tCtrl+V",
+                                                           "Select &All\tCtrl+A",
                                                            "-",
                                                            "&Add Tab Item\tShift+I",
                                                            "Insert &Tab Item\tCtrl+T",
@@ -85,9 +87,33 @@ TEST_F(MenuFixture, EditMenuHoldsExactlyTheGivenItemsAndTheActionSubmenu) {
 
 TEST_F(MenuFixture, ViewAndHelpMenus) {
     EXPECT_EQ(Describe(*menu->TopMenus()[2]), (QStringList{"&Toolbar", "&Status Bar"}));
-    EXPECT_EQ(Describe(*menu->TopMenus()[3]), (QStringList{"&About Lutaris..."}));
+    EXPECT_EQ(Describe(*menu->TopMenus()[4]), (QStringList{"&About Lutaris..."}));
     EXPECT_TRUE(actions->Action(ID_VIEW_TOOLBAR)->isChecked());
     EXPECT_TRUE(actions->Action(ID_VIEW_STATUS_BAR)->isChecked());
+}
+
+TEST_F(MenuFixture, PlayMenuWithItsCheckMarksAndIds) {
+    EXPECT_EQ(Describe(*menu->TopMenus()[3]),
+              (QStringList{"&Play\tSpace", "&Loop", "Sound Notes While &Typing", "-",
+                           "Playback &Settings..."}));
+    EXPECT_EQ(actions->Action(32802)->text(), QStringLiteral("&Play\tSpace"));
+    EXPECT_EQ(actions->Action(32803)->text(), QStringLiteral("&Loop"));
+    EXPECT_EQ(actions->Action(32804)->text(), QStringLiteral("Sound Notes While &Typing"));
+    EXPECT_EQ(actions->Action(32805)->text(), QStringLiteral("Playback &Settings..."));
+    EXPECT_EQ(actions->Action(32806)->text(), QStringLiteral("Export &MIDI..."));
+    EXPECT_EQ(actions->Action(32807)->text(), QStringLiteral("Export &Audio..."));
+    EXPECT_TRUE(actions->Action(ID_PLAY_LOOP)->isCheckable());
+    EXPECT_FALSE(actions->Action(ID_PLAY_LOOP)->isChecked());
+    EXPECT_TRUE(actions->Action(ID_SOUND_WHILE_TYPING)->isCheckable());
+    EXPECT_TRUE(actions->Action(ID_SOUND_WHILE_TYPING)->isChecked());
+    EXPECT_FALSE(actions->Action(ID_PLAY)->isCheckable());
+    // Space is the view's key, not a shortcut that would take it from every other widget.
+    EXPECT_TRUE(actions->Action(ID_PLAY)->shortcuts().isEmpty());
+    for (const int id : {ID_PLAY, ID_PLAY_LOOP, ID_SOUND_WHILE_TYPING, ID_PLAYBACK_SETTINGS,
+                         ID_EXPORT_MIDI, ID_EXPORT_AUDIO}) {
+        EXPECT_FALSE(actions->Action(id)->statusTip().isEmpty()) << id;
+        EXPECT_FALSE(actions->Action(id)->toolTip().isEmpty()) << id;
+    }
 }
 
 TEST_F(MenuFixture, UndoRedoAndTheRecentFilePlaceholderStartGrayed) {
@@ -163,6 +189,8 @@ TEST_F(MenuFixture, PromptsAndTooltipsFromTheStringTable) {
               QStringLiteral("Set user options for tablature"));
     EXPECT_EQ(actions->Action(ID_COPY_AS_TEXT)->statusTip(),
               QStringLiteral("Copy the selected TAB as text."));
+    EXPECT_EQ(actions->Action(ID_EXPORT_MIDI)->statusTip(),
+              QStringLiteral("Write the tab as a Standard MIDI File"));
     for (int id = ID_INSERT_TAB_ITEM; id <= ID_ACTION_OPTIONAL; ++id)
         EXPECT_TRUE(actions->Action(id)->statusTip().isEmpty()) << id;
 }
@@ -178,20 +206,24 @@ TEST(EmbeddedMenu, HoldsMenuFiveAndTheKeysOfTableFiveOnly) {
     QMainWindow window;
     FrameActions* actions = new FrameActions(&window, FrameKind::Embedded);
     MainMenu* menu = new MainMenu(*window.menuBar(), *actions, FrameKind::Embedded);
-    ASSERT_EQ(menu->TopMenus().size(), 4u);
+    ASSERT_EQ(menu->TopMenus().size(), 5u);
+    EXPECT_EQ(menu->TopMenus()[3]->title(), QStringLiteral("&Play"));
+    EXPECT_EQ(Describe(*menu->TopMenus()[3]).size(), 5);
     EXPECT_EQ(Describe(*menu->TopMenus()[0]),
               (QStringList{"&Update\tCtrl+S", "Save Copy &As...", "-", "&Print...\tCtrl+P",
                            "Print Pre&view", "P&rint Setup...", "-", "E&xit"}));
     const QStringList edit = Describe(*menu->TopMenus()[1]);
-    EXPECT_EQ(edit.mid(0, 8), (QStringList{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X",
-                                           "&Copy\tCtrl+C", "&Paste\tCtrl+V", "-", "&Action>"}));
+    EXPECT_EQ(edit.mid(0, 9),
+              (QStringList{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
+                           "&Paste\tCtrl+V", "Select &All\tCtrl+A", "-", "&Action>"}));
     EXPECT_EQ(edit.last(), QStringLiteral("&Tab Settings"));
     // Ctrl+S updates the container; the insert keys and New, Open, Save are not there at all.
     EXPECT_EQ(actions->Action(ID_FILE_UPDATE)->shortcuts(),
               QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_S)});
     for (const int absent :
          {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_INSERT_TAB_ITEM, ID_INSERT_RANDOM_RIFF,
-          ID_INSERT_NOTE, ID_ADD_TAB_ITEM, ID_COPY_AS_TEXT, ID_IMPORT_FILE, ID_EXPORT_FILE})
+          ID_INSERT_NOTE, ID_ADD_TAB_ITEM, ID_COPY_AS_TEXT, ID_IMPORT_FILE, ID_EXPORT_FILE,
+          ID_EXPORT_MIDI, ID_EXPORT_AUDIO})
         EXPECT_EQ(actions->Action(absent), nullptr) << absent;
     // The command prompts of the framework's items.
     EXPECT_EQ(actions->Action(ID_FILE_UPDATE)->statusTip(),

@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "app/print/PrintCommands.h"
 #include "app/shell/ProfileStore.h"

@@ -1,6 +1,6 @@
-#include "app/startup/CommandLineInfo.h"
-
 #include <gtest/gtest.h>
+
+#include "app/startup/CommandLineInfo.h"
 
 namespace lutaris {
 namespace {
@@ -53,6 +53,13 @@ TEST(CommandLineInfo, UnknownFlagsAreNamedInTheMessage) {
     EXPECT_EQ(info.request, Request::Invalid);
     EXPECT_NE(info.message.find("\"--verbose\""), std::string::npos);
     EXPECT_NE(info.message.find("Usage"), std::string::npos);
+}
+
+TEST(CommandLineInfo, RecoverNamesTheCopyToTake) {
+    const CommandLineInfo info = CommandLineInfo::Parse({"-Recover", "12-34-1"});
+    EXPECT_EQ(info.request, CommandLineInfo::Request::Recover);
+    EXPECT_EQ(info.fileName, "12-34-1");
+    EXPECT_EQ(CommandLineInfo::Parse({"/recover"}).request, CommandLineInfo::Request::Invalid);
 }
 
 }  // namespace

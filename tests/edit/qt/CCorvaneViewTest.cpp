@@ -17,6 +17,7 @@
 #include "model/CommandIds.h"
 #include "model/TabCursor.h"
 #include "platform/clipboard/MemoryClipboard.h"
+#include "render/CaretRenderer.h"
 #include "render/ViewLayout.h"
 #include "support/DocumentFixture.h"
 
@@ -129,8 +130,13 @@ TEST_F(ViewTest, AKeystrokeRepaintsTheEditedItemAndTheCaretOtherCommandsEverythi
 QImage Shown(CCorvaneView& view) {
     const auto* image = dynamic_cast<const QImage*>(view.window()->backingStore()->paintDevice());
     if (image == nullptr) return {};
+    // In device pixels, which a scaled screen (QT_SCALE_FACTOR) has more of.
+    const qreal ratio = image->devicePixelRatio();
     const QPoint at = view.viewport()->mapTo(view.window(), QPoint(0, 0));
-    return image->copy(QRect(at, view.viewport()->size())).convertToFormat(QImage::Format_RGB32);
+    const QRect device(
+        QPoint(qRound(at.x() * ratio), qRound(at.y() * ratio)),
+        QSize(qRound(view.viewport()->width() * ratio), qRound(view.viewport()->height() * ratio)));
+    return image->copy(device).convertToFormat(QImage::Format_RGB32);
 }
 
 // The viewport painted whole from nothing.
@@ -387,9 +393,79 @@ TEST_F(ViewTest, AWindowNarrowerThanAnItemPutsEveryItemOnItsOwnRow) {
     for (std::int32_t position = 0; position < 3; ++position) {
         const Tablature* item = doc.ItemAtPosition(position);
         EXPECT_EQ(item->lastOrigin.x, 1);
-        // The row at the top margin stays empty.
-        EXPECT_EQ(item->lastOrigin.y, 1 + (position + 1) * (kItemHeight + 30));
+        // From the top margin down, with no empty row above the first.
+        EXPECT_EQ(item->lastOrigin.y, 1 + position * (kItemHeight + 30));
     }
+}
+
+// Where the caret's text cell stands in the viewport, in client pixels.
+QPoint CaretOnScreen(CCorvaneView& view, const TabDocument& doc) {
+    const LayoutPoint scroll = view.ScrollPosition();
+    const LayoutPoint corner = CaretCorner(*doc.cursor);
+    return QPoint(corner.x - scroll.x, corner.y - scroll.y);
+}
+
+TEST_F(ViewTest, AnItemWiderThanTheWindowIsReachedSidewaysAndTheViewFollowsTheCaret) {
+    AddItems(2);
+    Show(640, 400);
+    const int visible = view.viewport()->width();
+    // Thirty frets, one a column: the item becomes 32 × 24 = 768 wide.
+    for (int fret = 1; fret <= 30; ++fret) {
+        QTest::keyClick(&view, Qt::Key_5);
+        QTest::keyClick(&view, Qt::Key_Right);
+        const QPoint caret = CaretOnScreen(view, doc);
+        EXPECT_GE(caret.x(), 0) << fret;
+        EXPECT_LE(caret.x() + 24, visible) << fret;
+    }
+    QApplication::processEvents();
+    const Tablature& wide = *doc.ItemAtPosition(0);
+    ASSERT_EQ(wide.NoteCount(), 30);
+    ASSERT_GT(wide.GetExtent().width, 640);
+    // Alone on the first row, the other items on rows below it.
+    doc.UpdateLastOrigins();
+    EXPECT_EQ(wide.lastOrigin, (LayoutPoint{1, 1}));
+    EXPECT_EQ(doc.ItemAtPosition(1)->lastOrigin, (LayoutPoint{1, 1 + kItemHeight + 30}));
+    // The bar appears and reaches the item's right edge and a margin past it.
+    EXPECT_TRUE(view.horizontalScrollBar()->isVisible());
+    EXPECT_EQ(view.horizontalScrollBar()->maximum() + visible, 1 + wide.GetExtent().width + 1);
+    EXPECT_GT(view.ScrollPosition().x, 0);
+    // What the window shows there is what a whole repaint shows.
+    EXPECT_EQ(Shown(view), PaintedWhole(view));
+
+    // Back to the first column: the view follows to the left edge.
+    for (int column = 0; column < 30; ++column) QTest::keyClick(&view, Qt::Key_Left);
+    EXPECT_EQ(doc.cursor->current.column, 0);
+    EXPECT_EQ(CaretOnScreen(view, doc).x(), 0);
+
+    // The scroll bar alone reaches the last frets too.
+    view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum());
+    QApplication::processEvents();
+    const int lastNoteX = CellOf(wide, 29, 0).x() - view.ScrollPosition().x;
+    EXPECT_GE(lastNoteX, 0);
+    EXPECT_LT(lastNoteX + 12, visible);
+    EXPECT_EQ(Shown(view), PaintedWhole(view));
+
+    // Narrowed again, the item fits and the bar goes.
+    for (int column = 0; column < 30; ++column) QTest::keyClick(&view, Qt::Key_Delete);
+    QApplication::processEvents();
+    EXPECT_LE(wide.GetExtent().width, 640);
+    EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(view.ScrollPosition().x, 0);
+}
+
+TEST_F(ViewTest, AResizeRepaintsAtOnce) {
+    AddItems(20);
+    Show(640, 400);
+    QApplication::processEvents();
+    PaintedRegions painted(*view.viewport());
+    view.resize(200, 300);
+    QApplication::processEvents();
+    EXPECT_TRUE(Covers(painted.Take(), view.viewport()->rect()));
+    EXPECT_EQ(Shown(view), PaintedWhole(view));
+    view.resize(500, 350);
+    QApplication::processEvents();
+    EXPECT_TRUE(Covers(painted.Take(), view.viewport()->rect()));
+    EXPECT_EQ(Shown(view), PaintedWhole(view));
 }
 
 TEST_F(ViewTest, TheTypedCapitalIAsksForAddTabItemAndTheLowerCaseIDoesNot) {
@@ -415,6 +491,115 @@ TEST_F(ViewTest, TheScrollRangeFollowsTheWindowAndTheItems) {
         bottom = std::max(bottom, item->lastOrigin.y + item->GetExtent().height);
     EXPECT_EQ(view.verticalScrollBar()->maximum(), bottom - view.viewport()->height());
     EXPECT_EQ(view.verticalScrollBar()->pageStep(), bottom / 10);
+}
+
+}  // namespace
+}  // namespace lutaris
+
+namespace lutaris {
+namespace {
+
+// The play cursor: a column of its item, repainted where it leaves and where it arrives only,
+// followed by the view until the person scrolls elsewhere.
+class PlayCursorTest : public ViewTest {};
+
+TEST_F(PlayCursorTest, SpaceAsksForPlayAndNeverReachesTheCaret) {
+    Show(400, 300);
+    QSignalSpy requests(&view, &CCorvaneView::CommandRequested);
+    doc.SetModifiedFlag(false);
+    const TabNote before = doc.cursor->current;
+    QTest::keyClick(&view, Qt::Key_Space);
+    ASSERT_EQ(requests.count(), 1);
+    EXPECT_EQ(requests.at(0).at(0).toInt(), ID_PLAY);
+    EXPECT_EQ(doc.cursor->current, before);
+    EXPECT_EQ(doc.tabItems[0]->NoteCount(), 0);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(PlayCursorTest, AHandledCaretKeyIsAnnouncedAfterItsEdit) {
+    Show(400, 300);
+    QSignalSpy handled(&view, &CCorvaneView::CaretKeyHandled);
+    int fretSeen = -1;
+    QObject::connect(&view, &CCorvaneView::CaretKeyHandled, &view,
+                     [&] { fretSeen = doc.cursor->current.fret; });
+    QTest::keyClick(&view, Qt::Key_7);
+    ASSERT_EQ(handled.count(), 1);
+    EXPECT_EQ(handled.at(0).at(0).toInt(), 55);  // the digit 7's code
+    EXPECT_EQ(fretSeen, 7);
+}
+
+TEST_F(PlayCursorTest, OnlyTheOldAndNewColumnsAreRepainted) {
+    AddItems(30);
+    Show(600, 400);
+    PaintedRegions painted(*view.viewport());
+    QApplication::processEvents();
+    painted.Take();
+    Tablature& item = *doc.ItemAtPosition(1);
+    view.ShowPlayCursor(&item, 1, 0);
+    QApplication::processEvents();
+    const std::optional<LayoutRect> first = view.PlayCursor();
+    ASSERT_TRUE(first.has_value());
+    const QRect firstRect(QPoint(first->left, first->top), QPoint(first->right, first->bottom));
+    QRegion region = painted.Take();
+    EXPECT_TRUE(Covers(region, firstRect));
+    EXPECT_EQ(region.boundingRect(), firstRect);
+
+    view.ShowPlayCursor(&item, 1, 1);
+    QApplication::processEvents();
+    const std::optional<LayoutRect> second = view.PlayCursor();
+    ASSERT_TRUE(second.has_value());
+    EXPECT_EQ(second->left - first->left, 24);  // one column on
+    const QRect secondRect(QPoint(second->left, second->top),
+                           QPoint(second->right, second->bottom));
+    region = painted.Take();
+    EXPECT_TRUE(Covers(region, firstRect));
+    EXPECT_TRUE(Covers(region, secondRect));
+    EXPECT_EQ(region.boundingRect(), firstRect.united(secondRect));
+
+    // The marker is drawn in its own colour over the column and gone once hidden.
+    const QImage shown = Shown(view);
+    const QColor marked = shown.pixelColor(secondRect.center());
+    EXPECT_NE(marked, QColor(Qt::white));
+    EXPECT_LT(marked.red(), marked.blue());  // blue, never the caret's red
+    view.HidePlayCursor();
+    QApplication::processEvents();
+    EXPECT_FALSE(view.PlayCursor().has_value());
+    EXPECT_EQ(Shown(view).pixelColor(secondRect.center()), QColor(Qt::white));
+    EXPECT_EQ(painted.Take().boundingRect(), secondRect);
+}
+
+TEST_F(PlayCursorTest, TheViewFollowsTheCursorUntilThePersonScrolls) {
+    AddItems(300);
+    Show(400, 300);
+    Tablature& far = *doc.ItemAtPosition(200);
+    view.FollowPlayCursor();
+    view.ShowPlayCursor(&far, 200, 0);
+    const LayoutPoint scroll = view.ScrollPosition();
+    const std::optional<LayoutRect> area = view.PlayCursor();
+    ASSERT_TRUE(area.has_value());
+    EXPECT_GT(scroll.y, 0);
+    EXPECT_GE(area->top, scroll.y);
+    EXPECT_LE(area->bottom, scroll.y + view.viewport()->height());
+
+    // The person drags the bar back to the top: the cursor no longer pulls the view along.
+    view.verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(view.ScrollPosition().y, 0);
+    view.ShowPlayCursor(&far, 200, 1);
+    EXPECT_EQ(view.ScrollPosition().y, 0);
+    // A new play follows again.
+    view.FollowPlayCursor();
+    view.ShowPlayCursor(&far, 200, 2);
+    EXPECT_GT(view.ScrollPosition().y, 0);
+}
+
+TEST_F(PlayCursorTest, AnItemThatIsGoneShowsNoCursor) {
+    AddItems(3);
+    Show(400, 300);
+    Tablature stranger(doc.settings.get());
+    view.ShowPlayCursor(doc.ItemAtPosition(2), 2, 0);
+    ASSERT_TRUE(view.PlayCursor().has_value());
+    view.ShowPlayCursor(&stranger, 2, 0);
+    EXPECT_FALSE(view.PlayCursor().has_value());
 }
 
 }  // namespace
