@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // The commands that change tab items rather than notes, each followed by what the editor's view
 // does next, timed apart: the command itself; the layout the view needs before it paints (the
 // flow brought up to date, as when the view follows the caret, and the scroll range from it);

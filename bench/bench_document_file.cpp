@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // Opening and saving the HUGE songbook, each against what the operating system needs for the
 // same bytes in the same run: read() of the whole file for an open, write() and fsync() of as
 // many bytes (and of their folder) for a save. The memory an open takes is measured in a child

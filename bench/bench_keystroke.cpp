@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // A digit typed at a caret in the middle of the songbook, all the way to the picture: the
 // caret's OnKey, ApplyCursorResult, the update step with a view that follows it as the editor's
 // does (scroll range, then a repaint request), and the repaint of a 1920 × 1080 viewport

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // Playback in the editor's window: the play cursor's step on the HUGE songbook (the marker
 // moved one column and the two columns painted), and Space in the view to the first note-on at
 // the synthesizer (FluidSynth's file driver stands in for a sound card).

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // Laying the HUGE songbook out for print, against the least any layout needs: finding the items
 // in reading order and measuring each once. Then drawing its first page and its last full one,
 // which should cost the same: a page is drawn from where the layout says it begins.

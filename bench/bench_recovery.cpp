@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // A recovery copy of the HUGE songbook: the time the interface thread spends on one (taking the
 // document's bytes and handing them to the writer), against the writer thread's time to put
 // the same copy on disk, which typing never waits for.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // Sound: MIDI export of the HUGE songbook (time, and memory against the document's), offline
 // audio rendering against real time with the system's soundfont, and live play from the call
 // to Play to the first note-on at the synthesizer (FluidSynth's file driver stands in for a

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // Export File and Copy as Text of the LARGE songbook, each against writing the same bytes in the
 // same run: an export replaces its file safely (flushed with its folder), so it is compared with
 // write() and fsync(); Copy as Text ends in the clipboard, so it is compared with a plain write().

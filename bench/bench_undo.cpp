@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // Undo and redo on the 100,000-item songbook: a typed note taken back and done again, each
 // timed to the view's repaint request (the observer's scroll range and changed area, as the
 // editor's view does it); Cut of 1,000 items and Import File undone and redone; and what the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // The embedding server as a container meets it, on a session bus whose service file starts
 // the built program (bench/embedding sets that up): CreateInstance including the start of a
 // fresh server process, median of 10; and Load and Save of the HUGE songbook's storage over

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // Editing in place as a container meets it, on a session bus whose service file starts the
 // built program and on an X server (bench/inplace sets both up): the time from the DoVerb(0)
 // call to the first paint of the tablature in the container's site, and the time from a fret

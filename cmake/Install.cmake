@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # What `cmake --install` puts where a Linux desktop looks for it, and the Debian package that
 # `cpack -G DEB` makes of the same files.
 include(GNUInstallDirs)

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # Run by `cmake --install` (and by cpack): the embedding server's registration in the system's
 # data folder, naming the program where this install puts it. The program writes the same two
 # files below $XDG_DATA_HOME on every stand-alone start.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // What the clipboard and drops take in: whatever another program put on the clipboard (the
 // private markers, text, an embedded object's storage, an object descriptor, any other name),
 // met by drag-selections, drops, Copy, Cut, Paste and Copy as Text on a document, and read back

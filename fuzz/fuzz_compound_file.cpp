@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // The compound file reader. Whatever the bytes, it either refuses them with CompoundFileError or
 // reads every stream it lists; a stream it reads is written back by our writer and read again
 // unchanged, and the class id survives the same trip.

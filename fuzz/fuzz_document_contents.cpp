@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // The document's "Contents" stream inside a well-formed compound file: the input is the stream,
 // so the fuzzer works on the archive rather than on the container around it. Same checks as
 // fuzz_document_file.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // Opening a document file, from the bytes on disk to the document: compound file or plain
 // stream. Whatever the bytes, the open succeeds or fails with one of the open messages, and
 // either way the document keeps its invariants; a document that opened saves and loads back

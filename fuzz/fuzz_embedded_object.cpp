@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // The embedded object as a container drives it over the bus, with every argument hostile. The
 // input: a 32-bit aspect, width and height (little-endian), a verb byte, a byte of flags
 // (bit 0: InitNew first, bit 1: PNG rather than SVG, bit 2: Close before the storage), then

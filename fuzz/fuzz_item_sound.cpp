@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // The event list of a tab item whose notes come from a damaged file or an import: any frets,
 // strings, columns and actions. The events stay in time order within the item, never use the
 // drums' channel, stay few for few notes, and leave every channel at rest.

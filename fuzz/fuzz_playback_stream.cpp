@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // The "Playback" stream of a document file: read as an open reads it. Whatever it holds, the
 // reader answers without a crash, and what it accepts it writes back to the same values.
 #include <cstddef>

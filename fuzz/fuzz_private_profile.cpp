@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // The settings-file reader: whatever the file holds, each read ends with a number, quickly,
 // and the names match without regard to case.
 #include <cstddef>

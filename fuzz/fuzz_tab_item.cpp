@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // The tab-item records of a document: a settings record followed by tab items, as they stand
 // after the magic text. Whatever the bytes, loading ends in an item or in the end-of-file error,
 // an item that loaded whole stores and loads back unchanged, and what the program then does

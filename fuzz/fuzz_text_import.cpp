@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // Text tablature files, as Import File reads them. Whatever the bytes, the import ends with a
 // result or a named failure, within its limits, and what it built is well formed: positions
 // 0 … n − 1 in list order, the caret's item among the items, notes on strings 0 to 6 with

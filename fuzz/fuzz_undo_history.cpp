@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // Edits, undos and redos in the order the bytes give. Whatever the order, the document keeps
 // its invariants after every one, an undo or redo gives back exactly the content the history
 // had at that depth, and undoing everything gives back the start byte for byte.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // Writes the seed inputs that the program itself can make: settings files, tab-item records,
 // and (as those readers exist) documents. Usage: lutaris_fuzz_seeds OUTPUT_DIR
 // Each target's seeds go to OUTPUT_DIR/<target name>/.

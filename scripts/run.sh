@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # Sets up, builds and starts the editor. Arguments go to the editor (a document path, say).
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # Installs every Debian package the project needs (only those missing) and the npm packages of
 # the interoperability tests. Safe to run again; does nothing when all is there.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # Builds the whole project with AddressSanitizer and UndefinedBehaviorSanitizer into build-asan
 # and runs the whole test suite there, leak checking on. Expects scripts/setup.sh to have run.
 set -euo pipefail

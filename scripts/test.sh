@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # Sets up, builds and runs the whole test suite: once as built normally, once built with
 # AddressSanitizer and UndefinedBehaviorSanitizer, then every fuzz target for
 # LUTARIS_FUZZ_SECONDS seconds (60 unless set; 0 skips fuzzing).

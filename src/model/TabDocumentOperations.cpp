@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // The document's operations: every change of the content goes through here, keeps the
 // document's invariants, tells the view's layout what moved and is recorded for Undo.
 #include <algorithm>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // The reader against the files in tests/data: damaged ones it must refuse, each for its own
 // reason, and valid ones in shapes our writer never makes. tests/data/damaged-cfb/make.py
 // makes both.

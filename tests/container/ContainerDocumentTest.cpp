@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // The reference container's document file: what it writes reads back whole, and a damaged
 // or cut file is refused without a crash or a huge allocation.
 #include <gtest/gtest.h>

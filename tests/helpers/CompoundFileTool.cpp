@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // Writes and reads compound files for the interoperability scripts, so that independent readers
 // and writers can be checked against ours from the shell.
 //

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // Reads a compound file with the npm package "cfb" and checks it against what we meant to write:
 //   node cfb-read.js FILE EXPECTED_CONTENTS CLASS_ID_HEX [NAME=EXPECTED ...]
 // each NAME=EXPECTED a further stream and the file of its bytes. Exits non-zero, saying why,

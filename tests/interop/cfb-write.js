@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // Writes a compound file with the npm package "cfb": a root storage with the given class id
 // holding a stream "Contents" with the bytes of a given file.
 //   node cfb-write.js OUT CONTENTS_FILE CLASS_ID_HEX

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 """Reads a compound file with olefile in its strict mode and checks it against what we meant to
 write:  /usr/bin/python3 olefile-read.py FILE EXPECTED_CONTENTS CLASS_ID [NAME=EXPECTED ...]
 CLASS_ID in olefile's form, e.g. 4E1B7C53-2A96-4F08-B3D5-71C9E0A64F2D; each NAME=EXPECTED is

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // Shows the view of a fixed songbook at the scale factor the environment gives
 // (QT_SCALE_FACTOR is read when the application starts, hence a process of its own) and writes
 // the window's own pixels of the viewport, where partial repaints and scrolled strips end up:

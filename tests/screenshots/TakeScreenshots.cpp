@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // Renders the editor's windows and dialogs into PNG files for a person to look at:
 //   lutaris_screenshots OUTPUT_FOLDER
 // Run it on a real display (tests/screenshots/take.sh uses Xvfb) so that fonts and styles are

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # Takes the screenshots a person looks at before calling a change of the editor's windows done:
 # the windows and dialogs rendered by lutaris_screenshots, the running editor as the X server
 # shows it, and a PDF printout rasterised at 96 dpi to compare with the screen.

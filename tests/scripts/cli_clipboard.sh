@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # The selection and the clipboard through `lutaris-cli run` on its in-process clipboard:
 # drag-selections, Copy, Cut, Paste, Copy as Text and drops, checked on the dumped document and
 # on what the clipboard holds.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # How lutaris-cli reports files it cannot read and scripts it cannot run.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/cli_test.sh"

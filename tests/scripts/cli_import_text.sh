@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # Text tablature through lutaris-cli: import-text, and Import File (32786) in a script.
 set -euo pipefail
 cli="$LUTARIS_BINARY_DIR/tools/lutaris-cli"

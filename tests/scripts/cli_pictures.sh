@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # lutaris-cli render and paint: the pictures open in ordinary tools, have the sizes the
 # document's extent and the window width give them, and show the caret only when asked.
 set -euo pipefail

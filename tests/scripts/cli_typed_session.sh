@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # A typed editing session through `lutaris-cli run`: keys and commands as the view and the
 # menus deliver them, then save, dump, reopen and export, checked field by field.
 set -euo pipefail

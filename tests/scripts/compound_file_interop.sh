@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # Our compound files against independent implementations: every file our writer makes must be
 # read back identically by our reader, by olefile (strict) and by the npm package "cfb"; files
 # that libgsf and "cfb" write must be read identically by our reader. Any disagreement fails.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # The install and the Debian package: `cmake --install` puts the programs, the desktop entry,
 # the icons, the AppStream metadata and the manual pages where a desktop looks for them, and
 # each passes its format's validator; `cpack -G DEB` makes a package that lintian finds no

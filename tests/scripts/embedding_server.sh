@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # The embedding server as containers meet it: a stand-alone start registers it (service file
 # and class record in a temporary data folder), the bus starts it from that service file for
 # each object, and -Unregister removes the registration again. Runs on a session bus and an

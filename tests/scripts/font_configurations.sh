@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # The picture does not depend on the machine's font configuration. Ghostscript's fonts
 # (fonts-urw-base35, on most desktops that print) claim the name "Courier"; whether they are
 # visible or hidden, and whether fontconfig knows Liberation Mono or only its files are there,

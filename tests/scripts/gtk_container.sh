@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # Editing in place inside GTK 3's own XEmbed embedder (Gtk.Socket), with a container written
 # apart from the project that does what the README asks of a container: a site the size of the
 # object, a wait for the frame's map after verb 0, keys through its own window, Esc, Save.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # The editor program itself: a start without a window system, printing from the command line,
 # and the window it shows on a real X server.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # lutaris-container against the built embedding server, as a person uses it: insert an object,
 # type into it (in a window of its own and in place), save the container's document, take the
 # object's storage out of it and read that with lutaris-cli. Runs on a session bus and an X

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # Every include of the program's own headers points down the layers:
 #   compound → platform → model → text, render, sound → edit → document → app, tools
 # with each qt/ folder above its layer (and above the qt/ folders of the layers below), the

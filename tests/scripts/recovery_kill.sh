@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # Recovery copies under a real kill, on a virtual X server: frets typed through the window, the
 # editor killed with SIGKILL, a second editor that must not take the first one's copy while it
 # runs, then a start that offers the copy (beside a damaged one) and recovers it: the notes,

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # Audio export heard through numpy: fret 5 on the top string sounds A4 at 440 Hz, a bend rises
 # a whole step, every file type is written, and a failure writes nothing and keeps the old file.
 set -euo pipefail

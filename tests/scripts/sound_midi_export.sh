@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # MIDI export read back by an independent reader (Debian's python3-mido): format, tempo,
 # program, the wheel's range, one channel per string, the notes and the techniques' events;
 # the options; a document's own playback settings; failures that write nothing.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # Live play from the command line: on a machine without sound (as CI) it fails at once with one
 # message naming every audio output tried, and hangs nowhere; FluidSynth's file driver plays the
 # song in real time into a file instead.

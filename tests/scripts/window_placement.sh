@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # The main window on a scaled desktop: at QT_SCALE_FACTOR=2 on a 1280 x 900 screen the first
 # window, frame and title bar included, lies on the screen; the place and size it is left with
 # come back at the next start. Runs on an X server and a window manager of its own.

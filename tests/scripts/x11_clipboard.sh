@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # The clipboard between processes on a real X server (Xvfb, started here): what lutaris-cli
 # puts there (the drag-selection's marker, the text of Copy as Text, the embedded object and
 # the pictures of Copy) is read by other processes under the same names and bytes, and the two

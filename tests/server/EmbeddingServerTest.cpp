@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // A container's view of the embedding server: run on a session bus whose service file starts
 // the built program (tests/scripts/embedding_server.sh sets that up), on an X server.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // The script commands of the selection and the clipboard: what the view's drag-selection and
 // drop target do, and a look at the script's clipboard.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // lutaris-cli: the editor's document core without a display, for scripts and tests.
 
 #include <exception>

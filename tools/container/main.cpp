@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // lutaris-container: a small container program that embeds objects served over the session
 // bus, shows their pictures, opens them and edits them in place.
 //

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // Writes the program icon into a hicolor icon theme folder, one PNG for each size a desktop
 // looks for, so that the installed icons are the window's own artwork and not a copy kept
 // beside it. Run by the build: lutaris-program-icons FOLDER ICON-NAME

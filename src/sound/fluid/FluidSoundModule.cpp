@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Lutaris authors
 // The module's entry point: what the program finds by name after loading the module.
 #include "sound/SoundModule.h"
 #include "sound/fluid/FluidAudioRenderer.h"

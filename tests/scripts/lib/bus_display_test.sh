@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # Sourced by the scripts that run the programs on a session bus and an X server of their own:
 # a scratch folder to work in (removed on exit) as home and data folders, a skip (status 77)
 # when a tool is missing, and the bus and X server to run the test's commands on.

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # Sourced by the lutaris-cli script tests: the tool, a scratch folder to work in (removed on
 # exit), and a check of a command's exit status that keeps its output for the next checks.
 cli="$LUTARIS_BINARY_DIR/tools/lutaris-cli"

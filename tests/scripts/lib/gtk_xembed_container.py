@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 """A container written apart from the project: GTK 3's own XEmbed embedder (Gtk.Socket) as the
 site of an object edited in place, doing what the README asks of a container. It creates an
 object, gives it a site the size of the object's rectangle, asks for verb 0, waits for the

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Lutaris authors
 # Writes a document's "Contents" stream as a plain file (the program reads a file that is not a
 # compound file whole as that stream), for the sound tests: python3 sound_tab.py OUT ITEM...
 # where each ITEM is a list of notes "fret,string,column,action" separated by spaces, the
