@@ -142,8 +142,11 @@ echo "container killed: ok"
 
 # With a window manager the container window is activated as a person would.
 openbox > /dev/null 2>&1 & pids+=($!)
+# Ready once it says it can activate windows: the check window alone comes earlier, and on a
+# loaded machine xdotool then found no _NET_ACTIVE_WINDOW.
 for _ in $(seq 300); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q "window id" && break
+    xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q "window id" &&
+        xprop -root _NET_SUPPORTED 2> /dev/null | grep -q "_NET_ACTIVE_WINDOW" && break
     sleep 0.1
 done
 "$container" managed.ltc --insert Lutaris.Document > managed.log & pid=$!; pids+=($pid)
