@@ -123,7 +123,9 @@ void Drop(CCorvaneDoc& document, MemoryClipboard& clipboard, std::int32_t target
         if (prompter.Messages().size() != (marker && !glissomarkers ? 0u : 1u)) std::abort();
         return;
     }
-    if (!document.IsModified() || !prompter.Messages().empty()) std::abort();
+    // A move that leaves the order as it was is no change: the document stays as saved.
+    if (document.IsModified() != (wasModified || after != before)) std::abort();
+    if (!prompter.Messages().empty()) std::abort();
     // The selected items stand as one run, in their old order, right before the target, and
     // the others keep their order.
     const Tablature* targetItem = before[static_cast<std::size_t>(target)];
@@ -155,6 +157,16 @@ void CheckCopy(CCorvaneDoc& document, const MemoryClipboard& clipboard) {
     const auto descriptor = ObjectDescriptor::Decode(*descriptorBytes);
     if (!descriptor || !(descriptor->classId == kDocumentClassId)) std::abort();
     if (descriptor->fullUserTypeName != u"Lutars Document") std::abort();
+}
+
+// Every format on the clipboard with its bytes, in the order offered.
+std::vector<std::pair<std::string, std::optional<std::vector<std::uint8_t>>>> Offered(
+    const MemoryClipboard& clipboard) {
+    std::vector<std::pair<std::string, std::optional<std::vector<std::uint8_t>>>> offered;
+    for (const auto& name : clipboard.ListFormats()) {
+        offered.emplace_back(name, clipboard.GetFormat(name));
+    }
+    return offered;
 }
 
 // Reads every format as another process would read what we offer. Nothing here may crash;
@@ -216,6 +228,13 @@ void RunStep(ClipboardScript& script, CCorvaneDoc& document, MemoryClipboard& cl
             }
             break;
         case 6: {
+            if (document.selection.empty()) {
+                // Nothing to copy: whatever another program offered stays on the clipboard.
+                const auto before = Offered(clipboard);
+                document.OnCopyAsText();
+                if (Offered(clipboard) != before) std::abort();
+                break;
+            }
             document.OnCopyAsText();
             const std::string text = ClipboardCommands(document).SelectionText();
             const auto offered = clipboard.GetFormat(kPlainTextFormat);

@@ -34,6 +34,12 @@ TEST_F(SelectionMoverTest, RefusesAMissingOrSelectedTargetAndAnEmptySelection) {
     EXPECT_FALSE(mover.MoveBefore(3));
     EXPECT_FALSE(mover.MoveBefore(-1));
     EXPECT_EQ(ReadingOrder(), (std::vector<std::int32_t>{10, 11, 12}));
+    // Already right before the target: the move counts, but it changes nothing, so the
+    // document stays as saved and there is nothing to undo.
+    EXPECT_TRUE(mover.MoveBefore(2));
+    EXPECT_EQ(ReadingOrder(), (std::vector<std::int32_t>{10, 11, 12}));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(doc.CanUndo());
 }
 
 }  // namespace
