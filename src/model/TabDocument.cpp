@@ -251,13 +251,23 @@ void TabDocument::RepairAfterLoad() {
     cursor_->tabItem = tabItems_.front().get();
 }
 
-std::vector<std::uint8_t> TabDocument::ContentsBytes() {
+std::size_t TabDocument::ContentsSize() const {
     std::size_t size = kContentsHeaderBytes;
     for (const auto& item : tabItems_) {
         size += kItemRecordBytes + kNoteRecordBytes * item->notes.size();
     }
+    return size;
+}
+
+std::vector<std::uint8_t> TabDocument::ContentsBytes(std::vector<std::uint8_t> reuse) {
+    const std::size_t size = ContentsSize();
+    // Memory kept for the next copy gets room to grow, or every note typed in between would
+    // cost a whole fresh buffer again.
+    const std::size_t room =
+        reuse.capacity() >= size || reuse.capacity() == 0 ? size : size + size / 8;
     Archive archive;
-    archive.ReserveStore(size);
+    archive.ReuseStore(std::move(reuse));
+    archive.ReserveStore(room);
     Serialize(archive);
     return archive.TakeStoredBytes();
 }

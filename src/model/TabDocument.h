@@ -89,8 +89,11 @@ public:
     // wrong magic text; either way the document is left consistent (at least one item, the
     // caret on one of them).
     void Serialize(Archive& archive);
-    // The "Contents" stream of the document as it stands (what a save writes).
-    std::vector<std::uint8_t> ContentsBytes();
+    // The "Contents" stream of the document as it stands (what a save writes), built in
+    // `reuse`'s memory when given.
+    std::vector<std::uint8_t> ContentsBytes(std::vector<std::uint8_t> reuse = {});
+    // The length of ContentsBytes, without building them.
+    std::size_t ContentsSize() const;
     // The "Playback" stream of the document as it stands: empty when the playback settings are
     // the defaults for its string count, and then no such stream is saved.
     std::vector<std::uint8_t> PlaybackBytes() const;

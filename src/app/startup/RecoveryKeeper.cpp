@@ -45,6 +45,28 @@ void RecoveryKeeper::OnDocumentUpdated() {
         delay = std::max(milliseconds(0), interval_ - since);
     }
     timer_.start(delay);
+    PrepareMemory();
+}
+
+void RecoveryKeeper::PrepareMemory() {
+    {
+        const std::lock_guard lock(spare_->mutex);
+        if (spare_->bytes.capacity() > 0 || spare_->preparing) return;
+        spare_->preparing = true;
+    }
+    const std::size_t size = document_.ContentsSize();
+    writer_.Post({}, [spare = spare_, room = size + size / 8] {
+        std::vector<std::uint8_t> bytes;
+        try {
+            bytes.resize(room);  // zeroing touches every page
+        } catch (const std::bad_alloc&) {
+            bytes = {};  // the copy will find its own memory, or report that it found none
+        }
+        bytes.clear();
+        const std::lock_guard lock(spare->mutex);
+        spare->preparing = false;
+        if (spare->bytes.capacity() < bytes.capacity()) spare->bytes = std::move(bytes);
+    });
 }
 
 void RecoveryKeeper::Check() {
@@ -80,9 +102,13 @@ void RecoveryKeeper::WriteNow() {
     }
     info.title = document_.GetTitle();
     std::vector<std::uint8_t> contents;
+    {
+        const std::lock_guard lock(spare_->mutex);
+        contents = std::move(spare_->bytes);
+    }
     std::vector<std::uint8_t> playback;
     try {
-        contents = document_.ContentsBytes();
+        contents = document_.ContentsBytes(std::move(contents));
         playback = document_.PlaybackBytes();
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "lutaris: no memory for a recovery copy\n");
@@ -92,12 +118,15 @@ void RecoveryKeeper::WriteNow() {
     // The bytes are the document's state now; the compound file around them and the disk are
     // the writer's work.
     writer_.Post(id_, [&store = store_, id = id_, contents = std::move(contents),
-                       playback = std::move(playback), info = std::move(info)] {
+                       playback = std::move(playback), info = std::move(info),
+                       spare = spare_]() mutable {
         try {
             store.Write(id, DocumentFileBytes(contents, playback), info);
         } catch (const std::exception& error) {
             std::fprintf(stderr, "lutaris: the recovery copy was not written: %s\n", error.what());
         }
+        const std::lock_guard lock(spare->mutex);
+        spare->bytes = std::move(contents);
     });
 }
 
@@ -105,6 +134,12 @@ void RecoveryKeeper::Discard() {
     timer_.stop();
     hasCopy_ = false;
     writer_.Post(id_, [&store = store_, id = id_] { store.Remove(id); });
+    // A saved document needs no memory for copies until it changes again; this runs after
+    // any copy still being written has handed its memory back.
+    writer_.Post({}, [spare = spare_] {
+        const std::lock_guard lock(spare->mutex);
+        spare->bytes = {};
+    });
 }
 
 }  // namespace lutaris

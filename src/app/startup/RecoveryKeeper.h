@@ -5,8 +5,12 @@
 #include <QObject>
 #include <QTimer>
 #include <chrono>
+#include <cstdint>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/document/DocumentBase.h"
 
@@ -51,6 +55,19 @@ public:
 private:
     void OnTimer();
 
+    // Has the writer's thread make memory ready for the next copy's bytes.
+    void PrepareMemory();
+
+    // Memory for the next copy's bytes, already touched: a songbook's bytes are tens of
+    // megabytes, and filling fresh memory costs page faults that the interface thread would
+    // otherwise wait for. The writer prepares it while the first copy's timer runs and hands
+    // back each copy's memory once the copy is on disk.
+    struct SpareBuffer {
+        std::mutex mutex;
+        std::vector<std::uint8_t> bytes;
+        bool preparing = false;
+    };
+
     TabDocument& document_;
     RecoveryStore& store_;
     RecoveryWriter& writer_;
@@ -58,6 +75,7 @@ private:
     std::chrono::milliseconds interval_ = kDefaultInterval;
     std::optional<std::chrono::steady_clock::time_point> lastWrite_;
     bool hasCopy_ = false;
+    std::shared_ptr<SpareBuffer> spare_ = std::make_shared<SpareBuffer>();
     QTimer timer_;
 };
 

@@ -53,6 +53,12 @@ public:
     std::vector<std::uint8_t> TakeStoredBytes() { return std::move(output_); }
     // Lets a storing archive grow once instead of many times when the final size is known.
     void ReserveStore(std::size_t bytes) { output_.reserve(bytes); }
+    // Stores into `buffer`'s memory, its old bytes dropped: a songbook's bytes are tens of
+    // megabytes, and memory already touched costs no page faults to fill again.
+    void ReuseStore(std::vector<std::uint8_t> buffer) {
+        output_ = std::move(buffer);
+        output_.clear();
+    }
 
 private:
     Direction direction_;

@@ -96,6 +96,31 @@ TEST_F(RecoveryKeeperTest, ACopyFollowsUnsavedChangesAndASaveRemovesIt) {
     EXPECT_FALSE(keeper.Scheduled());
 }
 
+// Each copy is built in the memory of the one before: a shorter document after a longer one
+// must leave nothing of the longer copy behind.
+TEST_F(RecoveryKeeperTest, EveryCopyIsTheDocumentAsItStandsWhateverCameBefore) {
+    RecoveryKeeper keeper(document, store, writer);
+    const auto copyMatches = [&] {
+        keeper.WriteNow();
+        writer.Drain();
+        ScriptedPrompter quiet;
+        TabDocument copy(quiet);
+        return copy.OnOpenDocument(store.DataPath(keeper.Id())) &&
+               copy.StorageBytes() == document.StorageBytes();
+    };
+    for (int item = 0; item < 4; ++item) {
+        document.InsertTabItemAt(static_cast<std::int32_t>(document.tabItems.size()));
+        for (std::int32_t column = 0; column < 12; ++column) {
+            document.SetNote(*document.tabItems.back(), TabNote{.fret = 3, .string = column % 6, .column = column});
+        }
+    }
+    EXPECT_TRUE(copyMatches());
+    document.RemoveTabItems({document.tabItems[1].get(), document.tabItems[2].get()});
+    EXPECT_TRUE(copyMatches());
+    document.Undo();
+    EXPECT_TRUE(copyMatches());
+}
+
 TEST_F(RecoveryKeeperTest, TypingWritesAtMostOnceAnInterval) {
     RecoveryKeeper keeper(document, store, writer);
     keeper.SetInterval(400ms);
