@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QKeyEvent>
 #include <cstdlib>
 
@@ -47,17 +48,20 @@ void BM_PlayCursorStep(benchmark::State& state) {
     view.OnInitialUpdate();
     QApplication::processEvents();
 
-    bench::LatencySample wall, cpu;
+    bench::LatencySample wall, cpu, scrolling, still;
     std::int32_t position = middle;
     std::int32_t column = 0;
     for (auto _ : state) {
         for (int step = 0; step < 2000; ++step) {
             const Tablature* item = document.ItemAtPosition(position);
+            const int scrollBefore = view.verticalScrollBar()->value();
             const bench::Stopwatch watch;
             view.ShowPlayCursor(item, position, column);
             QApplication::processEvents();
-            wall.Add(watch.WallMilliseconds());
+            const double ms = watch.WallMilliseconds();
+            wall.Add(ms);
             cpu.Add(watch.CpuMilliseconds());
+            (view.verticalScrollBar()->value() != scrollBefore ? scrolling : still).Add(ms);
             if (++column > item->MaxColumn()) {
                 column = 0;
                 ++position;
@@ -69,6 +73,10 @@ void BM_PlayCursorStep(benchmark::State& state) {
     state.counters["cpu_median_ms"] = cpu.Median();
     state.counters["cpu_p99_ms"] = cpu.Percentile(0.99);
     state.counters["items"] = static_cast<double>(document.tabItems.size());
+    // A step that scrolls also paints the strip of the next row that comes into view.
+    state.counters["scrolling_steps"] = static_cast<double>(scrolling.Count());
+    state.counters["scrolling_median_ms"] = scrolling.Median();
+    state.counters["still_p99_ms"] = still.Percentile(0.99);
 }
 BENCHMARK(BM_PlayCursorStep)->Iterations(1)->Unit(benchmark::kMillisecond);
 

@@ -129,9 +129,15 @@ void CCorvaneView::MovePlayCursor(std::optional<LayoutRect> area) {
     const std::optional<LayoutRect> old = std::exchange(playCursor_, area);
     if (area && followPlayCursor_) {
         const LayoutPoint scroll = ScrollPosition();
+        // A cursor that leaves the view turns the page: its row goes to the top, so that the
+        // rows to be played next are in sight and the view moves once a screenful, not once a
+        // row.
+        const bool outOfSight = area->top < scroll.y ||
+                                std::int64_t{area->bottom} >=
+                                    std::int64_t{scroll.y} + viewport()->height();
         const LayoutPoint target{
             CaretScroll::Along(area->left, area->right, scroll.x, viewport()->width()),
-            CaretScroll::Along(area->top, area->bottom, scroll.y, viewport()->height())};
+            outOfSight ? area->top : scroll.y};
         // The scroll carries the old marker's pixels along: they are repainted where they went.
         if (!(target == scroll)) ScrollToPosition(target);
     }

@@ -580,8 +580,19 @@ TEST_F(PlayCursorTest, TheViewFollowsTheCursorUntilThePersonScrolls) {
     const std::optional<LayoutRect> area = view.PlayCursor();
     ASSERT_TRUE(area.has_value());
     EXPECT_GT(scroll.y, 0);
-    EXPECT_GE(area->top, scroll.y);
+    // The row that plays stands at the top, with the rows to come below it.
+    EXPECT_EQ(area->top, scroll.y);
     EXPECT_LE(area->bottom, scroll.y + view.viewport()->height());
+    // Walking on through the rows in sight does not move the view; the first beyond them turns
+    // the page to it.
+    std::int32_t position = 200;
+    while (view.ScrollPosition() == scroll && position < 290) {
+        ++position;
+        view.ShowPlayCursor(doc.ItemAtPosition(position), position, 0);
+    }
+    EXPECT_GT(view.PlayCursor()->top, area->bottom) << "the view moved before the cursor left it";
+    EXPECT_EQ(view.PlayCursor()->top, view.ScrollPosition().y);
+    view.ShowPlayCursor(&far, 200, 0);
 
     // The person drags the bar back to the top: the cursor no longer pulls the view along.
     view.verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
