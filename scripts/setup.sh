@@ -18,6 +18,7 @@ packages=(
     python3 python3-olefile libgsf-bin libgsf-1-dev python3-gi gir1.2-gtk-3.0
     clang-14 libclang-rt-14-dev
     libfluidsynth-dev libsndfile1-dev libasound2-dev libsdl2-dev timgm6mb-soundfont python3-mido python3-numpy
+    qt6-wayland sway wtype grim
 )
 
 missing=()
