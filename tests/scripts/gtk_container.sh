@@ -8,6 +8,7 @@ set -euo pipefail
 editor="$LUTARIS_BINARY_DIR/src/lutaris"
 cli="$LUTARIS_BINARY_DIR/tools/lutaris-cli"
 container="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lib/gtk_xembed_container.py"
+register="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lib/register_server.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/lib/bus_display_test.sh"
 require_tools "editing in a GTK container" xvfb-run dbus-run-session \
     dbus-update-activation-environment xdotool openbox /usr/bin/python3
@@ -18,18 +19,10 @@ fi
 
 on_bus_and_display bash -c '
 set -euo pipefail
-editor=$0 cli=$1 container=$2
+editor=$0 cli=$1 container=$2 register=$3
 pids=()
 trap "kill \${pids[*]} 2> /dev/null || true" EXIT
-
-# A stand-alone start registers the server; the bus starts it with this display.
-"$editor" 2> /dev/null & pid=$!
-for _ in $(seq 300); do
-    [ -s "$XDG_DATA_HOME/insertable-objects/Lutaris.Document.object" ] && break
-    sleep 0.1
-done
-kill $pid; wait $pid 2> /dev/null || true
-dbus-update-activation-environment DISPLAY XAUTHORITY
+"$register" "$editor"
 
 check() {  # with or without a window manager
     /usr/bin/python3 "$container" object.ltf > container.log 2>&1 || { cat container.log; exit 1; }
@@ -45,4 +38,4 @@ openbox > /dev/null 2>&1 & pids+=($!)
 sleep 1
 check
 echo "with openbox: ok"
-' "$editor" "$cli" "$container"
+' "$editor" "$cli" "$container" "$register"

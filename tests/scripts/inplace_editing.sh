@@ -9,25 +9,17 @@ set -euo pipefail
 editor="$LUTARIS_BINARY_DIR/src/lutaris"
 container="$LUTARIS_BINARY_DIR/tools/lutaris-container"
 cli="$LUTARIS_BINARY_DIR/tools/lutaris-cli"
+register="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lib/register_server.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/lib/bus_display_test.sh"
 require_tools "in-place editing" xvfb-run dbus-run-session dbus-update-activation-environment \
     dbus-send xdotool xprop openbox python3
 
 on_bus_and_display bash -c '
 set -euo pipefail
-editor=$0 container=$1 cli=$2
+editor=$0 container=$1 cli=$2 register=$3
 pids=()
 trap "kill \${pids[*]} 2> /dev/null || true" EXIT
-
-# The stand-alone start registers the server for this data folder; the bus starts it from
-# there with the display it is given.
-"$editor" 2> /dev/null & pid=$!
-for _ in $(seq 300); do
-    [ -s "$XDG_DATA_HOME/insertable-objects/Lutaris.Document.object" ] && break
-    sleep 0.1
-done
-kill $pid; wait $pid 2> /dev/null || true
-dbus-update-activation-environment DISPLAY XAUTHORITY
+"$register" "$editor"
 
 # Waits (30 s at most) until the log has COUNT lines (default 1) that match PATTERN.
 wait_line() {
@@ -174,4 +166,4 @@ wait_line reopened.log "^saved .*managed.ltc$"
 [ "$(notes_of managed.ltc 0)" = "[[2, 0, 1, 0], [5, 0, 0, 0], [8, 1, 0, 0]]" ] ||
     { notes_of managed.ltc 0; exit 1; }
 echo "with a window manager: ok"
-' "$editor" "$container" "$cli"
+' "$editor" "$container" "$cli" "$register"
