@@ -209,9 +209,11 @@ bool ViewLayout::MeasureBlock(std::size_t b) {
         block.inkBottom = std::max(block.inkBottom, detail.ink.bottom);
         if (slot.state == State::Inserted || measured.extent.width != slot.width) {
             if (measured.extent.width >= block.widest) {
+                BlockWidestChanged(block.widest, measured.extent.width);
                 block.widest = measured.extent.width;
             } else if (slot.width == block.widest) {
                 block.widestStale = true;
+                BlockWidestChanged(block.widest, measured.extent.width);
             }
             slot.width = measured.extent.width;
             breakFrom_ = std::min(breakFrom_, position);
@@ -368,6 +370,7 @@ void ViewLayout::RefreshBlock(std::size_t b) {
     std::int64_t newRows = 0;
     block.inkTop = std::numeric_limits<std::int64_t>::max();
     block.inkBottom = std::numeric_limits<std::int64_t>::min();
+    const std::int32_t widestBefore = block.widest;
     block.widest = std::numeric_limits<std::int32_t>::min();
     block.widestStale = false;
     for (std::size_t i = 0; i < block.places.size(); ++i) {
@@ -376,6 +379,7 @@ void ViewLayout::RefreshBlock(std::size_t b) {
         block.inkTop = std::min(block.inkTop, block.details[i].ink.top);
         block.inkBottom = std::max(block.inkBottom, block.details[i].ink.bottom);
     }
+    BlockWidestChanged(widestBefore, block.widest);
     AdjustSums(b, 0, newRows - block.newRows);
     block.newRows = newRows;
     block.stale = false;
@@ -392,7 +396,18 @@ void ViewLayout::MarkUnmeasured(std::size_t b) {
 
 // ---- the sums over the blocks ------------------------------------------------------------------
 
+void ViewLayout::BlockWidestChanged(std::int32_t before, std::int32_t after) {
+    if (!widest_) return;
+    if (after >= *widest_) {
+        widest_ = after;
+    } else if (before >= *widest_) {
+        widest_.reset();
+    }
+}
+
 void ViewLayout::RebuildSums() {
+    // Blocks came or went, and the widest items with them.
+    widest_.reset();
     const std::size_t count = blocks_.size();
     sums_.assign(count + 1, Sums{});
     totalRows_ = 0;
@@ -502,6 +517,7 @@ std::optional<std::int64_t> ViewLayout::Bottom(const TabSettings& settings, std:
 
 std::optional<std::int32_t> ViewLayout::Widest(const TabSettings& settings, std::size_t itemCount) {
     if (!Describes(settings, itemCount) || !BringUpToDate()) return std::nullopt;
+    if (widest_) return widest_;
     std::int32_t widest = std::numeric_limits<std::int32_t>::min();
     for (Block& block : blocks_) {
         if (block.widestStale) {
@@ -511,6 +527,7 @@ std::optional<std::int32_t> ViewLayout::Widest(const TabSettings& settings, std:
         }
         widest = std::max(widest, block.widest);
     }
+    widest_ = widest;
     return widest;
 }
 

@@ -131,6 +131,9 @@ private:
         bool unmeasured = false;
         bool stale = false;  // newRows and the ink bounds are to be counted again
     };
+    // A block's widest went from `before` to `after`: the widest of all follows, or is to be
+    // found again when the item that set it narrowed or went.
+    void BlockWidestChanged(std::int32_t before, std::int32_t after);
     struct Location {
         std::size_t block = 0;
         std::size_t index = 0;
@@ -176,6 +179,9 @@ private:
     bool BlockMayMeet(const Block& block, std::int64_t rowsBefore, const LayoutRect& area) const;
 
     std::vector<Block> blocks_;
+    // The widest item of all while known: the range across is asked for before every paint,
+    // and reading every block for it would make a command's layout grow with the songbook.
+    std::optional<std::int32_t> widest_;
     struct Sums {
         std::int64_t positions = 0;
         std::int64_t rows = 0;

@@ -198,13 +198,17 @@ TEST_F(ViewLayoutTest, TheRangeAcrossFollowsTheWidestItemAsKeysWidenAndNarrowIt)
     doc.cursor->tabItem = item;
     const std::int32_t fits = Sizes().total.width;
     ASSERT_EQ(fits, kWidth - 2 - 16 - 1);
+    const auto widenPastTheWindow = [&] {
+        for (int round = 0; round < 40 && item->GetExtent().width <= kWidth; ++round) {
+            const std::int32_t steps = item->MaxColumn() + 1 - doc.cursor->current.column;
+            for (std::int32_t i = 0; i < steps; ++i) Key(vk::Right);
+            Key(vk::Digit0 + 4);
+            Paint();
+            EXPECT_EQ(Sizes(), SizesFromItems()) << "round " << round;
+        }
+    };
     // Typed past the window's width: the range reaches the item and a margin past it.
-    for (int round = 0; round < 40 && item->GetExtent().width <= kWidth; ++round) {
-        const std::int32_t steps = item->MaxColumn() + 1 - doc.cursor->current.column;
-        for (std::int32_t i = 0; i < steps; ++i) Key(vk::Right);
-        Key(vk::Digit0 + 4);
-        Paint();
-    }
+    widenPastTheWindow();
     ASSERT_GT(item->GetExtent().width, kWidth);
     EXPECT_EQ(Sizes().total.width, 1 + item->GetExtent().width + 1);
     EXPECT_EQ(Sizes(), SizesFromItems());
@@ -214,11 +218,18 @@ TEST_F(ViewLayoutTest, TheRangeAcrossFollowsTheWidestItemAsKeysWidenAndNarrowIt)
         while (doc.cursor->current.column > item->MaxColumn()) Key(vk::Left);
         Key(vk::Delete);
         Paint();
+        EXPECT_EQ(Sizes(), SizesFromItems()) << "round " << round;
     }
     ASSERT_LE(item->GetExtent().width, kWidth);
     EXPECT_EQ(Sizes().total.width, fits);
     EXPECT_EQ(Sizes(), SizesFromItems());
     EXPECT_EQ(Paint(), FullPaint());
+    // Widened again and then cut, the item takes the range across with it.
+    widenPastTheWindow();
+    ASSERT_GT(Sizes().total.width, fits);
+    Select(2, 2), doc.OnEditCut();
+    EXPECT_EQ(Sizes().total.width, fits);
+    EXPECT_EQ(Sizes(), SizesFromItems());
 }
 
 TEST_F(ViewLayoutTest, ChangesMadeWithoutAKeystrokeAreLaidOutAfresh) {
