@@ -91,14 +91,20 @@ echo "a typed fret, then Ctrl+Z: keys reach the document"
 
 # The lock panes are the bottom right corner of the status bar; only Caps Lock changes there.
 panes() { grim "$1" && convert "$1" -gravity SouthEast -crop 360x30+30+0 +repage "$1"; }
+# Waits (5 s at most) until the panes differ from those in FILE, taking them as NEW.
+panes_change() {
+    for _ in $(seq 50); do
+        panes "$2"
+        ! compare -metric AE "$1" "$2" null: 2> /dev/null && return 0
+        sleep 0.1
+    done
+    return 1
+}
 panes before.png
 wtype -M capslock -k Right -m capslock
-sleep 0.5
-panes caps.png
+panes_change before.png caps.png || { echo "the Caps Lock pane did not follow the key event"; exit 1; }
 wtype -k Left
-sleep 0.5
-panes after.png
-changed() { ! compare -metric AE "$1" "$2" null: 2> /dev/null; }
-changed before.png caps.png || { echo "the Caps Lock pane did not follow the key event"; exit 1; }
-changed caps.png after.png || { echo "the Caps Lock pane stayed on"; exit 1; }
+panes_change caps.png after.png || { echo "the Caps Lock pane stayed on"; exit 1; }
+compare -metric AE before.png after.png null: 2> /dev/null ||
+    { echo "the lock panes did not come back as they were"; exit 1; }
 echo "the Caps Lock pane follows the key events' modifiers"
