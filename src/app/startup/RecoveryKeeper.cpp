@@ -51,8 +51,8 @@ void RecoveryKeeper::OnDocumentUpdated() {
 void RecoveryKeeper::PrepareMemory() {
     {
         const std::lock_guard lock(spare_->mutex);
-        if (spare_->bytes.capacity() > 0 || spare_->preparing) return;
-        spare_->preparing = true;
+        if (spare_->bytes.capacity() > 0 || spare_->coming) return;
+        spare_->coming = true;
     }
     const std::size_t size = document_.ContentsSize();
     writer_.Post({}, [spare = spare_, room = size + size / 8] {
@@ -64,7 +64,7 @@ void RecoveryKeeper::PrepareMemory() {
         }
         bytes.clear();
         const std::lock_guard lock(spare->mutex);
-        spare->preparing = false;
+        spare->coming = false;
         if (spare->bytes.capacity() < bytes.capacity()) spare->bytes = std::move(bytes);
     });
 }
@@ -103,8 +103,10 @@ void RecoveryKeeper::WriteNow() {
     info.title = document_.GetTitle();
     std::vector<std::uint8_t> contents;
     {
+        // This copy's memory comes back once it is on disk.
         const std::lock_guard lock(spare_->mutex);
         contents = std::move(spare_->bytes);
+        spare_->coming = true;
     }
     std::vector<std::uint8_t> playback;
     try {
@@ -112,6 +114,8 @@ void RecoveryKeeper::WriteNow() {
         playback = document_.PlaybackBytes();
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "lutaris: no memory for a recovery copy\n");
+        const std::lock_guard lock(spare_->mutex);
+        spare_->coming = false;
         return;
     }
     hasCopy_ = true;
@@ -127,6 +131,7 @@ void RecoveryKeeper::WriteNow() {
         }
         const std::lock_guard lock(spare->mutex);
         spare->bytes = std::move(contents);
+        spare->coming = false;
     });
 }
 
@@ -139,6 +144,7 @@ void RecoveryKeeper::Discard() {
     writer_.Post({}, [spare = spare_] {
         const std::lock_guard lock(spare->mutex);
         spare->bytes = {};
+        spare->coming = false;  // also when the removal replaced a copy not yet written
     });
 }
 

@@ -65,7 +65,9 @@ private:
     struct SpareBuffer {
         std::mutex mutex;
         std::vector<std::uint8_t> bytes;
-        bool preparing = false;
+        // Memory is on its way: being made ready, or held by a copy not yet on disk. Typing
+        // meanwhile must not have the document measured and more memory made.
+        bool coming = false;
     };
 
     TabDocument& document_;
