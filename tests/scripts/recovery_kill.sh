@@ -9,16 +9,9 @@
 set -euo pipefail
 editor="$LUTARIS_BINARY_DIR/src/lutaris"
 cli="$LUTARIS_BINARY_DIR/tools/lutaris-cli"
-for tool in xvfb-run xdotool openbox xwininfo; do
-    if ! command -v "$tool" > /dev/null; then
-        echo "$tool missing: the kill test needs an X server, a window manager and xdotool"
-        exit 77
-    fi
-done
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-export HOME="$work" XDG_STATE_HOME="$work/state" XDG_CONFIG_HOME="$work/config"
+source "$(dirname "${BASH_SOURCE[0]}")/lib/bus_display_test.sh"
+require_tools "the kill test" xvfb-run xdotool openbox xwininfo
+export XDG_STATE_HOME="$work/state"
 # The interval is a setting: one second here instead of thirty.
 mkdir -p "$XDG_CONFIG_HOME/Local AppWizard-Generated Applications"
 printf '[Settings]\nRecoveryInterval=1\n' \
