@@ -1,3 +1,5 @@
+/* SPDX-License-Identifier: GPL-3.0-or-later
+ * Copyright (C) 2026 The Lutaris authors */
 /* Writes a compound file with libgsf, an independent writer for the interoperability tests:
  *   gsf-write-ole OUT SECTOR_SIZE CONTENTS_FILE
  * The root storage gets the document class id and one stream "Contents" with the bytes of
