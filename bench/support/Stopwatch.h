@@ -32,4 +32,20 @@ private:
     double cpuStart_;
 };
 
+// Wall time alone, for spans of a few microseconds: asking for the thread's processor time is a
+// system call that costs about as much as such a span and disturbs what comes after it.
+class WallStopwatch {
+public:
+    WallStopwatch() : start_(std::chrono::steady_clock::now()) {}
+
+    double WallMilliseconds() const {
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
+                                                         start_)
+            .count();
+    }
+
+private:
+    std::chrono::steady_clock::time_point start_;
+};
+
 }  // namespace lutaris::bench
