@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <optional>
+#include <utility>
 
 #include "platform/qt/QtFontCache.h"
 #include "platform/surface/ArcGeometry.h"
@@ -114,11 +116,7 @@ Pen QtSurface::SelectPen(const Pen& pen) {
     return previous;
 }
 
-BackgroundMode QtSurface::SetBkMode(BackgroundMode mode) {
-    const BackgroundMode previous = bkMode_;
-    bkMode_ = mode;
-    return previous;
-}
+BackgroundMode QtSurface::SetBkMode(BackgroundMode mode) { return std::exchange(bkMode_, mode); }
 
 Color QtSurface::SetTextColor(Color color) {
     const Color previous = textColor_;
@@ -153,35 +151,29 @@ SurfaceBox QtSurface::GetClipBox() const {
 
 void QtSurface::Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
                           std::int32_t bottom) {
-    std::int32_t l = mapping_.X(left);
-    std::int32_t r = mapping_.X(right);
-    std::int32_t t = mapping_.Y(top);
-    std::int32_t b = mapping_.Y(bottom);
-    if (l > r) std::swap(l, r);
-    if (t > b) std::swap(t, b);
-    if (r - l < 1 || b - t < 1) return;
+    const std::optional<SurfaceBox> box = mapping_.DeviceBox(left, top, right, bottom);
+    if (!box) return;
+    const auto [l, t, r, b] = *box;
     UseLinePen();
     // Columns l … r − 1 and rows t … b − 1: Qt strokes a rectangle one pixel beyond its size.
     // A line a unit wide covers those columns and rows when it runs through their centres.
     const double centre = scaled_ ? 0.5 : 0.0;
-    painter_.drawRect(QRectF(l + centre, t + centre, r - l - 1, b - t - 1));
+    painter_.drawRect(QRectF(l + centre, t + centre, static_cast<double>(r) - l - 1,
+                             static_cast<double>(b) - t - 1));
 }
 
 void QtSurface::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
                     std::int32_t startX, std::int32_t startY, std::int32_t endX,
                     std::int32_t endY) {
-    std::int32_t l = mapping_.X(left);
-    std::int32_t r = mapping_.X(right);
-    std::int32_t t = mapping_.Y(top);
-    std::int32_t b = mapping_.Y(bottom);
-    if (l > r) std::swap(l, r);
-    if (t > b) std::swap(t, b);
-    if (r - l < 1 || b - t < 1) return;
+    const std::optional<SurfaceBox> device = mapping_.DeviceBox(left, top, right, bottom);
+    if (!device) return;
+    const auto [l, t, r, b] = *device;
     const ArcSweep sweep = ComputeArcSweep(l, t, r, b, mapping_.X(startX), mapping_.Y(startY),
                                            mapping_.X(endX), mapping_.Y(endY));
     // The ellipse runs through the centres of the outermost columns and rows l … r − 1 and
     // t … b − 1.
-    const QRectF box(l + 0.5, t + 0.5, r - l - 1, b - t - 1);
+    const QRectF box(l + 0.5, t + 0.5, static_cast<double>(r) - l - 1,
+                     static_cast<double>(b) - t - 1);
     // The platform leaves the last pixel of the run unpainted, as it does with lines: end one
     // pixel's length of arc early.
     const double rx = box.width() / 2.0;

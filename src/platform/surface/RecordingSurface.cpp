@@ -3,6 +3,7 @@
 #include "platform/surface/RecordingSurface.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace lutaris {
 
@@ -20,29 +21,25 @@ RecordedCall& RecordingSurface::Record(RecordedCall::Kind kind) {
 }
 
 LogicalFont RecordingSurface::SelectFont(const LogicalFont& font) {
-    LogicalFont previous = font_;
-    font_ = font;
+    LogicalFont previous = std::exchange(font_, font);
     Record(RecordedCall::Kind::SelectFont);
     return previous;
 }
 
 Pen RecordingSurface::SelectPen(const Pen& pen) {
-    const Pen previous = pen_;
-    pen_ = pen;
+    Pen previous = std::exchange(pen_, pen);
     Record(RecordedCall::Kind::SelectPen);
     return previous;
 }
 
 BackgroundMode RecordingSurface::SetBkMode(BackgroundMode mode) {
-    const BackgroundMode previous = bkMode_;
-    bkMode_ = mode;
+    BackgroundMode previous = std::exchange(bkMode_, mode);
     Record(RecordedCall::Kind::SetBkMode);
     return previous;
 }
 
 Color RecordingSurface::SetTextColor(Color color) {
-    const Color previous = textColor_;
-    textColor_ = color;
+    Color previous = std::exchange(textColor_, color);
     Record(RecordedCall::Kind::SetTextColor);
     return previous;
 }

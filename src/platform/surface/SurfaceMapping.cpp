@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace lutaris {
 namespace {
@@ -41,6 +42,17 @@ std::int32_t SurfaceMapping::X(std::int32_t x) const {
 
 std::int32_t SurfaceMapping::Y(std::int32_t y) const {
     return identity_ ? y : RoundToInt32(Y(static_cast<double>(y)));
+}
+
+std::optional<SurfaceBox> SurfaceMapping::DeviceBox(std::int32_t left, std::int32_t top,
+                                                    std::int32_t right, std::int32_t bottom) const {
+    SurfaceBox box{X(left), Y(top), X(right), Y(bottom)};
+    if (box.left > box.right) std::swap(box.left, box.right);
+    if (box.top > box.bottom) std::swap(box.top, box.bottom);
+    if (std::int64_t{box.right} - box.left < 1 || std::int64_t{box.bottom} - box.top < 1) {
+        return std::nullopt;
+    }
+    return box;
 }
 
 void SurfaceMapping::DeviceToLogical(double left, double top, double right, double bottom,

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+
+#include "platform/surface/Surface.h"
 
 namespace lutaris {
 
@@ -24,6 +27,11 @@ public:
     std::int32_t Y(std::int32_t y) const;
     double X(double x) const;
     double Y(double y) const;
+    // The device box of a logical box, corners in order; none when it spans no column or no row.
+    // The corners of a hostile document's settings may lie the whole range apart, so widths are
+    // taken in 64 bits.
+    std::optional<SurfaceBox> DeviceBox(std::int32_t left, std::int32_t top, std::int32_t right,
+                                        std::int32_t bottom) const;
     // The logical box that covers a device box (rounded outwards).
     void DeviceToLogical(double left, double top, double right, double bottom,
                          std::int32_t& logicalLeft, std::int32_t& logicalTop,

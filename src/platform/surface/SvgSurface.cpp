@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <numbers>
+#include <optional>
+#include <utility>
 
 #include "platform/surface/ArcGeometry.h"
 #include "platform/surface/MonospaceMetrics.h"
@@ -94,29 +96,13 @@ std::string SvgSurface::Document() const {
     return out.str();
 }
 
-LogicalFont SvgSurface::SelectFont(const LogicalFont& font) {
-    LogicalFont previous = font_;
-    font_ = font;
-    return previous;
-}
+LogicalFont SvgSurface::SelectFont(const LogicalFont& font) { return std::exchange(font_, font); }
 
-Pen SvgSurface::SelectPen(const Pen& pen) {
-    const Pen previous = pen_;
-    pen_ = pen;
-    return previous;
-}
+Pen SvgSurface::SelectPen(const Pen& pen) { return std::exchange(pen_, pen); }
 
-BackgroundMode SvgSurface::SetBkMode(BackgroundMode mode) {
-    const BackgroundMode previous = bkMode_;
-    bkMode_ = mode;
-    return previous;
-}
+BackgroundMode SvgSurface::SetBkMode(BackgroundMode mode) { return std::exchange(bkMode_, mode); }
 
-Color SvgSurface::SetTextColor(Color color) {
-    const Color previous = textColor_;
-    textColor_ = color;
-    return previous;
-}
+Color SvgSurface::SetTextColor(Color color) { return std::exchange(textColor_, color); }
 
 void SvgSurface::SetWindowExtent(std::int32_t cx, std::int32_t cy) {
     mapping_.SetWindowExtent(cx, cy);
@@ -151,14 +137,11 @@ std::int32_t SvgSurface::FontPixelSize() const {
 
 void SvgSurface::Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
                            std::int32_t bottom) {
-    std::int32_t l = mapping_.X(left), r = mapping_.X(right);
-    std::int32_t t = mapping_.Y(top), b = mapping_.Y(bottom);
-    if (l > r) std::swap(l, r);
-    if (t > b) std::swap(t, b);
-    // The corners of a hostile document's settings may lie the whole range apart.
+    const std::optional<SurfaceBox> box = mapping_.DeviceBox(left, top, right, bottom);
+    if (!box) return;
+    const auto [l, t, r, b] = *box;
     const std::int64_t width = std::int64_t{r} - l;
     const std::int64_t height = std::int64_t{b} - t;
-    if (width < 1 || height < 1) return;
     std::string stroke = StrokeAttributes();
     stroke.replace(stroke.find("fill=\"none\""), 11, "fill=\"#ffffff\"");
     body_ << "<rect x=\"" << Number(l + 0.5) << "\" y=\"" << Number(t + 0.5) << "\" width=\""
@@ -168,11 +151,9 @@ void SvgSurface::Rectangle(std::int32_t left, std::int32_t top, std::int32_t rig
 void SvgSurface::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
                      std::int32_t startX, std::int32_t startY, std::int32_t endX,
                      std::int32_t endY) {
-    std::int32_t l = mapping_.X(left), r = mapping_.X(right);
-    std::int32_t t = mapping_.Y(top), b = mapping_.Y(bottom);
-    if (l > r) std::swap(l, r);
-    if (t > b) std::swap(t, b);
-    if (std::int64_t{r} - l < 1 || std::int64_t{b} - t < 1) return;
+    const std::optional<SurfaceBox> box = mapping_.DeviceBox(left, top, right, bottom);
+    if (!box) return;
+    const auto [l, t, r, b] = *box;
     const ArcSweep sweep = ComputeArcSweep(l, t, r, b, mapping_.X(startX), mapping_.Y(startY),
                                            mapping_.X(endX), mapping_.Y(endY));
     const double cx = (static_cast<double>(l) + r) / 2.0;
