@@ -183,18 +183,10 @@ void TimeCommands(benchmark::State& state, bool coldCaches) {
 }
 
 void BM_CommandLayout(benchmark::State& state) { TimeCommands(state, false); }
-BENCHMARK(BM_CommandLayout)
-    ->Arg(static_cast<std::int64_t>(bench::kLargeItems))
-    ->Arg(static_cast<std::int64_t>(bench::kHugeItems))
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CommandLayout)->Apply(bench::OnceOnEachSongbook);
 
 void BM_CommandLayoutColdCaches(benchmark::State& state) { TimeCommands(state, true); }
-BENCHMARK(BM_CommandLayoutColdCaches)
-    ->Arg(static_cast<std::int64_t>(bench::kLargeItems))
-    ->Arg(static_cast<std::int64_t>(bench::kHugeItems))
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CommandLayoutColdCaches)->Apply(bench::OnceOnEachSongbook);
 
 }  // namespace
 }  // namespace lutaris

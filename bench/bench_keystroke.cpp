@@ -87,18 +87,10 @@ void TypeDigits(benchmark::State& state, int keystrokes, bool relayout) {
 }
 
 void BM_KeystrokeRepaint(benchmark::State& state) { TypeDigits(state, 2000, false); }
-BENCHMARK(BM_KeystrokeRepaint)
-    ->Arg(static_cast<std::int64_t>(bench::kLargeItems))
-    ->Arg(static_cast<std::int64_t>(bench::kHugeItems))
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeystrokeRepaint)->Apply(bench::OnceOnEachSongbook);
 
 void BM_KeystrokeFullRelayout(benchmark::State& state) { TypeDigits(state, 200, true); }
-BENCHMARK(BM_KeystrokeFullRelayout)
-    ->Arg(static_cast<std::int64_t>(bench::kLargeItems))
-    ->Arg(static_cast<std::int64_t>(bench::kHugeItems))
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeystrokeFullRelayout)->Apply(bench::OnceOnEachSongbook);
 
 }  // namespace
 }  // namespace lutaris

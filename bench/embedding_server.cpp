@@ -21,6 +21,7 @@
 #include "document/CCorvaneDoc.h"
 #include "platform/files/DocumentFile.h"
 #include "platform/prompt/ScriptedPrompter.h"
+#include "support/LatencySample.h"
 #include "support/TempFolder.h"
 #include "support/Workloads.h"
 
@@ -30,12 +31,6 @@ using Clock = std::chrono::steady_clock;
 
 double Milliseconds(Clock::duration duration) {
     return std::chrono::duration<double, std::milli>(duration).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 QDBusMessage Call(const QString& service, const QString& path, const QString& interface,
@@ -51,18 +46,22 @@ struct Instance {
 };
 
 Instance Create() {
-    const QDBusMessage reply = Call(QStringLiteral("Lutaris.Document"), QStringLiteral("/Lutaris/ClassFactory"),
-                                    QStringLiteral("Lutaris.ClassFactory"), QStringLiteral("CreateInstance"));
+    const QDBusMessage reply =
+        Call(QStringLiteral("Lutaris.Document"), QStringLiteral("/Lutaris/ClassFactory"),
+             QStringLiteral("Lutaris.ClassFactory"), QStringLiteral("CreateInstance"));
     if (reply.type() != QDBusMessage::ReplyMessage) {
-        std::fprintf(stderr, "CreateInstance: %s\n", reply.errorMessage().toLocal8Bit().constData());
+        std::fprintf(stderr, "CreateInstance: %s\n",
+                     reply.errorMessage().toLocal8Bit().constData());
         std::exit(1);
     }
     return {reply.arguments()[0].toString(), reply.arguments()[1].value<QDBusObjectPath>().path()};
 }
 
-QDBusMessage ObjectCall(const Instance& instance, const char* method, const QVariantList& arguments = {}) {
-    const QDBusMessage reply = Call(instance.name, instance.path, QStringLiteral("Lutaris.EmbeddedObject"),
-                                    QString::fromLatin1(method), arguments);
+QDBusMessage ObjectCall(const Instance& instance, const char* method,
+                        const QVariantList& arguments = {}) {
+    const QDBusMessage reply =
+        Call(instance.name, instance.path, QStringLiteral("Lutaris.EmbeddedObject"),
+             QString::fromLatin1(method), arguments);
     if (reply.type() != QDBusMessage::ReplyMessage) {
         std::fprintf(stderr, "%s: %s\n", method, reply.errorMessage().toLocal8Bit().constData());
         std::exit(1);
@@ -92,14 +91,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "CreateInstance %d: %.1f ms\n", run + 1, creates.back());
         CloseAndWait(instance);
     }
-    std::printf("create_instance_median_ms=%.1f\n", Median(creates));
+    std::printf("create_instance_median_ms=%.1f\n", lutaris::bench::MedianOf(creates));
 
     lutaris::ScriptedPrompter prompter;
     lutaris::CCorvaneDoc document(prompter);
     document.OnNewDocument();
     lutaris::bench::FillSongbook(document, lutaris::bench::kHugeItems);
     const std::vector<std::uint8_t> bytes = lutaris::DocumentFileBytes(document.ContentsBytes());
-    const QByteArray storage(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    const QByteArray storage(reinterpret_cast<const char*>(bytes.data()),
+                             static_cast<qsizetype>(bytes.size()));
     std::printf("storage_bytes=%zu\n", bytes.size());
 
     constexpr int kHugeRuns = 5;
@@ -133,12 +133,13 @@ int main(int argc, char** argv) {
         reader.OnOpenDocument(path);
         fileOpens.push_back(Milliseconds(Clock::now() - start));
     }
-    const double load = Median(loads);
-    const double save = Median(saves);
-    const double open = Median(fileOpens);
-    const double fileSave = Median(fileSaves);
+    const double load = lutaris::bench::MedianOf(loads);
+    const double save = lutaris::bench::MedianOf(saves);
+    const double open = lutaris::bench::MedianOf(fileOpens);
+    const double fileSave = lutaris::bench::MedianOf(fileSaves);
     std::printf("bus_load_huge_ms=%.1f\nbus_save_huge_ms=%.1f\n", load, save);
     std::printf("file_open_huge_ms=%.1f\nfile_save_huge_ms=%.1f\n", open, fileSave);
-    std::printf("bus_load_plus_save_over_file_open_plus_save=%.2f\n", (load + save) / (open + fileSave));
+    std::printf("bus_load_plus_save_over_file_open_plus_save=%.2f\n",
+                (load + save) / (open + fileSave));
     return 0;
 }

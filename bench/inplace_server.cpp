@@ -27,6 +27,7 @@
 #include "platform/files/DocumentFile.h"
 #include "platform/prompt/ScriptedPrompter.h"
 #include "server/XSite.h"
+#include "support/LatencySample.h"
 #include "support/Workloads.h"
 
 namespace {
@@ -39,12 +40,6 @@ constexpr int kKeys = 40;
 
 double Milliseconds(Clock::duration duration) {
     return std::chrono::duration<double, std::milli>(duration).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 struct Instance {
@@ -62,9 +57,9 @@ QDBusMessage Checked(const QDBusMessage& reply, const char* what) {
 
 QDBusMessage ObjectMessage(const Instance& instance, const char* method,
                            const QVariantList& arguments = {}) {
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        instance.name, instance.path, QStringLiteral("Lutaris.EmbeddedObject"),
-        QString::fromLatin1(method));
+    QDBusMessage call = QDBusMessage::createMethodCall(instance.name, instance.path,
+                                                       QStringLiteral("Lutaris.EmbeddedObject"),
+                                                       QString::fromLatin1(method));
     call.setArguments(arguments);
     return call;
 }
@@ -77,13 +72,13 @@ QDBusMessage ObjectCall(const Instance& instance, const char* method,
 }
 
 Instance Create() {
-    const QDBusMessage reply = Checked(
-        QDBusConnection::sessionBus().call(
-            QDBusMessage::createMethodCall(
-                QStringLiteral("Lutaris.Document"), QStringLiteral("/Lutaris/ClassFactory"),
-                QStringLiteral("Lutaris.ClassFactory"), QStringLiteral("CreateInstance")),
-            QDBus::Block, 120000),
-        "CreateInstance");
+    const QDBusMessage reply =
+        Checked(QDBusConnection::sessionBus().call(
+                    QDBusMessage::createMethodCall(
+                        QStringLiteral("Lutaris.Document"), QStringLiteral("/Lutaris/ClassFactory"),
+                        QStringLiteral("Lutaris.ClassFactory"), QStringLiteral("CreateInstance")),
+                    QDBus::Block, 120000),
+                "CreateInstance");
     return {reply.arguments()[0].toString(), reply.arguments()[1].value<QDBusObjectPath>().path()};
 }
 
@@ -174,7 +169,8 @@ int main(int argc, char** argv) {
     ObjectCall(object, "Load", {storage});
     ObjectCall(object, "SetHostNames", {QStringLiteral("Bench"), QStringLiteral("Bench")});
     // A container shows the object's picture before the person double-clicks it.
-    ObjectCall(object, "Draw", {QStringLiteral("image/png"), kSiteSize.width(), kSiteSize.height()});
+    ObjectCall(object, "Draw",
+               {QStringLiteral("image/png"), kSiteSize.width(), kSiteSize.height()});
     const QRect position(QPoint(0, 0), kSiteSize);
     const QVariantList edit{0, qulonglong{x.Site()}, position};
 
@@ -201,7 +197,7 @@ int main(int argc, char** argv) {
     }
     // The process's first activation builds what later ones find ready (fonts, Qt's widgets).
     std::printf("doverb0_first_activation_ms=%.2f\n", firstPaints.front());
-    std::printf("doverb0_to_first_paint_median_ms=%.2f\n", Median(firstPaints));
+    std::printf("doverb0_to_first_paint_median_ms=%.2f\n", lutaris::bench::MedianOf(firstPaints));
     std::printf("doverb0_first_paint_max_ms=%.2f\n",
                 *std::max_element(firstPaints.begin(), firstPaints.end()));
 
@@ -212,7 +208,7 @@ int main(int argc, char** argv) {
     x.Embed(frame);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     const QRect siteArea(x.ScreenOrigin(x.Site()), kSiteSize);
-    const double inPlace = Median(KeyToPaint(x, frame, siteArea, kKeys));
+    const double inPlace = lutaris::bench::MedianOf(KeyToPaint(x, frame, siteArea, kKeys));
     std::printf("key_to_paint_in_place_median_ms=%.2f\n", inPlace);
 
     // The same in the object's own window.
@@ -242,7 +238,7 @@ int main(int argc, char** argv) {
                                    windowRect.right() + 1 - windowArea.width()));
     windowArea.moveTop(std::clamp(windowArea.top(), windowRect.top(),
                                   windowRect.bottom() + 1 - windowArea.height()));
-    const double own = Median(KeyToPaint(x, window, windowArea, kKeys));
+    const double own = lutaris::bench::MedianOf(KeyToPaint(x, window, windowArea, kKeys));
     std::printf("key_to_paint_own_window_median_ms=%.2f\n", own);
     std::printf("key_to_paint_in_place_over_own_window=%.2f\n", inPlace / own);
     ObjectCall(object, "Close");

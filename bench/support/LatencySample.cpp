@@ -16,4 +16,11 @@ double LatencySample::Percentile(double fraction) const {
     return sorted[index];
 }
 
+double MedianOf(std::vector<double> values) {
+    if (values.empty()) return 0.0;
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 != 0 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
 }  // namespace lutaris::bench

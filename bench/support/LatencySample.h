@@ -22,4 +22,8 @@ private:
     std::vector<double> values_;
 };
 
+// The median of `values`, the mean of the middle two for an even count: what the programs that
+// time a few runs of a whole scenario report.
+double MedianOf(std::vector<double> values);
+
 }  // namespace lutaris::bench
