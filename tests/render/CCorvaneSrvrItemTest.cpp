@@ -11,19 +11,11 @@ namespace lutaris {
 namespace {
 
 using Kind = RecordedCall::Kind;
+using test::ItemLefts;
 using test::Note;
 
 class CCorvaneSrvrItemTest : public test::ViewDocumentTest {
 protected:
-    // The left edge of each item's first string rectangle, in drawing order.
-    static std::vector<std::int32_t> ItemLefts(const RecordingSurface& surface) {
-        std::vector<std::int32_t> lefts;
-        const auto rectangles = surface.Calls(Kind::Rectangle);
-        for (std::size_t i = 0; i < rectangles.size(); i += 5)
-            lefts.push_back(rectangles[i].args[0]);
-        return lefts;
-    }
-
     test::ScopedScreenResolution screen{ScreenResolution{96, 96}};
     CCorvaneSrvrItem item{doc};
 };

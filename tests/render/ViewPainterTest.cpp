@@ -10,6 +10,7 @@ namespace lutaris {
 namespace {
 
 using Kind = RecordedCall::Kind;
+using test::ItemLefts;
 using test::Note;
 
 class ViewPainterTest : public test::ViewDocumentTest {
@@ -23,14 +24,6 @@ protected:
         ViewPaintState state;
         state.windowWidth = width;
         return state;
-    }
-    // The left edges of the items' first string rectangles, in drawing order.
-    static std::vector<std::int32_t> ItemLefts(const RecordingSurface& surface) {
-        std::vector<std::int32_t> lefts;
-        const auto rectangles = surface.Calls(Kind::Rectangle);
-        for (std::size_t i = 0; i < rectangles.size(); i += 5)
-            lefts.push_back(rectangles[i].args[0]);
-        return lefts;
     }
 
     test::ScopedScreenResolution screen{ScreenResolution{96, 96}};
