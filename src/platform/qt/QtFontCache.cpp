@@ -14,11 +14,6 @@
 namespace lutaris {
 namespace {
 
-// Far beyond any legitimate text (a 1200-dpi print of large spacings stays well below) while
-// keeping damaged settings from asking the font engine for glyphs of absurd size.
-constexpr std::int32_t kMaxPixelSize = 4096;
-// When height is 0 the platform picks a reasonable size; this is ours.
-constexpr std::int32_t kDefaultPixelSize = 12;
 // Distinct texts are fret numbers and a few marks; a bound keeps hostile input from growing it.
 constexpr std::size_t kMaxRememberedTexts = 4096;
 // A view uses one or two fonts; many more means sizes that keep changing, not reuse.
@@ -29,7 +24,7 @@ using FontKey = std::tuple<std::string, std::int32_t, std::int32_t, bool, bool, 
 QFont MakeFont(const std::string& face, std::int32_t pixelSize, std::int32_t weight, bool italic,
                bool underline, bool strikeOut) {
     QFont font = face.empty() ? QGuiApplication::font() : QFont(QtFaceResolver::Family(face));
-    font.setPixelSize(std::clamp(pixelSize, 1, kMaxPixelSize));
+    font.setPixelSize(std::clamp(pixelSize, 1, kMaxFontPixelSize));
     if (weight > 0)
         font.setWeight(QFont::Weight(std::clamp(weight, 1, 1000)));
     else
@@ -71,17 +66,18 @@ std::shared_ptr<const QtFontCacheEntry> QtFontCache::Lookup(const LogicalFont& f
     if (auto found = cache.find(key); found != cache.end()) return found->second;
     if (cache.size() >= kMaxCachedFonts) cache.clear();
 
-    std::int32_t pixelSize = kDefaultPixelSize;
+    std::int32_t pixelSize = kDefaultFontPixelSize;
     if (deviceHeight < 0) {
-        pixelSize = deviceHeight == INT32_MIN ? kMaxPixelSize : -deviceHeight;
+        pixelSize = deviceHeight == INT32_MIN ? kMaxFontPixelSize : -deviceHeight;
     } else if (deviceHeight > 0) {
         // A positive height asks for the cell (ascent + descent): scale the em to fit it.
-        const QFont probe = MakeFont(font.faceName, std::min(deviceHeight, kMaxPixelSize),
+        const QFont probe = MakeFont(font.faceName, std::min(deviceHeight, kMaxFontPixelSize),
                                      font.weight, font.italic, font.underline, font.strikeOut);
         const QFontMetrics metrics(probe);
         const std::int32_t cell = std::max(1, metrics.ascent() + metrics.descent());
         const std::int64_t scaled =
-            (std::int64_t{std::min(deviceHeight, kMaxPixelSize)} * probe.pixelSize() + cell / 2) /
+            (std::int64_t{std::min(deviceHeight, kMaxFontPixelSize)} * probe.pixelSize() +
+             cell / 2) /
             cell;
         pixelSize = static_cast<std::int32_t>(std::max<std::int64_t>(1, scaled));
     }

@@ -42,6 +42,13 @@ struct LogicalFont {
     bool operator==(const LogicalFont&) const = default;
 };
 
+// The pixel size a font of height 0 gets on a pixel surface.
+inline constexpr std::int32_t kDefaultFontPixelSize = 12;
+// The largest pixel size a pixel surface asks for: far beyond any legitimate text (a 1200-dpi
+// print of large spacings stays well below), while damaged settings cannot ask the font engine
+// for glyphs of absurd size.
+inline constexpr std::int32_t kMaxFontPixelSize = 4096;
+
 enum class PenStyle { Solid, Dot };
 
 // A pen as a value: selecting one is all it takes to draw with it, and the previous value that

@@ -16,10 +16,6 @@
 namespace lutaris {
 namespace {
 
-// The font size a height of 0 stands for, as on the Qt surface.
-constexpr std::int32_t kDefaultPixelSize = 12;
-constexpr std::int32_t kMaxPixelSize = 4096;
-
 std::string Hex(Color color) {
     char text[8];
     std::snprintf(text, sizeof text, "#%02x%02x%02x", color.red, color.green, color.blue);
@@ -123,16 +119,16 @@ std::string SvgSurface::StrokeAttributes() const {
 }
 
 std::int32_t SvgSurface::FontPixelSize() const {
-    if (font_.height == 0) return kDefaultPixelSize;
+    if (font_.height == 0) return kDefaultFontPixelSize;
     const std::int64_t device = std::abs(std::int64_t{
         mapping_.LengthY(font_.height == INT32_MIN ? INT32_MAX : std::abs(font_.height))});
     if (font_.height > 0) {
         // A cell height: the em that gives that cell.
         const MonospaceMetrics unit(2048);
         const std::int64_t em = device * 2048 / std::max(1, unit.ascent + unit.descent);
-        return static_cast<std::int32_t>(std::clamp<std::int64_t>(em, 1, kMaxPixelSize));
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(em, 1, kMaxFontPixelSize));
     }
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(device, 1, kMaxPixelSize));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(device, 1, kMaxFontPixelSize));
 }
 
 void SvgSurface::Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
