@@ -165,11 +165,10 @@ void QtSurface::Rectangle(std::int32_t left, std::int32_t top, std::int32_t righ
 void QtSurface::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
                     std::int32_t startX, std::int32_t startY, std::int32_t endX,
                     std::int32_t endY) {
-    const std::optional<SurfaceBox> device = mapping_.DeviceBox(left, top, right, bottom);
-    if (!device) return;
-    const auto [l, t, r, b] = *device;
-    const ArcSweep sweep = ComputeArcSweep(l, t, r, b, mapping_.X(startX), mapping_.Y(startY),
-                                           mapping_.X(endX), mapping_.Y(endY));
+    const auto arc = mapping_.MapArc(left, top, right, bottom, startX, startY, endX, endY);
+    if (!arc) return;
+    const auto [l, t, r, b] = arc->box;
+    const ArcSweep& sweep = arc->sweep;
     // The ellipse runs through the centres of the outermost columns and rows l … r − 1 and
     // t … b − 1.
     const QRectF box(l + 0.5, t + 0.5, static_cast<double>(r) - l - 1,

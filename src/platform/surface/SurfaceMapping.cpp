@@ -55,6 +55,15 @@ std::optional<SurfaceBox> SurfaceMapping::DeviceBox(std::int32_t left, std::int3
     return box;
 }
 
+std::optional<SurfaceMapping::DeviceArc> SurfaceMapping::MapArc(
+    std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+    std::int32_t startX, std::int32_t startY, std::int32_t endX, std::int32_t endY) const {
+    const std::optional<SurfaceBox> box = DeviceBox(left, top, right, bottom);
+    if (!box) return std::nullopt;
+    return DeviceArc{*box, ComputeArcSweep(box->left, box->top, box->right, box->bottom, X(startX),
+                                           Y(startY), X(endX), Y(endY))};
+}
+
 void SurfaceMapping::DeviceToLogical(double left, double top, double right, double bottom,
                                      std::int32_t& logicalLeft, std::int32_t& logicalTop,
                                      std::int32_t& logicalRight,

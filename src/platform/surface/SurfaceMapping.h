@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/surface/ArcGeometry.h"
 #include "platform/surface/Surface.h"
 
 namespace lutaris {
@@ -32,6 +33,15 @@ public:
     // taken in 64 bits.
     std::optional<SurfaceBox> DeviceBox(std::int32_t left, std::int32_t top, std::int32_t right,
                                         std::int32_t bottom) const;
+    // An arc given the platform's way, in device pixels: its box as DeviceBox gives it and where
+    // it runs on the box's ellipse; none when the box spans no column or no row.
+    struct DeviceArc {
+        SurfaceBox box;
+        ArcSweep sweep;
+    };
+    std::optional<DeviceArc> MapArc(std::int32_t left, std::int32_t top, std::int32_t right,
+                                    std::int32_t bottom, std::int32_t startX, std::int32_t startY,
+                                    std::int32_t endX, std::int32_t endY) const;
     // The logical box that covers a device box (rounded outwards).
     void DeviceToLogical(double left, double top, double right, double bottom,
                          std::int32_t& logicalLeft, std::int32_t& logicalTop,

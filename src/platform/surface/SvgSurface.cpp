@@ -147,11 +147,10 @@ void SvgSurface::Rectangle(std::int32_t left, std::int32_t top, std::int32_t rig
 void SvgSurface::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
                      std::int32_t startX, std::int32_t startY, std::int32_t endX,
                      std::int32_t endY) {
-    const std::optional<SurfaceBox> box = mapping_.DeviceBox(left, top, right, bottom);
-    if (!box) return;
-    const auto [l, t, r, b] = *box;
-    const ArcSweep sweep = ComputeArcSweep(l, t, r, b, mapping_.X(startX), mapping_.Y(startY),
-                                           mapping_.X(endX), mapping_.Y(endY));
+    const auto arc = mapping_.MapArc(left, top, right, bottom, startX, startY, endX, endY);
+    if (!arc) return;
+    const auto [l, t, r, b] = arc->box;
+    const ArcSweep& sweep = arc->sweep;
     const double cx = (static_cast<double>(l) + r) / 2.0;
     const double cy = (static_cast<double>(t) + b) / 2.0;
     const double rx = (static_cast<double>(r) - l - 1) / 2.0;
