@@ -8,10 +8,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/surface/MonospaceMetrics.h"
-#include "platform/surface/SvgSurface.h"
 #include "platform/qt/QtFontCache.h"
 #include "platform/qt/QtSurface.h"
+#include "platform/surface/MonospaceMetrics.h"
+#include "platform/surface/SvgSurface.h"
 #include "support/InkPicture.h"
 #include "support/TestPaths.h"
 
@@ -20,7 +20,9 @@ namespace {
 
 using test::InkPicture;
 
-std::filesystem::path ReferenceDir() { return test::SourceDir() / "tests" / "data" / "reference-drawings"; }
+std::filesystem::path ReferenceDir() {
+    return test::SourceDir() / "tests" / "data" / "reference-drawings";
+}
 
 InkPicture InkOf(const QImage& image) {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
@@ -306,6 +308,30 @@ TEST(QtSurface, ClipBoxIsTheDeviceInLogicalUnits) {
         surface.SetWindowExtent(1000, 800);  // ten logical units a pixel
         EXPECT_EQ(surface.GetClipBox(), (SurfaceBox{99, 199, 401, 601}));
     }
+}
+
+}  // namespace
+}  // namespace lutaris
+
+namespace lutaris {
+namespace {
+
+// A document's settings are taken as stored, so a box may span the whole coordinate range: its
+// size is taken without overflow and the part on the image is drawn where the box lies.
+TEST(QtSurface, BoxesAsWideAsTheCoordinateRangeAreDrawnWithoutOverflow) {
+    QImage image = WhiteImage();
+    {
+        QPainter painter(&image);
+        QtSurface surface(painter);
+        surface.Rectangle(INT32_MIN + 1, -97495242, INT32_MAX, 10);
+        surface.Arc(INT32_MIN + 1, INT32_MIN + 1, INT32_MAX, INT32_MAX, 0, 0, 10, 10);
+    }
+    // The rectangle's bottom edge runs along row 9, its last row, across the whole image.
+    EXPECT_EQ(image.pixel(0, 9), QColor(Qt::black).rgb());
+    EXPECT_EQ(image.pixel(99, 9), QColor(Qt::black).rgb());
+    // Filled white inside, and nothing below it.
+    EXPECT_EQ(image.pixel(50, 5), QColor(Qt::white).rgb());
+    EXPECT_EQ(image.pixel(50, 20), QColor(Qt::white).rgb());
 }
 
 }  // namespace
