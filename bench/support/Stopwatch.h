@@ -7,33 +7,7 @@
 
 namespace lutaris::bench {
 
-// Wall time and this thread's processor time since construction, in milliseconds. The machine
-// the figures are taken on is shared, so processor time is what compares variants: it leaves
-// out the time other programs held the processor.
-class Stopwatch {
-public:
-    Stopwatch() : wallStart_(Clock::now()), cpuStart_(ThreadCpuSeconds()) {}
-
-    double WallMilliseconds() const {
-        return std::chrono::duration<double, std::milli>(Clock::now() - wallStart_).count();
-    }
-    double CpuMilliseconds() const { return (ThreadCpuSeconds() - cpuStart_) * 1000.0; }
-
-private:
-    using Clock = std::chrono::steady_clock;
-
-    static double ThreadCpuSeconds() {
-        timespec now{};
-        ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-        return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-    }
-
-    Clock::time_point wallStart_;
-    double cpuStart_;
-};
-
-// Wall time alone, for spans of a few microseconds: asking for the thread's processor time is a
-// system call that costs about as much as such a span and disturbs what comes after it.
+// Wall time since construction, in milliseconds: what a benchmark of a few microseconds takes.
 class WallStopwatch {
 public:
     WallStopwatch() : start_(std::chrono::steady_clock::now()) {}
@@ -46,6 +20,28 @@ public:
 
 private:
     std::chrono::steady_clock::time_point start_;
+};
+
+// Wall time and this thread's processor time since construction, in milliseconds. The machine
+// the figures are taken on is shared, so processor time is what compares variants: it leaves
+// out the time other programs held the processor. Reading it is a system call as long as a
+// short span, so the wall clock starts after it; for spans of a few microseconds the call still
+// disturbs what follows, and WallStopwatch alone is the one to use.
+class Stopwatch {
+public:
+    double WallMilliseconds() const { return wall_.WallMilliseconds(); }
+    double CpuMilliseconds() const { return (ThreadCpuSeconds() - cpuStart_) * 1000.0; }
+
+private:
+    static double ThreadCpuSeconds() {
+        timespec now{};
+        ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+    }
+
+    // Declared in the order they start.
+    double cpuStart_ = ThreadCpuSeconds();
+    WallStopwatch wall_;
 };
 
 }  // namespace lutaris::bench
